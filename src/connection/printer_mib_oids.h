@@ -13,12 +13,12 @@ namespace tpes {
 // can use them in any order. oidIpv6AddressPrefix alone ends with a dot: its reader
 // appends an index.
 struct PrinterMibOids {
-    // Clang-format off
+    // clang-format off
     // MIB-II sysLocation; nothing reads it
     static constexpr char oidSysLocation[] = "1.3.6.1.2.1.1.6.0";
     // MIB-II ifPhysAddress of interface 1; nothing reads it
     static constexpr char oidIfPhysAddress[] = "1.3.6.1.2.1.2.2.1.6.1";
-    // HrDeviceDescr of device 1; nothing reads it
+    // hrDeviceDescr of device 1; nothing reads it
     static constexpr char oidHrDeviceDescr[] = "1.3.6.1.2.1.25.3.2.1.3.1";
     // The 32-byte status reply
     static constexpr char oidPrinterStatusReply[] = "1.3.6.1.4.1.7741.3.3.9.1.6.1.0";
@@ -28,7 +28,7 @@ struct PrinterMibOids {
     static constexpr char oidTemplateHeader[] = "1.3.6.1.4.1.7741.3.3.9.1.6.5.0";
     // Status during transfers
     static constexpr char oidTemplateStatusReply[] = "1.3.6.1.4.1.7741.3.3.9.1.6.3.0";
-    // PrtInterpreterVersion: firmware version, second choice
+    // prtInterpreterVersion: firmware version, second choice
     static constexpr char oidInterpreterVersion[] = "1.3.6.1.2.1.43.15.1.1.6.1.1";
     // Firmware version
     static constexpr char oidFirmwareVersion[] = "1.3.6.1.4.1.7741.2.4.3.99.3.1.6.1.2.5";
@@ -38,11 +38,11 @@ struct PrinterMibOids {
     static constexpr char oidBatteryInfo[] = "1.3.6.1.4.1.7741.3.3.9.1.1.8.1.0";
     // Under enterprise 11; nothing reads it
     static constexpr char oidEnterprise11Item15[] = "1.3.6.1.4.1.11.2.3.9.1.1.2.15.0";
-    // PrtConsoleDisplayBufferText: device status
+    // prtConsoleDisplayBufferText: device status
     static constexpr char oidConsoleDisplayText[] = "1.3.6.1.2.1.43.16.5.1.2.1.1";
     // Page counter
     static constexpr char oidPageCounter[] = "1.3.6.1.4.1.7741.2.3.9.4.2.1.5.5.10.0";
-    // HrPrinterStatus: readiness check
+    // hrPrinterStatus: readiness check
     static constexpr char oidHrPrinterStatus[] = "1.3.6.1.2.1.25.3.5.1.1.1";
     // Under enterprise 11; nothing reads it
     static constexpr char oidEnterprise11Item17[] = "1.3.6.1.4.1.11.2.3.9.1.1.2.17.0";
@@ -83,7 +83,7 @@ struct PrinterMibOids {
     // Automatic power-off on battery
     static constexpr char oidBatteryAutoOff[] = "1.3.6.1.4.1.7741.3.3.9.1.1.5.0";
     static constexpr char oidItem458971_2[] = "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.5.2";
-    // Clang-format on
+    // clang-format on
 
     // Every identifier, in order of definition.
     static constexpr const char* all[] = {
