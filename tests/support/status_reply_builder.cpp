@@ -1,0 +1,22 @@
+#include "status_reply_builder.h"
+
+#include "catalogue/printer_spec_builder.h"
+
+StatusReplyBuilder::StatusReplyBuilder() {
+    bytes_[0] = 0x80;
+    bytes_[1] = 0x20;
+    bytes_[2] = 0x42;
+}
+
+StatusReplyBuilder::StatusReplyBuilder(const PrinterSpec& spec) : StatusReplyBuilder() {
+    bytes_[3] = spec.seriesCode;
+    bytes_[4] = spec.modelCode;
+}
+
+StatusReplyBuilder::StatusReplyBuilder(Model model) : StatusReplyBuilder(specOf(model)) {}
+
+PrinterSpec specOf(Model model) {
+    PrinterSpec spec;
+    PrinterSpecBuilder().getPrinterSpec(spec, model);
+    return spec;
+}
