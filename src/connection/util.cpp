@@ -325,16 +325,15 @@ void Util::setLeftMargin(const unsigned char* src, unsigned char* dest, int n, i
         }
         return;
     }
-    int i = 0;
-    for (; i < n && i < room; ++i) {
+    for (int i = 0; i < n && i < room; ++i) {
         unsigned int byte = static_cast<unsigned int>(src[i]) >> shift;
         if (i > 0) {
             byte |= static_cast<unsigned int>(src[i - 1]) << (8 - shift);
         }
         dest[first + i] = static_cast<unsigned char>(byte & 0xFFu);
     }
-    if (i == n && n < room) {
-        // The last source byte's low bits spill into one more byte.
+    if (n < room) {
+        // Every source byte was placed: the last one's low bits spill into one more byte.
         dest[first + n] = static_cast<unsigned char>((src[n - 1] << (8 - shift)) & 0xFF);
     }
 }
