@@ -1,6 +1,8 @@
 // Which lists createPaperList chooses for a model's paper kinds and the print options.
 #include "catalogue/paper_builder.h"
 
+#include "catalogue/printer_spec_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -165,6 +167,80 @@ TEST(PaperBuilder, NarrowHeadGetsThe360DpiRowsUnchanged) {
     for (const auto& [id, p] : papers) {
         EXPECT_EQ(p.leftOffsetDots + p.printableWidthDots + p.rightOffsetDots, 560) << id;
     }
+}
+
+// Through the stored model records.
+PaperMap modelPaperList(int model, int fcFeedMode = 1, int fcPaperKind = 2) {
+    PrinterSpec spec;
+    PrinterSpecBuilder().getPrinterSpec(spec, static_cast<Model>(model));
+    RasterPrintOption option;
+    option.fcFeedMode = fcFeedMode;
+    option.fcPaperKind = fcPaperKind;
+    PaperMap papers;
+    PaperBuilder().createPaperList(spec, option, papers);
+    return papers;
+}
+
+TEST(PaperBuilder, EveryModelsListWithDefaultOptions) {
+    const std::set<int> fullPage200 = {3, 7, 9, 11, 27, 30};
+    const std::set<int> fullPage300 = {4, 5, 6, 8, 10, 12, 28, 29, 31, 32, 33};
+    const struct {
+        size_t size;
+        std::vector<int> models;
+    } groups[] = {
+        {1, {0, 1, 34, 66, 2, 35, 67}},
+        {6, {3, 7, 9, 11, 27, 30, 4, 5, 6, 8, 10, 12, 28, 29, 31, 32, 33}},
+        {0, {13, 14, 15, 16, 20, 21, 22, 25, 26, 41, 45, 46, 47, 48,
+             49, 50, 59, 60, 61, 62, 63, 64, 65, 43, 44, 70, -1}},
+        {22, {17, 18, 19, 51, 52, 53}},
+        {29, {54, 55, 56}},
+        {11, {23, 24, 57, 58, 69}},
+        {4, {36}},
+        {12, {68}},
+        {20, {37, 38, 39, 40, 42}},
+    };
+    std::set<int> seen;
+    for (const auto& group : groups) {
+        for (const int model : group.models) {
+            seen.insert(model);
+            const PaperMap papers = modelPaperList(model);
+            EXPECT_EQ(papers.size(), group.size) << "model " << model;
+            if (fullPage200.count(model) != 0) {
+                EXPECT_EQ(fullPageListOf(papers), "cut200") << "model " << model;
+            } else if (fullPage300.count(model) != 0) {
+                EXPECT_EQ(fullPageListOf(papers), "cut300") << "model " << model;
+            }
+        }
+    }
+    for (int model = 0; model < 70; ++model) {
+        EXPECT_EQ(seen.count(model), 1u) << "model " << model << " not covered";
+    }
+    EXPECT_EQ(idsOf(modelPaperList(0)), std::vector<unsigned short>{6});
+    EXPECT_EQ(idsOf(modelPaperList(2)), std::vector<unsigned short>{7});
+}
+
+TEST(PaperBuilder, FullPageModelsGetRetractAndRollListsAtTheirDpi) {
+    const struct {
+        int dpi;
+        std::vector<int> models;
+    } groups[] = {{200, {3, 7, 9, 11, 27, 30}}, {300, {4, 5, 6, 8, 10, 12, 28, 29, 31, 32, 33}}};
+    for (const auto& group : groups) {
+        const std::string dpi = std::to_string(group.dpi);
+        for (const int model : group.models) {
+            EXPECT_EQ(fullPageListOf(modelPaperList(model, 4, 1)), "retract" + dpi) << model;
+            EXPECT_EQ(fullPageListOf(modelPaperList(model, 1, 1)), "roll" + dpi) << model;
+        }
+    }
+}
+
+TEST(PaperBuilder, NarrowHeadModelGetsThe360DpiRows) {
+    PrinterSpec spec;
+    PrinterSpecBuilder().getPrinterSpec(spec, static_cast<Model>(68));
+    EXPECT_EQ(spec.headDots, 128);
+    const PaperMap papers = modelPaperList(68);
+    ASSERT_EQ(papers.count(18), 1u);
+    EXPECT_EQ(papers.at(18).leftOffsetDots, 248);
+    EXPECT_EQ(papers.at(28).widthDots, 512);
 }
 
 }  // namespace
