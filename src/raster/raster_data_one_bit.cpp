@@ -1,0 +1,479 @@
+// The one-bit image of RasterData: grey conversion, trimming, the Mode 9 mirror,
+// halftoning, the 180-degree turn, the high-resolution rule and packing into rows of bits;
+// plus the file writers the host calls without a printer.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <new>
+
+#include "connection/printer_status.h"
+#include "connection/util.h"
+#include "raster/halftone.h"
+#include "raster/halftone_legacy.h"
+#include "raster/image_limits.h"
+#include "raster/raster_data.h"
+
+namespace {
+
+// Grey value of one R, G, B pixel, truncated.
+inline unsigned char greyOf(unsigned char r, unsigned char g, unsigned char b) {
+    return static_cast<unsigned char>((30 * r + 59 * g + 11 * b) / 100);
+}
+
+// The legacy tone curve: trunc(255 * (g / 255)^0.625), at most 255.
+void fillToneCurve(unsigned char (&curve)[256]) {
+    for (int g = 0; g < 256; ++g) {
+        const double v = 255.0 * std::pow(g / 255.0, 0.625);
+        curve[g] = v > 255.0 ? 255 : static_cast<unsigned char>(v);
+    }
+}
+
+// A new buffer of `bytes` bytes, or null (with error code 39) when it cannot be had.
+unsigned char* allocateImage(int64_t bytes) {
+    if (bytes <= 0 || bytes > raster_limits::kMaxImageBytes) {
+        PrinterStatus::error_code_ = 39;
+        return nullptr;
+    }
+    unsigned char* p = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
+    if (p == nullptr) {
+        PrinterStatus::error_code_ = 39;
+    }
+    return p;
+}
+
+// The engine named by the option: the legacy one or the kernel one.
+std::unique_ptr<HalfToneInterface> makeEngine(bool legacy) {
+    if (legacy) {
+        return std::unique_ptr<HalfToneInterface>(new HalfToneLegacy());
+    }
+    return std::unique_ptr<HalfToneInterface>(new HalfTone());
+}
+
+// Runs halftone method `method` (1 threshold, 2 ordered dither, 3 error diffusion; any other
+// value leaves the grey image as it is).
+void runHalftone(HalfToneInterface& engine, int method, int width, int height, unsigned char* image,
+                 int threshold) {
+    switch (method) {
+        case 1:
+            engine.fillThresholdProc(width, height, image, threshold);
+            break;
+        case 2:
+            engine.fillBayerPatternProc(width, height, image);
+            break;
+        case 3:
+            engine.fillErrorDiffusionProc(width, height, image);
+            break;
+        default:
+            break;
+    }
+}
+
+// Writes `length` bytes to `path`, replacing the file or appending to it. False when the
+// file cannot be opened or a byte cannot be written.
+bool writeBytes(const std::string& path, const unsigned char* data, int length, bool overwrite) {
+    std::ofstream file(path, std::ios::binary | (overwrite ? std::ios::trunc : std::ios::app));
+    if (!file) {
+        return false;
+    }
+    if (length > 0 && data != nullptr) {
+        file.write(reinterpret_cast<const char*>(data), length);
+    }
+    file.close();
+    return !file.fail();
+}
+
+}  // namespace
+
+bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& out, double scale,
+                                           int& width, int& height) {
+    out = nullptr;
+    const int sourceWidth = bitmap.bitmapWidth;
+    const int sourceHeight = bitmap.bitmapHeight;
+    if (!raster_limits::isBufferSizeAllowed(sourceWidth, sourceHeight)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    unsigned char* grey = allocateImage(int64_t{sourceWidth} * sourceHeight);
+    if (grey == nullptr) {
+        return false;
+    }
+
+    bool ok;
+    if (bitmap.isColor) {
+        if (!bitmap.bitmapFile.empty()) {
+            ok = convertColorToGrayImage(grey, sourceWidth, sourceHeight, bitmap.bitmapFile,
+                                         spec.legacyGamma ? 1 : 0);
+        } else if (bitmap.pixels != nullptr) {
+            ok = convertColorToGrayImage(grey, sourceWidth, sourceHeight, bitmap.pixels,
+                                         spec.legacyGamma ? 1 : 0);
+        } else {
+            PrinterStatus::error_code_ = 39;
+            ok = false;
+        }
+    } else {
+        ok = copyOriginalPixel(bitmap, grey, sourceWidth * sourceHeight);
+    }
+    if (ok) {
+        ok = adjustBitmapDirection(bitmap, grey, width, height);
+    }
+    unsigned char* image = nullptr;
+    if (ok) {
+        ok = adjustBitmapSize(bitmap, image, grey, scale, width, height);
+    }
+    delete[] grey;  // null once the work image has taken it over or replaced it
+    if (ok && option.printMode == 4) {
+        ok = adjustFitToPaper(image, width, height);
+    }
+
+    if (ok && option.trimTapeAfterData) {
+        const int keep = tpes::Util::clampLower(cutZeroLine(image, width, height),
+                                                spec.minPrintableAreaLength_dot());
+        if (keep > height) {
+            // The shortest printable length passes the image: extend it with white rows.
+            if (!raster_limits::isImageSizeAllowed(width, keep)) {
+                PrinterStatus::error_code_ = 39;
+                ok = false;
+            } else {
+                unsigned char* longer = allocateImage(int64_t{width} * keep);
+                if (longer == nullptr) {
+                    ok = false;
+                } else {
+                    const size_t kept = static_cast<size_t>(width) * height;
+                    std::memcpy(longer, image, kept);
+                    std::memset(longer + kept, 255, static_cast<size_t>(width) * keep - kept);
+                    delete[] image;
+                    image = longer;
+                }
+            }
+        }
+        if (ok) {
+            height = keep;
+        }
+    }
+    if (ok) {
+        ok = adjustFlip(image, width, height);
+    }
+    if (ok) {
+        adjustHalftone(bitmap, image, width, height);
+        if (isRotate180()) {
+            ok = rotate180(image, width, height);
+        }
+    }
+    if (ok && isNeedAdjustHighResolutionMode()) {
+        adjustHighResolutionMode(image, width, height);
+    }
+    if (ok) {
+        ok = getOneBitBitmap(width, height, image, spec.additionMedia ? 1 : 0, out) != 0;
+    }
+    delete[] image;
+    return ok;
+}
+
+bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int height,
+                                         std::string path, int toneSwitch) {
+    if (grey == nullptr || !raster_limits::isBufferSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        PrinterStatus::error_code_ = 40;
+        return false;
+    }
+    const bool useCurve = toneSwitch == 1 && option.useLegacyHalftoneEngine;
+    unsigned char curve[256];
+    fillToneCurve(curve);
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[rowBytes]);
+    if (!row) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    unsigned char* dst = grey;
+    for (int y = 0; y < height; ++y) {
+        file.read(reinterpret_cast<char*>(row.get()), static_cast<std::streamsize>(rowBytes));
+        if (static_cast<size_t>(file.gcount()) != rowBytes) {
+            // A short pixel file is an unreadable bitmap: never print what was not read.
+            PrinterStatus::error_code_ = 40;
+            return false;
+        }
+        const unsigned char* src = row.get();
+        for (int x = 0; x < width; ++x, src += 3) {
+            const unsigned char g = greyOf(src[0], src[1], src[2]);
+            *dst++ = useCurve ? curve[g] : g;
+        }
+    }
+    return true;
+}
+
+bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int height,
+                                         unsigned char* rgb, int toneSwitch) {
+    if (grey == nullptr || rgb == nullptr || !raster_limits::isBufferSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const bool useCurve = toneSwitch == 1 && option.useLegacyHalftoneEngine;
+    unsigned char curve[256];
+    fillToneCurve(curve);
+    const int64_t count = int64_t{width} * height;
+    const unsigned char* src = rgb;
+    for (int64_t i = 0; i < count; ++i, src += 3) {
+        const unsigned char g = greyOf(src[0], src[1], src[2]);
+        grey[i] = useCurve ? curve[g] : g;
+    }
+    return true;
+}
+
+bool RasterData::copyOriginalPixel(BitmapData& bitmap, unsigned char*& grey, int size) {
+    if (!bitmap.bitmapFile.empty()) {
+        return readFile(grey, size, bitmap.bitmapFile);
+    }
+    if (bitmap.pixels == nullptr || grey == nullptr || size < 0) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    std::memcpy(grey, bitmap.pixels, static_cast<size_t>(size));
+    return true;
+}
+
+bool RasterData::readFile(unsigned char*& buffer, int size, std::string path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        PrinterStatus::error_code_ = 40;
+        return false;
+    }
+    if (buffer == nullptr || size < 0) {
+        return false;
+    }
+    file.read(reinterpret_cast<char*>(buffer), size);
+    if (file.gcount() != size) {
+        // A grey-byte file shorter than the image is unreadable.
+        PrinterStatus::error_code_ = 40;
+        return false;
+    }
+    return true;
+}
+
+int RasterData::cutZeroLine(unsigned char*& image, int width, int height) {
+    if (image == nullptr || width <= 0) {
+        return 1;
+    }
+    for (int y = height - 1; y >= 0; --y) {
+        const unsigned char* row = image + int64_t{y} * width;
+        for (int x = 0; x < width; ++x) {
+            if (row[x] != 255) {
+                return y + 1;
+            }
+        }
+    }
+    return 1;
+}
+
+bool RasterData::adjustFlip(unsigned char*& image, int& width, int& height) {
+    if (!(spec.mode9MirrorMargin && option.mode9 && spec.mode9Supported)) {
+        return true;
+    }
+    const int64_t bytes = int64_t{width} * height;
+    unsigned char* mirrored = allocateImage(bytes);
+    if (mirrored == nullptr) {
+        return false;
+    }
+    flip(mirrored, image, width, height);
+    std::memcpy(image, mirrored, static_cast<size_t>(bytes));
+    delete[] mirrored;
+    return true;
+}
+
+void RasterData::flip(unsigned char* out, unsigned char* in, int width, int height) {
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* src = in + int64_t{y} * width;
+        unsigned char* dst = out + int64_t{y} * width;
+        for (int x = 0; x < width; ++x) {
+            dst[x] = src[width - 1 - x];
+        }
+    }
+}
+
+void RasterData::adjustHalftone(BitmapData& /*bitmap*/, unsigned char*& image, int width,
+                                int height) {
+    if (image == nullptr) {
+        return;
+    }
+    std::unique_ptr<HalfToneInterface> engine = makeEngine(option.useLegacyHalftoneEngine);
+    // The 16-bit threshold is widened with its sign.
+    runHalftone(*engine, option.halftone, width, height, image, option.halfThreshold);
+}
+
+bool RasterData::rotate180(unsigned char*& image, int width, int height) {
+    const int64_t bytes = int64_t{width} * height;
+    unsigned char* turned = allocateImage(bytes);
+    if (turned == nullptr) {
+        return false;
+    }
+    for (int64_t i = 0; i < bytes; ++i) {
+        turned[i] = image[bytes - 1 - i];
+    }
+    delete[] image;
+    image = turned;
+    return true;
+}
+
+bool RasterData::isNeedAdjustHighResolutionMode() {
+    if (spec.seriesCode != 0x30) {
+        return false;
+    }
+    switch (spec.modelCode) {
+        case 0x6D:
+        case 0x6E:
+        case 0x6F:
+        case 0x70:
+        case 0x74:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void RasterData::adjustHighResolutionMode(unsigned char*& image, int width, int height) {
+    if (image == nullptr || !printQualitySetting.isConvert3BlackLineTo1WhiteLine() || height <= 2) {
+        return;
+    }
+    // In place, top to bottom: every third pixel of a vertical black run turns white.
+    for (int y = 2; y < height; ++y) {
+        const unsigned char* above2 = image + int64_t{y - 2} * width;
+        const unsigned char* above1 = image + int64_t{y - 1} * width;
+        unsigned char* row = image + int64_t{y} * width;
+        for (int x = 0; x < width; ++x) {
+            if (above2[x] == 0 && above1[x] == 0 && row[x] == 0) {
+                row[x] = 255;
+            }
+        }
+    }
+}
+
+int RasterData::getOneBitBitmap(int width, int height, unsigned char*& grey, int /*additionMedia*/,
+                                unsigned char*& out) {
+    out = nullptr;
+    if (height <= 0 || width <= 0 || grey == nullptr) {
+        return 0;
+    }
+    const int rowBytes = width / 8 + (width % 8 != 0 ? 1 : 0);
+    const int64_t bytes = int64_t{rowBytes} * height;
+    out = allocateImage(bytes);
+    if (out == nullptr) {
+        return 0;
+    }
+    std::memset(out, 0, static_cast<size_t>(bytes));
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* src = grey + int64_t{y} * width;
+        unsigned char* dst = out + int64_t{y} * rowBytes;
+        for (int x = 0; x < width; ++x) {
+            // 1 for a black dot: a grey value below 128 (0 after halftoning).
+            if (src[x] < 128) {
+                dst[x >> 3] |= static_cast<unsigned char>(0x80 >> (x & 7));
+            }
+        }
+    }
+    return static_cast<int>(bytes);
+}
+
+bool RasterData::makeOneBitBitmap(BitmapData& bitmap, std::string path, int halftone, int threshold,
+                                  int toneSwitch) {
+    const int width = bitmap.bitmapWidth;
+    const int height = bitmap.bitmapHeight;
+    const bool hasSource = !bitmap.bitmapFile.empty() || bitmap.pixels != nullptr;
+    if (!hasSource) {
+        return false;  // the error code is left alone
+    }
+    // The kernels see the bitmap's own size.
+    if (!raster_limits::isImageSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const int size = width * height;
+    unsigned char* buffer = allocateImage(size);
+    if (buffer == nullptr) {
+        return false;
+    }
+    bool ok;
+    if (bitmap.isColor) {
+        ok = !bitmap.bitmapFile.empty()
+                 ? convertColorToGrayImage(buffer, width, height, bitmap.bitmapFile, toneSwitch)
+                 : convertColorToGrayImage(buffer, width, height, bitmap.pixels, toneSwitch);
+    } else if (!bitmap.bitmapFile.empty()) {
+        ok = readFile(buffer, size, bitmap.bitmapFile);
+    } else {
+        std::memcpy(buffer, bitmap.pixels, static_cast<size_t>(size));
+        ok = true;
+    }
+    if (ok) {
+        std::unique_ptr<HalfToneInterface> engine = makeEngine(option.useLegacyHalftoneEngine);
+        runHalftone(*engine, halftone, width, height, buffer, threshold);
+        ok = writeBytes(path, buffer, size, true);
+    }
+    delete[] buffer;
+    return ok;
+}
+
+int RasterData::writeByteInFile(int*& pixels, int count, std::string path, bool append) {
+    if (count < 0) {
+        return 0;
+    }
+    if (count == 0) {
+        return 1;  // nothing to write: an existing file stays as it was
+    }
+    if (pixels == nullptr) {
+        return 0;
+    }
+    // A chunk holds count / 3 pixels, and at least one.
+    const int64_t chunkPixels = count / 3 > 0 ? count / 3 : 1;
+    const int64_t chunk = chunkPixels * 3;
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[chunk]);
+    if (!buffer) {
+        return 0;
+    }
+    int continued = 0;
+    int64_t filled = 0;
+    for (int i = 0; i < count; ++i) {
+        const unsigned int v = static_cast<unsigned int>(pixels[i]);
+        buffer[filled++] = static_cast<unsigned char>(v >> 16);
+        buffer[filled++] = static_cast<unsigned char>(v >> 8);
+        buffer[filled++] = static_cast<unsigned char>(v);
+        if (filled == chunk) {
+            unsigned char* data = buffer.get();
+            if (writeFile(data, static_cast<int>(filled), path, append, continued) != 1) {
+                return 0;
+            }
+            continued = 1;
+            filled = 0;
+        }
+    }
+    if (filled > 0) {
+        unsigned char* data = buffer.get();
+        if (writeFile(data, static_cast<int>(filled), path, append, continued) != 1) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int RasterData::writeFile(unsigned char*& data, int length, const std::string& path, bool append,
+                          int continued) {
+    const bool overwrite = !append && continued == 0;
+    return writeBytes(path, data, length, overwrite) ? 1 : 0;
+}
+
+bool RasterData::writeByteToPixel(int*& pixels, int count, unsigned char* out) {
+    if (out == nullptr || (pixels == nullptr && count > 0)) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        const unsigned int v = static_cast<unsigned int>(pixels[i]);
+        *out++ = static_cast<unsigned char>(v >> 16);
+        *out++ = static_cast<unsigned char>(v >> 8);
+        *out++ = static_cast<unsigned char>(v);
+    }
+    return true;
+}
