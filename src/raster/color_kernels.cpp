@@ -1,0 +1,322 @@
+#include "raster/color_kernels.h"
+
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kRefused = -1;
+
+// Whether width, stride and rows describe an image the kernels can walk with int offsets.
+bool isShapeAllowed(int64_t width, int64_t stride, int64_t rows) {
+    return width > 0 && width <= INT_MAX && rows >= 0 && stride >= 3 * width &&
+           width * rows <= INT_MAX && stride * rows <= INT_MAX;
+}
+
+// Bytes from one plane row to the next.
+size_t planePitch(int64_t width, int64_t stride) {
+    return static_cast<size_t>(width + (stride - 3 * width));
+}
+
+// A 64-bit value wrapped to 32-bit two's complement, as the error sums are kept.
+int wrap32(int64_t value) {
+    const uint32_t low = static_cast<uint32_t>(static_cast<uint64_t>(value));
+    return low >= 0x80000000u ? static_cast<int>(static_cast<int64_t>(low) - 0x100000000ll)
+                              : static_cast<int>(low);
+}
+
+// A row counter advanced by `rows`, wrapping like unsigned arithmetic.
+int advanceCounter(int counter, int rows) {
+    return wrap32(static_cast<int64_t>(static_cast<uint32_t>(counter)) + rows);
+}
+
+void separatePixel(int r, int g, int b, unsigned char* red, unsigned char* black) {
+    const int mx = r > g ? (r > b ? r : b) : (g > b ? g : b);
+    const int mn = r < g ? (r < b ? r : b) : (g < b ? g : b);
+    if (mx == mn) {
+        *red = 0;
+        *black = static_cast<unsigned char>(255 - mx);
+        return;
+    }
+    // Single precision throughout, as the results depend on it.
+    const float diff = static_cast<float>(mx - mn);
+    float hue;
+    if (b == mn) {
+        hue = static_cast<float>(g - r) / diff * 60.0f + 60.0f;
+    } else if (r == mn) {
+        hue = static_cast<float>(b - g) / diff * 60.0f + 180.0f;
+    } else {
+        hue = static_cast<float>(r - b) / diff * 60.0f + 300.0f;
+    }
+    if (hue > 180.0f) {
+        hue = 360.0f - hue;  // distance from pure red
+    }
+    const float redness = (180.0f - hue) / 180.0f;
+    if (redness > 0.8f) {
+        const float ink = redness * (diff / static_cast<float>(mx) * 255.0f);
+        *red = ink <= 0.0f ? 0 : ink >= 255.0f ? 255 : static_cast<unsigned char>(ink);
+        *black = static_cast<unsigned char>(255 - mx);
+    } else {
+        *red = 0;
+        *black = static_cast<unsigned char>(255 - (299 * r + 587 * g + 114 * b) / 1000);
+    }
+}
+
+// Adds e * weight to sums[x] when x lies within the row.
+void spread(int* sums, int64_t x, int64_t width, int64_t e, int weight) {
+    if (x >= 0 && x < width) {
+        sums[x] = wrap32(static_cast<int64_t>(sums[x]) + e * weight);
+    }
+}
+
+// A red and a black plane of width x rows bytes from the C allocator, freed on every path.
+struct Planes {
+    unsigned char* red = nullptr;
+    unsigned char* black = nullptr;
+    bool allocate(int width, int rows) {
+        const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(rows);
+        // One byte at least, so that an empty image is not a failed allocation.
+        red = static_cast<unsigned char*>(std::malloc(bytes > 0 ? bytes : 1));
+        black = static_cast<unsigned char*>(std::malloc(bytes > 0 ? bytes : 1));
+        return red != nullptr && black != nullptr;
+    }
+    ~Planes() {
+        std::free(red);
+        std::free(black);
+    }
+};
+
+// Separation, a binarisation of each plane, then the merge into `out`.
+template <typename Binarize>
+int makeTernary(const unsigned char* rgb, int width, int stride, int rows, unsigned char* out,
+                Binarize binarize) {
+    Planes planes;
+    if (!planes.allocate(width, rows)) {
+        return kRefused;
+    }
+    const int planeStride = 3 * width;
+    if (ConvRgbToRedBlack(rgb, width, stride, rows, planes.red, planes.black) != kDone ||
+        !binarize(planes.red, planes.black, planeStride) ||
+        MergeBinaryToTermany(planes.black, planes.red, width, planeStride, rows, out) != kDone) {
+        return kRefused;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+extern "C" {
+
+int ConvRgbToRedBlack(const unsigned char* rgb, int width, int stride, int rows, unsigned char* red,
+                      unsigned char* black) {
+    if (rgb == nullptr || red == nullptr || black == nullptr ||
+        !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* in = rgb + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        unsigned char* redRow = red + static_cast<size_t>(y) * static_cast<size_t>(width);
+        unsigned char* blackRow = black + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width; ++x) {
+            separatePixel(in[3 * x], in[3 * x + 1], in[3 * x + 2], redRow + x, blackRow + x);
+        }
+    }
+    return kDone;
+}
+
+int BinarizeThreshold(unsigned char* plane, int width, int stride, int rows,
+                      unsigned char threshold) {
+    if (plane == nullptr || !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const size_t pitch = planePitch(width, stride);
+    for (int y = 0; y < rows; ++y) {
+        unsigned char* row = plane + static_cast<size_t>(y) * pitch;
+        for (int x = 0; x < width; ++x) {
+            row[x] = row[x] >= threshold ? 1 : 0;
+        }
+    }
+    return kDone;
+}
+
+int BinarizeDither(unsigned char* plane, int width, int stride, int rows, unsigned int matrixWidth,
+                   unsigned int matrixHeight, const unsigned char* matrix, int* rowCounter) {
+    if (plane == nullptr || matrix == nullptr || rowCounter == nullptr || matrixWidth == 0 ||
+        matrixHeight == 0 || !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const size_t pitch = planePitch(width, stride);
+    const unsigned start = static_cast<unsigned>(*rowCounter);
+    for (int y = 0; y < rows; ++y) {
+        unsigned char* row = plane + static_cast<size_t>(y) * pitch;
+        const unsigned m = (start + static_cast<unsigned>(y)) % matrixHeight;
+        const unsigned char* matrixRow = matrix + static_cast<size_t>(m) * matrixWidth;
+        for (int x = 0; x < width; ++x) {
+            row[x] = row[x] >= matrixRow[static_cast<unsigned>(x) % matrixWidth] ? 1 : 0;
+        }
+    }
+    *rowCounter = advanceCounter(*rowCounter, rows);
+    return kDone;
+}
+
+int BinarizeErrorDiffusion(unsigned char* plane, unsigned int width, int stride, int rows,
+                           unsigned char threshold, BinarizeErrorRows* state) {
+    if (plane == nullptr || state == nullptr || state->current == nullptr ||
+        state->next == nullptr || state->afterNext == nullptr || width > INT_MAX ||
+        !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const int64_t w = width;
+    const size_t pitch = planePitch(w, stride);
+    for (int y = 0; y < rows; ++y) {
+        unsigned char* row = plane + static_cast<size_t>(y) * pitch;
+        int* cur = state->current;
+        int* next = state->next;
+        int* after = state->afterNext;
+        for (int64_t x = 0; x < w; ++x) {
+            // The division truncates towards zero.
+            const int v = tbl_LUT_BINARIZE[row[x]] + cur[x] / 48;
+            int64_t e;
+            if (v >= static_cast<int>(threshold)) {
+                row[x] = 1;
+                e = static_cast<int64_t>(v) - 255;
+            } else {
+                row[x] = 0;
+                e = v;
+            }
+            if (e == 0) {
+                continue;
+            }
+            spread(cur, x + 1, w, e, 7);
+            spread(cur, x + 2, w, e, 5);
+            spread(next, x - 2, w, e, 3);
+            spread(next, x - 1, w, e, 5);
+            spread(next, x, w, e, 7);
+            spread(next, x + 1, w, e, 5);
+            spread(next, x + 2, w, e, 3);
+            spread(after, x - 2, w, e, 1);
+            spread(after, x - 1, w, e, 3);
+            spread(after, x, w, e, 5);
+            spread(after, x + 1, w, e, 3);
+            spread(after, x + 2, w, e, 1);
+        }
+        for (int64_t x = 0; x < w; ++x) {
+            cur[x] = 0;
+        }
+        state->current = next;
+        state->next = after;
+        state->afterNext = cur;
+    }
+    return kDone;
+}
+
+int MergeBinaryToTermany(const unsigned char* black, const unsigned char* red, int width,
+                         int stride, int rows, unsigned char* out) {
+    if (red == nullptr || out == nullptr || black == nullptr ||
+        !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const size_t pitch = planePitch(width, stride);
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* blackRow = black + static_cast<size_t>(y) * pitch;
+        const unsigned char* redRow = red + static_cast<size_t>(y) * pitch;
+        unsigned char* outRow = out + static_cast<size_t>(y) * static_cast<size_t>(width);
+        for (int x = 0; x < width; ++x) {
+            outRow[x] = blackRow[x] == 1 ? 2 : redRow[x] == 1 ? 1 : 0;
+        }
+    }
+    return kDone;
+}
+
+int MakeBicolorTernaryThreshold(const unsigned char* rgb, int width, int stride, int rows,
+                                int threshold, unsigned char* out) {
+    if (rgb == nullptr || out == nullptr || !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const auto t = static_cast<unsigned char>(threshold & 0xFF);
+    return makeTernary(rgb, width, stride, rows, out,
+                       [&](unsigned char* red, unsigned char* black, int planeStride) {
+                           return BinarizeThreshold(red, width, planeStride, rows, t) == kDone &&
+                                  BinarizeThreshold(black, width, planeStride, rows, t) == kDone;
+                       });
+}
+
+int MakeBicolorTernaryDither(const unsigned char* rgb, int width, int stride, int rows,
+                             unsigned int matrixWidth, unsigned int matrixHeight,
+                             const unsigned char* matrix, int* rowCounter, unsigned char* out) {
+    if (rgb == nullptr || matrix == nullptr || out == nullptr || rowCounter == nullptr ||
+        matrixWidth == 0 || matrixHeight == 0 || !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    int redCounter = *rowCounter;
+    const int result =
+        makeTernary(rgb, width, stride, rows, out,
+                    [&](unsigned char* red, unsigned char* black, int planeStride) {
+                        int blackCounter = *rowCounter;
+                        return BinarizeDither(red, width, planeStride, rows, matrixWidth,
+                                              matrixHeight, matrix, &redCounter) == kDone &&
+                               BinarizeDither(black, width, planeStride, rows, matrixWidth,
+                                              matrixHeight, matrix, &blackCounter) == kDone;
+                    });
+    if (result == kDone) {
+        *rowCounter = redCounter;
+    }
+    return result;
+}
+
+int MakeBicolorTernaryErrorDiffusion(const unsigned char* rgb, int width, int stride, int rows,
+                                     int threshold, BinarizeErrorRows* redState,
+                                     BinarizeErrorRows* blackState, unsigned char* out) {
+    if (rgb == nullptr || redState == nullptr || blackState == nullptr || out == nullptr ||
+        !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const auto t = static_cast<unsigned char>(threshold & 0xFF);
+    const auto w = static_cast<unsigned>(width);
+    return makeTernary(
+        rgb, width, stride, rows, out,
+        [&](unsigned char* red, unsigned char* black, int planeStride) {
+            return BinarizeErrorDiffusion(red, w, planeStride, rows, t, redState) == kDone &&
+                   BinarizeErrorDiffusion(black, w, planeStride, rows, t, blackState) == kDone;
+        });
+}
+
+int ConvReducedColorErrorDiffusion(unsigned char* rgb, int width, int stride, int rows,
+                                   int reserved, int threshold) {
+    if (reserved != 0 || rgb == nullptr || !isShapeAllowed(width, stride, rows)) {
+        return kRefused;
+    }
+    const size_t w = static_cast<size_t>(width);
+    // Six zeroed rows of error sums (three a plane) and the ternary image.
+    int* sums = static_cast<int*>(std::calloc(6 * w, sizeof(int)));
+    unsigned char* ternary = static_cast<unsigned char*>(std::malloc(rows > 0 ? w * rows : 1));
+    int result = kRefused;
+    if (sums != nullptr && ternary != nullptr) {
+        BinarizeErrorRows redState = {sums, sums + w, sums + 2 * w};
+        BinarizeErrorRows blackState = {sums + 3 * w, sums + 4 * w, sums + 5 * w};
+        result = MakeBicolorTernaryErrorDiffusion(rgb, width, stride, rows, threshold, &redState,
+                                                  &blackState, ternary);
+    }
+    if (result == kDone) {
+        for (int y = 0; y < rows; ++y) {
+            unsigned char* row = rgb + static_cast<size_t>(y) * static_cast<size_t>(stride);
+            const unsigned char* values = ternary + static_cast<size_t>(y) * w;
+            for (size_t x = 0; x < w; ++x) {
+                // 1 red, 2 black, 0 white.
+                const unsigned char r = values[x] == 2 ? 0 : 255;
+                const unsigned char gb = values[x] == 0 ? 255 : 0;
+                row[3 * x] = r;
+                row[3 * x + 1] = gb;
+                row[3 * x + 2] = gb;
+            }
+        }
+    }
+    std::free(sums);
+    std::free(ternary);
+    return result;
+}
+
+}  // extern "C"
