@@ -142,7 +142,7 @@ bool fixedItem(const unsigned char* data, int length, int position, int tag, int
 void PrinterSpecBuilder::getPrinterSpec(PrinterSpec& spec, Model model) const {
     const ModelRecord record = modelRecord(model);
     if (record.data == nullptr) {
-        return;  // no record: the spec keeps what it holds
+        return;  // no record: the PrinterSpec keeps what it holds
     }
     parsePrinterSpec(record.data, record.length, spec);
 }

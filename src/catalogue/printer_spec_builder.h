@@ -6,7 +6,7 @@
 // Decodes model records into a PrinterSpec.
 //
 // A record is a sequence of tagged items; each item parser takes the record, its length,
-// the spec to fill and the position of the item's tag byte, and returns the number of
+// the PrinterSpec to fill and the position of the item's tag byte, and returns the number of
 // bytes the item takes. An item that is not wholly inside the record (or a position,
 // length or pointer that makes no sense) assigns nothing and returns `length`, which ends
 // the item loop. Nothing is cleared before decoding: ports are appended and the first map
