@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format
-  libbenchmark-dev)
+  libbenchmark-dev default-jdk-headless openjdk-17-jdk-headless junit5 netpbm libtiff-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,0 +1,135 @@
+# The host bridge: liblumeko.so (the static core plus the JNI code of src/bridge/jni), the
+# host's Java classes (lumeko-sdk.jar) and, with the tests, liblumeko_testhooks.so and the JVM
+# tests. Included from the top-level CMakeLists.txt when a JDK and jni.h are found.
+
+include(UseJava)
+
+# --- liblumeko.so -----------------------------------------------------------------------------
+
+file(GLOB LUMEKO_JNI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/bridge/jni/*.cpp)
+
+# The JNI code once, for the shipped library and the test hooks library.
+add_library(lumeko_jni OBJECT ${LUMEKO_JNI_SOURCES})
+target_link_libraries(lumeko_jni PUBLIC lumeko_core JNI::JNI PRIVATE lumeko_warnings)
+set_target_properties(lumeko_jni PROPERTIES
+  POSITION_INDEPENDENT_CODE ON
+  C_VISIBILITY_PRESET hidden
+  CXX_VISIBILITY_PRESET hidden
+  VISIBILITY_INLINES_HIDDEN ON)
+
+# The version script: everything local but the names of src/bridge/exports.txt and the
+# C-linkage kernels that the core marks for export (found in the built archive).
+set(LUMEKO_EXPORTS_FILE ${PROJECT_SOURCE_DIR}/src/bridge/exports.txt)
+find_program(LUMEKO_NM NAMES nm REQUIRED)
+find_program(LUMEKO_READELF NAMES readelf REQUIRED)
+
+function(lumeko_version_script target map)
+  add_custom_command(TARGET ${target} PRE_LINK
+    COMMAND ${CMAKE_COMMAND} -DEXPORTS=${LUMEKO_EXPORTS_FILE} -DCORE=$<TARGET_FILE:lumeko_core>
+      -DREADELF=${LUMEKO_READELF} -DOUT=${map} "-DEXTRA=${ARGN}"
+      -P ${PROJECT_SOURCE_DIR}/cmake/write_version_script.cmake
+    VERBATIM)
+  target_link_options(${target} PRIVATE -Wl,--version-script=${map})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${LUMEKO_EXPORTS_FILE})
+endfunction()
+
+set(LUMEKO_SHARED_LINK_OPTIONS -Wl,-z,max-page-size=16384)
+
+# The whole core goes in, so that the image kernels that nothing in the bridge calls are there
+# for the host too.
+add_library(lumeko SHARED $<TARGET_OBJECTS:lumeko_jni>)
+target_link_libraries(lumeko PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,lumeko_core>")
+target_link_options(lumeko PRIVATE ${LUMEKO_SHARED_LINK_OPTIONS})
+lumeko_version_script(lumeko ${PROJECT_BINARY_DIR}/lumeko.map)
+
+# --- The host's Java classes --------------------------------------------------------------------
+
+file(GLOB LUMEKO_SDK_JAVA CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/bridge/java/com/talvora/lumeko/sdk/*.java)
+add_jar(lumeko_sdk SOURCES ${LUMEKO_SDK_JAVA} OUTPUT_NAME lumeko-sdk)
+
+if(NOT LUMEKO_TESTS)
+  return()
+endif()
+
+# --- Test hooks and JVM tests -------------------------------------------------------------------
+
+set(LUMEKO_JUNIT_CONSOLE /usr/share/java/junit-platform-console-standalone.jar)
+if(NOT EXISTS ${LUMEKO_JUNIT_CONSOLE})
+  message(WARNING "junit5 is not installed: the JVM tests of the host bridge are left out")
+  return()
+endif()
+
+# liblumeko_testhooks.so: the bridge plus the natives of the test class TestHooks.
+file(GLOB LUMEKO_HOOK_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bridge/hooks/*.cpp)
+add_library(lumeko_testhooks SHARED $<TARGET_OBJECTS:lumeko_jni> ${LUMEKO_HOOK_SOURCES})
+target_include_directories(lumeko_testhooks PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(lumeko_testhooks PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,lumeko_core>" JNI::JNI
+  lumeko_warnings)
+target_link_options(lumeko_testhooks PRIVATE ${LUMEKO_SHARED_LINK_OPTIONS})
+lumeko_version_script(lumeko_testhooks ${PROJECT_BINARY_DIR}/lumeko_testhooks.map
+  Java_com_talvora_lumeko_test_TestHooks_*)
+set_target_properties(lumeko_testhooks PROPERTIES
+  CXX_VISIBILITY_PRESET hidden
+  VISIBILITY_INLINES_HIDDEN ON)
+
+file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/tests/bridge/java/*.java
+  ${PROJECT_SOURCE_DIR}/tests/support/java/*.java)
+add_jar(lumeko_jvm_tests SOURCES ${LUMEKO_JVM_TEST_JAVA}
+  INCLUDE_JARS lumeko_sdk ${LUMEKO_JUNIT_CONSOLE}
+  OUTPUT_NAME lumeko-jvm-tests)
+add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks)
+
+# In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
+# that the libraries were built against (the JVM handles its own SEGV signals).
+set(LUMEKO_JVM_ENV)
+if(LUMEKO_SANITIZE)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(asan_name libasan.so)
+  else()
+    set(asan_name libclang_rt.asan-${CMAKE_SYSTEM_PROCESSOR}.so)
+  endif()
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${asan_name}
+    OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  list(APPEND LUMEKO_JVM_ENV "LD_PRELOAD=${asan_runtime}"
+    "ASAN_OPTIONS=handle_segv=0:allow_user_segv_handler=1:detect_leaks=0")
+endif()
+
+get_target_property(lumeko_sdk_jar lumeko_sdk JAR_FILE)
+get_target_property(lumeko_tests_jar lumeko_jvm_tests JAR_FILE)
+
+# One CTest test per test class, each in a fresh JVM under -Xcheck:jni. The launcher exits 0
+# despite JNI warnings, so the output decides. Classes that use TestHooks load the hooks library.
+file(GLOB LUMEKO_JVM_TEST_CLASSES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bridge/java/*Test.java)
+foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
+  get_filename_component(test_class ${source} NAME_WE)
+  file(STRINGS ${source} uses_hooks REGEX "TestHooks\\.")
+  if(uses_hooks)
+    set(library $<TARGET_FILE:lumeko_testhooks>)
+  else()
+    set(library $<TARGET_FILE:lumeko>)
+  endif()
+  add_test(NAME bridge.java.${test_class}
+    COMMAND ${Java_JAVA_EXECUTABLE} -Xcheck:jni
+      -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
+      -Dlumeko.library=${library}
+      -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
+      -cp ${lumeko_tests_jar}:${lumeko_sdk_jar}
+      --select-class com.talvora.lumeko.test.${test_class})
+  set_tests_properties(bridge.java.${test_class} PROPERTIES
+    ENVIRONMENT "${LUMEKO_JVM_ENV}"
+    FAIL_REGULAR_EXPRESSION
+      "WARNING in native method;WARNING: JNI local refs;FATAL ERROR in native method;hs_err_pid;AddressSanitizer;runtime error:")
+endforeach()
+
+# The shipped library exports exactly the names of exports.txt and the kernels the core marks
+# for export, and its LOAD segments are aligned to 16 KiB.
+add_test(NAME bridge.exports
+  COMMAND ${CMAKE_COMMAND}
+    -DLIBRARY=$<TARGET_FILE:lumeko>
+    -DCORE=$<TARGET_FILE:lumeko_core>
+    -DEXPORTS=${LUMEKO_EXPORTS_FILE}
+    -DNM=${LUMEKO_NM}
+    -DREADELF=${LUMEKO_READELF}
+    -P ${PROJECT_SOURCE_DIR}/tests/bridge/check_exports.cmake)

@@ -1,0 +1,98 @@
+#pragma once
+
+// The small kit every JNI call of the bridge goes through: local references released by
+// scope, pending exceptions cleared, lookups checked, texts converted through the UTF-8 codec.
+// Only src/bridge/jni/ includes jni.h.
+
+#include <jni.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace bridge::jni {
+
+// Deletes a local reference when it leaves scope.
+template <typename T>
+class LocalRef {
+  public:
+    LocalRef(JNIEnv* env, T ref) : env_(env), ref_(ref) {}
+    ~LocalRef() { reset(); }
+    LocalRef(const LocalRef&) = delete;
+    LocalRef& operator=(const LocalRef&) = delete;
+    LocalRef(LocalRef&& other) noexcept : env_(other.env_), ref_(other.release()) {}
+    LocalRef& operator=(LocalRef&& other) noexcept {
+        if (this != &other) {
+            reset();
+            env_ = other.env_;
+            ref_ = other.release();
+        }
+        return *this;
+    }
+
+    T get() const { return ref_; }
+    explicit operator bool() const { return ref_ != nullptr; }
+    // Gives the reference up (for a result handed to the host).
+    T release() { return std::exchange(ref_, nullptr); }
+    void reset() {
+        if (ref_ != nullptr) {
+            env_->DeleteLocalRef(ref_);
+            ref_ = nullptr;
+        }
+    }
+
+  private:
+    JNIEnv* env_;
+    T ref_;
+};
+
+// Clears a pending exception; true when there was one.
+bool clearException(JNIEnv* env);
+
+// Checked lookups: null, with the exception cleared, when the class, field or method is
+// missing or has another type.
+LocalRef<jclass> findClass(JNIEnv* env, const char* name);
+LocalRef<jclass> classOf(JNIEnv* env, jobject object);
+jfieldID fieldId(JNIEnv* env, jclass cls, const char* name, const char* signature);
+jfieldID staticFieldId(JNIEnv* env, jclass cls, const char* name, const char* signature);
+jmethodID methodId(JNIEnv* env, jclass cls, const char* name, const char* signature);
+
+// Host text -> UTF-8 (through UTF-16, never modified UTF-8). False for a null string or when
+// the text cannot be read.
+bool toUtf8(JNIEnv* env, jstring text, std::string& out);
+
+// UTF-8 -> new host string; bytes that are not UTF-8 become one char each. Null, with the
+// exception cleared, when the string cannot be made.
+LocalRef<jstring> newString(JNIEnv* env, const std::string& text);
+
+// A new host byte array holding the bytes; null, with the exception cleared, on failure.
+LocalRef<jbyteArray> newByteArray(JNIEnv* env, const unsigned char* bytes, jsize length);
+
+// Copies the whole host byte array; false (exception cleared) on failure.
+bool readByteArray(JNIEnv* env, jbyteArray array, std::vector<unsigned char>& out);
+
+// Builds an object of className with the constructor of that signature; null, with the
+// exception cleared, when the class, constructor or object cannot be had.
+LocalRef<jobject> newObject(JNIEnv* env, const char* className, const char* signature,
+                            const jvalue* args);
+
+// Runs body; a C++ exception never leaves an entry point: it gives fallback.
+template <typename R, typename F>
+R guarded(R fallback, F&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return fallback;
+    }
+}
+
+template <typename F>
+void guardedVoid(F&& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
+}  // namespace bridge::jni

@@ -1,0 +1,276 @@
+#include "bridge/jni/jni_observer.h"
+
+#include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_kit.h"
+#include "connection/printer_status.h"
+
+namespace bridge::jni {
+namespace {
+
+constexpr int kCommunicationError = 6;
+constexpr int kHostObjectError = 40;
+
+void setError(int code) {
+    PrinterStatus::error_code_ = code;
+}
+
+// The bound context, or null (error 40) when no observer is usable.
+const CallContext* bound() {
+    const CallContext& context = callContext();
+    if (!context.bound || context.env == nullptr || context.observer == nullptr) {
+        setError(kHostObjectError);
+        return nullptr;
+    }
+    return &context;
+}
+
+// Copies the first length bytes of the observer's "receive_data" into out. A missing or
+// short array gives error 40 and false.
+bool copyReceiveData(const CallContext& context, int length, unsigned char* out) {
+    JNIEnv* env = context.env;
+    LocalRef<jbyteArray> data(
+        env, static_cast<jbyteArray>(env->GetObjectField(context.observer, context.receiveData)));
+    if (clearException(env) || !data) {
+        setError(kHostObjectError);
+        return false;
+    }
+    const jsize available = env->GetArrayLength(data.get());
+    if (clearException(env) || available < length || (length > 0 && out == nullptr)) {
+        setError(kHostObjectError);
+        return false;
+    }
+    if (length > 0) {
+        env->GetByteArrayRegion(data.get(), 0, length, reinterpret_cast<jbyte*>(out));
+        if (clearException(env)) {
+            setError(kHostObjectError);
+            return false;
+        }
+    }
+    return true;
+}
+
+// A host byte array of the bytes to send; error 40 when it cannot be made.
+LocalRef<jbyteArray> sendArray(JNIEnv* env, int length, const unsigned char* data) {
+    if (length < 0 || (length > 0 && data == nullptr)) {
+        setError(kHostObjectError);
+        return LocalRef<jbyteArray>(env, nullptr);
+    }
+    LocalRef<jbyteArray> array = newByteArray(env, data, length);
+    if (!array) {
+        setError(kHostObjectError);
+    }
+    return array;
+}
+
+// The host's boolean answer; a thrown exception counts as false.
+bool hostTrue(JNIEnv* env, jboolean answer) {
+    return !clearException(env) && answer != JNI_FALSE;
+}
+
+bool sendBytes(ObserverMethod method, int length, unsigned char* data) {
+    const CallContext* context = bound();
+    if (context == nullptr) {
+        return false;
+    }
+    JNIEnv* env = context->env;
+    LocalRef<jbyteArray> array = sendArray(env, length, data);
+    if (!array) {
+        return false;
+    }
+    const jboolean answer =
+        env->CallBooleanMethod(context->observer, context->methods[method], length, array.get());
+    if (!hostTrue(env, answer)) {
+        setError(kCommunicationError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool JNIObserver::sendData(int length, unsigned char* data) {
+    return guarded(false, [&] { return sendBytes(kSendData, length, data); });
+}
+
+bool JNIObserver::sendDataAsynchronous(int length, unsigned char* data) {
+    return guarded(false, [&] { return sendBytes(kSendDataAsynchronous, length, data); });
+}
+
+bool JNIObserver::sendDataReceiveData(int length, unsigned char* data, int replyLength,
+                                      unsigned char* reply) {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        if (replyLength < 0) {
+            setError(kHostObjectError);
+            return false;
+        }
+        JNIEnv* env = context->env;
+        LocalRef<jbyteArray> array = sendArray(env, length, data);
+        if (!array) {
+            return false;
+        }
+        const jboolean answer =
+            env->CallBooleanMethod(context->observer, context->methods[kSendDataReceiveData],
+                                   length, array.get(), replyLength);
+        array.reset();
+        if (!hostTrue(env, answer)) {
+            setError(kCommunicationError);
+            return false;
+        }
+        return copyReceiveData(*context, replyLength, reply);
+    });
+}
+
+int JNIObserver::receiveData(int length, unsigned char* buffer, bool flag) {
+    return guarded(-1, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return -1;
+        }
+        if (length < 0) {
+            setError(kHostObjectError);
+            return -1;
+        }
+        JNIEnv* env = context->env;
+        const jint count = env->CallIntMethod(context->observer, context->methods[kReceiveData],
+                                              length, flag ? JNI_TRUE : JNI_FALSE);
+        if (clearException(env) || count < 0) {
+            setError(kCommunicationError);
+            return -1;
+        }
+        // The requested length is copied, whatever the count.
+        if (!copyReceiveData(*context, length, buffer)) {
+            return -1;
+        }
+        return static_cast<int>(count);
+    });
+}
+
+bool JNIObserver::sendString(std::string text) {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        JNIEnv* env = context->env;
+        LocalRef<jstring> request = newString(env, text);
+        if (!request) {
+            setError(kCommunicationError);
+            return false;
+        }
+        const jboolean answer =
+            env->CallBooleanMethod(context->observer, context->methods[kSendString], request.get());
+        if (!hostTrue(env, answer)) {
+            setError(kCommunicationError);
+            return false;
+        }
+        return true;
+    });
+}
+
+bool JNIObserver::sendStringReceiveData(std::string request, int replyLength,
+                                        unsigned char* reply) {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        if (replyLength < 0) {
+            setError(kHostObjectError);
+            return false;
+        }
+        JNIEnv* env = context->env;
+        LocalRef<jstring> text = newString(env, request);
+        if (!text) {
+            setError(kCommunicationError);
+            return false;
+        }
+        const jboolean answer = env->CallBooleanMethod(
+            context->observer, context->methods[kSendStringReceiveData], text.get(), replyLength);
+        text.reset();
+        if (!hostTrue(env, answer)) {
+            setError(kCommunicationError);
+            return false;
+        }
+        return copyReceiveData(*context, replyLength, reply);
+    });
+}
+
+bool JNIObserver::sendStringReceiveString(std::string request, std::string& reply) {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        JNIEnv* env = context->env;
+        LocalRef<jstring> text = newString(env, request);
+        if (!text) {
+            setError(kCommunicationError);
+            return false;
+        }
+        const jboolean answer = env->CallBooleanMethod(
+            context->observer, context->methods[kSendStringReceiveString], text.get());
+        text.reset();
+        if (!hostTrue(env, answer)) {
+            setError(kCommunicationError);
+            return false;
+        }
+        LocalRef<jstring> value(env, static_cast<jstring>(env->GetObjectField(
+                                         context->observer, context->receiveString)));
+        std::string utf8;
+        if (clearException(env) || !value || !toUtf8(env, value.get(), utf8)) {
+            setError(kHostObjectError);
+            return false;
+        }
+        reply = std::move(utf8);
+        return true;
+    });
+}
+
+bool JNIObserver::sendMessage(int code) {
+    return guarded(true, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return true;
+        }
+        JNIEnv* env = context->env;
+        const jboolean answer =
+            env->CallBooleanMethod(context->observer, context->methods[kSendMessage], code);
+        // A refused (or throwing) progress message stops the operation at its next check.
+        if (!hostTrue(env, answer)) {
+            setError(kHostObjectError);
+        }
+        return true;
+    });
+}
+
+bool JNIObserver::isAliveSendTask() {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        JNIEnv* env = context->env;
+        const jboolean answer =
+            env->CallBooleanMethod(context->observer, context->methods[kIsAliveSendTask]);
+        return hostTrue(env, answer);
+    });
+}
+
+bool JNIObserver::resetPrinterResultErrorCodeIfCommunicationError() {
+    return guarded(false, [&] {
+        const CallContext* context = bound();
+        if (context == nullptr) {
+            return false;
+        }
+        JNIEnv* env = context->env;
+        const jboolean answer = env->CallBooleanMethod(
+            context->observer, context->methods[kResetPrinterResultErrorCode]);
+        return hostTrue(env, answer);
+    });
+}
+
+}  // namespace bridge::jni
