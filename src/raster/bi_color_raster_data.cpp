@@ -1,0 +1,625 @@
+#include "raster/bi_color_raster_data.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "connection/printer_status.h"
+#include "connection/util.h"
+#include "raster/color_kernels.h"
+#include "raster/htnlib.h"
+#include "raster/image_limits.h"
+
+namespace {
+
+// clang-format off
+constexpr unsigned char kTwoColorLine = 0x77;  // 'w' plane length data: two-colour raster line
+constexpr unsigned char kBlankLine    = 0x5A;  // 'Z': one line white in both planes
+constexpr unsigned char kPageEnd      = 0x1A;  // page end
+// clang-format on
+
+// Plane numbers on the wire: the black plane (index 0) goes out as 1, the red plane as 2.
+constexpr int kPlaneCount = 2;
+// The colour-effect table: three curves of 256 entries.
+constexpr int kColorEffectTableBytes = 768;
+// Side of the ordered-dither matrix.
+constexpr unsigned int kDitherSide = 8;
+// The largest value a one-byte line length can carry.
+constexpr int kMaxLineLength = 255;
+
+// True when a width x height colour image (3 bytes a pixel) may be allocated.
+bool isColorSizeAllowed(int64_t width, int64_t height) {
+    return width > 0 && height > 0 && width <= raster_limits::kMaxImageBytes &&
+           height <= raster_limits::kMaxImageBytes &&
+           width * height <= raster_limits::kMaxImageBytes / 3;
+}
+
+// A new buffer of `bytes` bytes, or null with error code 39.
+unsigned char* allocate(int64_t bytes) {
+    if (bytes <= 0 || bytes > raster_limits::kMaxImageBytes) {
+        PrinterStatus::error_code_ = 39;
+        return nullptr;
+    }
+    unsigned char* p = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
+    if (p == nullptr) {
+        PrinterStatus::error_code_ = 39;
+    }
+    return p;
+}
+
+int packedRowBytes(int width) {
+    return width / 8 + (width % 8 != 0 ? 1 : 0);
+}
+
+void releasePlanes(unsigned char**& planes) {
+    if (planes == nullptr) {
+        return;
+    }
+    for (int p = 0; p < kPlaneCount; ++p) {
+        delete[] planes[p];
+    }
+    delete[] planes;
+    planes = nullptr;
+}
+
+}  // namespace
+
+BiColorRasterData::BiColorRasterData(RasterPrintOption& jobOption, PrinterSpec& jobSpec,
+                                     Paper& jobPaper, PrinterStatus& status)
+    : RasterData(jobOption, jobSpec, jobPaper, status) {}
+
+BiColorRasterData::~BiColorRasterData() = default;
+
+bool BiColorRasterData::createPrnDate(BitmapData& bitmap, double scale, int& width, int& height,
+                                      int pages, int /*page*/) {
+    unsigned char** planes = nullptr;
+    bool result = makeOneBitBitmapFromColor(bitmap, planes, scale, width, height);
+    if (result) {
+        result = preCreateRasterDataFromOneBitmap(width, height, pages);
+    }
+    if (result) {
+        result = convertBitmapToRasterPrnData(planes, width, height);
+    }
+    releasePlanes(planes);
+    return result;
+}
+
+bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char**& planes,
+                                                  double scale, int& width, int& height) {
+    planes = nullptr;
+    // Every size is checked before anything is allocated.
+    if (!raster_limits::isImageSizeAllowed(width, height) || !isColorSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    if (option.halftone < 1 || option.halftone > 3) {
+        // No separation method: the page would be undefined.
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+
+    // 1. Read and turn.
+    unsigned char* source = nullptr;
+    int sourceWidth = 0;
+    int sourceHeight = 0;
+    if (!adjustBitmapDirection(bitmap, source, sourceWidth, sourceHeight)) {
+        return false;
+    }
+    // 2. Size: the target follows the turn.
+    if (option.orientation == 2) {
+        std::swap(width, height);
+    }
+    unsigned char* image = nullptr;
+    if (!adjustBitmapSize(image, source, scale, width, height, sourceWidth, sourceHeight, bitmap)) {
+        delete[] source;
+        return false;
+    }
+    delete[] source;  // null when the image took it over
+    // 3. Fit.
+    if (option.printMode == 4 && !adjustFitToPaper(image, width, height)) {
+        delete[] image;
+        return false;
+    }
+
+    // 4. Colour-effect table.
+    const bool useTable = shouldConvertedByTable();
+    unsigned char table[kColorEffectTableBytes];
+    if (useTable &&
+        MakeColorEffectTable(option.colorBrightness, option.colorContrast, option.colorRed,
+                             option.colorGreen, option.colorBlue, table) != 0) {
+        // A value the table cannot take: the page stops here.
+        PrinterStatus::error_code_ = 39;
+        delete[] image;
+        return false;
+    }
+
+    // 5. Separation, one row per kernel call; the dither counter and the error rows run on
+    // from row to row.
+    unsigned char* ternary = allocate(int64_t{width} * height);
+    std::vector<int> errorSums;
+    if (ternary != nullptr && option.halftone == 3) {
+        errorSums.assign(static_cast<size_t>(width) * 6, 0);
+    }
+    BinarizeErrorRows redState{};
+    BinarizeErrorRows blackState{};
+    if (!errorSums.empty()) {
+        int* rows = errorSums.data();
+        redState = {rows, rows + width, rows + 2 * width};
+        blackState = {rows + 3 * width, rows + 4 * width, rows + 5 * width};
+    }
+    const int threshold = 255 - (option.halfThreshold & 0xFF);
+    const int stride = 3 * width;
+    int rowCounter = 0;
+    bool ok = ternary != nullptr;
+    for (int y = 0; ok && y < height; ++y) {
+        unsigned char* rgb = image + int64_t{y} * stride;
+        unsigned char* out = ternary + int64_t{y} * width;
+        if (useTable) {
+            ExecColorEffect(rgb, width, stride, 1, table);
+        }
+        int result = -1;
+        switch (option.halftone) {
+            case 1:
+                result = MakeBicolorTernaryThreshold(rgb, width, stride, 1, threshold, out);
+                break;
+            case 2:
+                result = MakeBicolorTernaryDither(rgb, width, stride, 1, kDitherSide, kDitherSide,
+                                                  tbl_Dither, &rowCounter, out);
+                break;
+            default:
+                result = MakeBicolorTernaryErrorDiffusion(rgb, width, stride, 1, threshold,
+                                                          &redState, &blackState, out);
+                break;
+        }
+        ok = result == 0;
+    }
+    delete[] image;
+    if (!ok) {
+        delete[] ternary;
+        return false;
+    }
+
+    // 6. Trim trailing rows without ink, keeping the model's shortest printable length.
+    if (option.trimTapeAfterData) {
+        const int keep = tpes::Util::clampLower(cutZeroLine(ternary, width, height),
+                                                spec.minPrintableAreaLength_dot());
+        if (keep > height) {
+            // The shortest length passes the image: white rows are added below it.
+            if (!raster_limits::isImageSizeAllowed(width, keep)) {
+                PrinterStatus::error_code_ = 39;
+                delete[] ternary;
+                return false;
+            }
+            unsigned char* longer = allocate(int64_t{width} * keep);
+            if (longer == nullptr) {
+                delete[] ternary;
+                return false;
+            }
+            const size_t kept = static_cast<size_t>(width) * height;
+            std::memcpy(longer, ternary, kept);
+            std::memset(longer + kept, 0, static_cast<size_t>(width) * keep - kept);
+            delete[] ternary;
+            ternary = longer;
+        }
+        height = keep;
+    }
+    // 7. Turn by 180 degrees.
+    if (isRotate180() && !rotate180(ternary, width, height)) {
+        delete[] ternary;
+        return false;
+    }
+    // 8. Planes: black, then red.
+    planes = new (std::nothrow) unsigned char*[kPlaneCount]();
+    if (planes == nullptr) {
+        PrinterStatus::error_code_ = 39;
+        delete[] ternary;
+        return false;
+    }
+    ok = getOneBitBitmap(width, height, ternary, 0, planes[0], COLORCONV_BLACK) != 0 &&
+         getOneBitBitmap(width, height, ternary, 0, planes[1], COLORCONV_RED) != 0;
+    delete[] ternary;
+    if (!ok) {
+        releasePlanes(planes);
+    }
+    return ok;
+}
+
+bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*& image, int& width,
+                                              int& height) {
+    image = nullptr;
+    width = bitmap.bitmapWidth;
+    height = bitmap.bitmapHeight;
+    if (!isColorSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const int64_t bytes = int64_t{width} * height * 3;
+    unsigned char* read = nullptr;
+    if (bitmap.bitmapFile.empty()) {
+        if (bitmap.pixels == nullptr) {
+            // Neither a file nor pixels: nothing to print.
+            PrinterStatus::error_code_ = 39;
+            return false;
+        }
+        read = allocate(bytes);
+        if (read == nullptr) {
+            return false;
+        }
+        std::memcpy(read, bitmap.pixels, static_cast<size_t>(bytes));
+    } else {
+        std::ifstream file(bitmap.bitmapFile, std::ios::binary);
+        if (!file) {
+            PrinterStatus::error_code_ = 40;
+            return false;
+        }
+        read = allocate(bytes);
+        if (read == nullptr) {
+            return false;
+        }
+        const int64_t rowBytes = int64_t{width} * 3;
+        for (int y = 0; y < height; ++y) {
+            file.read(reinterpret_cast<char*>(read + y * rowBytes),
+                      static_cast<std::streamsize>(rowBytes));
+            if (file.gcount() != rowBytes) {
+                // A short pixel file is an unreadable bitmap: never print what was not read.
+                PrinterStatus::error_code_ = 40;
+                delete[] read;
+                return false;
+            }
+        }
+    }
+    unsigned char* turned = nullptr;
+    const bool ok = adjustDirection(read, turned, width, height, option.orientation);
+    delete[] read;
+    if (ok) {
+        image = turned;
+    }
+    return ok;
+}
+
+bool BiColorRasterData::adjustDirection(unsigned char*& src, unsigned char*& dst, int& width,
+                                        int& height, int orientation) {
+    dst = nullptr;
+    if (src == nullptr || !isColorSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const int64_t bytes = int64_t{width} * height * 3;
+    dst = allocate(bytes);
+    if (dst == nullptr) {
+        return false;
+    }
+    if (orientation == 2) {
+        rotate(dst, src, width, height);
+        std::swap(width, height);
+    } else {
+        std::memcpy(dst, src, static_cast<size_t>(bytes));
+    }
+    return true;
+}
+
+void BiColorRasterData::rotate(unsigned char*& dst, unsigned char*& src, int width, int height) {
+    // Destination row x is source column x read from the bottom row up.
+    unsigned char* out = dst;
+    for (int x = 0; x < width; ++x) {
+        for (int y = height - 1; y >= 0; --y) {
+            const unsigned char* pixel = src + (int64_t{y} * width + x) * 3;
+            *out++ = pixel[0];
+            *out++ = pixel[1];
+            *out++ = pixel[2];
+        }
+    }
+}
+
+bool BiColorRasterData::adjustBitmapSize(unsigned char*& out, unsigned char*& in, double scale,
+                                         int& width, int& height, int sourceWidth, int sourceHeight,
+                                         BitmapData bitmap) {
+    if (bitmap.applyScale && scale != 1.0) {
+        // No quality stretch on this path: one scale for both directions.
+        const bool ok = resize(in, out, sourceWidth, sourceHeight, width, height, scale, scale);
+        delete[] in;
+        in = nullptr;
+        return ok;
+    }
+    out = in;
+    in = nullptr;
+    width = sourceWidth;
+    height = sourceHeight;
+    return true;
+}
+
+bool BiColorRasterData::resize(unsigned char*& src, unsigned char*& dst, int sourceWidth,
+                               int sourceHeight, int width, int height, double scaleX,
+                               double scaleY) {
+    dst = nullptr;
+    if (src == nullptr || !isColorSizeAllowed(sourceWidth, sourceHeight) ||
+        !isColorSizeAllowed(width, height)) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    int* columns = nullptr;
+    int* rows = nullptr;
+    calcOriginalPos(sourceWidth, width, scaleX, columns);
+    calcOriginalPos(sourceHeight, height, scaleY, rows);
+    dst = (columns != nullptr && rows != nullptr) ? allocate(int64_t{width} * height * 3) : nullptr;
+    if (dst == nullptr) {
+        delete[] columns;
+        delete[] rows;
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    unsigned char* out = dst;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* sourceRow = src + int64_t{rows[y]} * sourceWidth * 3;
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* pixel = sourceRow + int64_t{columns[x]} * 3;
+            *out++ = pixel[0];
+            *out++ = pixel[1];
+            *out++ = pixel[2];
+        }
+    }
+    delete[] columns;
+    delete[] rows;
+    return true;
+}
+
+bool BiColorRasterData::adjustFitToPaper(unsigned char*& image, int& width, int& height) {
+    int top = 0;
+    int bottom = 0;
+    int left = 0;
+    int right = 0;
+    getFitToPaperHeightMargin(height, top, bottom, 1.0);
+    getFitToPaperWidthMargin(width, left, right, 1.0);
+    top = std::max(top, 0);
+    bottom = std::max(bottom, 0);
+    left = std::max(left, 0);
+    right = std::max(right, 0);
+
+    const int64_t newWidth = int64_t{width} - left - right;
+    const int64_t newHeight = int64_t{height} - top - bottom;
+    if (newWidth <= 0 || newHeight <= 0) {
+        PrinterStatus::error_code_ = 23;
+        return false;
+    }
+    unsigned char* cut = allocate(newWidth * newHeight * 3);
+    if (cut == nullptr) {
+        return false;
+    }
+    for (int64_t r = 0; r < newHeight; ++r) {
+        std::memcpy(cut + r * newWidth * 3, image + ((top + r) * width + left) * 3,
+                    static_cast<size_t>(newWidth) * 3);
+    }
+    delete[] image;
+    image = cut;
+    width = static_cast<int>(newWidth);
+    height = static_cast<int>(newHeight);
+    return true;
+}
+
+int BiColorRasterData::cutZeroLine(unsigned char*& image, int width, int height) {
+    if (image == nullptr || width <= 0) {
+        return 1;
+    }
+    for (int y = height - 1; y >= 0; --y) {
+        const unsigned char* row = image + int64_t{y} * width;
+        for (int x = 0; x < width; ++x) {
+            if (row[x] != 0) {
+                return y + 1;
+            }
+        }
+    }
+    return 1;
+}
+
+unsigned char BiColorRasterData::getOneByte(unsigned char* pixels, int count, int /*unused*/,
+                                            COLORCONV value) {
+    unsigned char byte = 0;
+    for (int i = 0; i < count && i < 8; ++i) {
+        if (pixels[i] == value) {
+            byte |= static_cast<unsigned char>(0x80 >> i);
+        }
+    }
+    return byte;
+}
+
+int BiColorRasterData::getOneBitBitmap(int width, int height, unsigned char*& ternary,
+                                       int /*unused*/, unsigned char*& plane, COLORCONV value) {
+    plane = nullptr;
+    if (width <= 0 || height <= 0 || ternary == nullptr) {
+        return 0;
+    }
+    const int rowBytes = packedRowBytes(width);
+    const int64_t bytes = int64_t{rowBytes} * height;
+    plane = allocate(bytes);
+    if (plane == nullptr) {
+        return 0;
+    }
+    for (int y = 0; y < height; ++y) {
+        unsigned char* src = ternary + int64_t{y} * width;
+        unsigned char* dst = plane + int64_t{y} * rowBytes;
+        for (int b = 0; b < rowBytes; ++b) {
+            dst[b] = getOneByte(src + b * 8, std::min(8, width - b * 8), 0, value);
+        }
+    }
+    return static_cast<int>(bytes);
+}
+
+bool BiColorRasterData::convertBitmapToRasterPrnData(unsigned char** planes, int width,
+                                                     int height) {
+    if (planes == nullptr || planes[0] == nullptr || planes[1] == nullptr || width <= 0 ||
+        height < 0) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const int lineBytes = lineBytesOfHead();
+    if (lineBytes <= 0) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    const bool raw = spec.compression == 0 || (spec.compression == 1 && option.rawMode);
+    if (raw && lineBytes > kMaxLineLength) {
+        // The length of every raw line goes into one byte.
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    // Sized from the real counts: every blank and image line in its longest form for both
+    // planes (a raw line, or a line sent as two literal stretches), and the page end.
+    const int64_t printable = paper.printableLengthDots;
+    const int64_t blank = std::max<int64_t>(0, topMargin) +
+                          std::max<int64_t>(0, printable - (int64_t{height} + topMargin));
+    const int64_t longestLine = 3 + int64_t{lineBytes} + 2;
+    const int64_t bytes = (blank + height) * kPlaneCount * longestLine + 1;
+    if (bytes > raster_limits::kMaxImageBytes) {
+        PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    delete[] pageData;
+    pageDataLength = 0;
+    pageData = allocate(bytes);
+    if (pageData == nullptr) {
+        return false;
+    }
+    if (raw) {
+        return createRawData(planes, width, height, lineBytes);
+    }
+    return createTiffData(planes, width, height, lineBytes);
+}
+
+namespace {
+
+// Top and bottom blank-line counts of a two-colour body; with the 180-degree turn they swap
+// and the top margin takes the bottom count.
+void blankCounts(RasterData& data, int height, int& top, int& bottom) {
+    top = data.topMargin;
+    const int64_t rest =
+        int64_t{data.paper.printableLengthDots} - (int64_t{height} + data.topMargin);
+    bottom = raster_limits::clampToInt(rest);
+    if (data.isRotate180()) {
+        std::swap(top, bottom);
+        data.topMargin = top;
+    }
+}
+
+// The transmitted line of plane row `row`: placed `leftMargin` dots into a zeroed head line
+// of lineBytes bytes, then mirrored end to end with every byte bit-reversed.
+void buildLine(RasterData& data, const unsigned char* row, int rowBytes, int lineBytes,
+               unsigned char* work, unsigned char* line) {
+    std::memset(work, 0, static_cast<size_t>(lineBytes));
+    tpes::Util::setLeftMargin(row, work, rowBytes, data.leftMargin, 0, lineBytes);
+    for (int k = 0; k < lineBytes; ++k) {
+        line[k] = data.reverseByte(work[lineBytes - 1 - k]);
+    }
+}
+
+}  // namespace
+
+bool BiColorRasterData::createRawData(unsigned char**& planes, int width, int height,
+                                      int lineBytes) {
+    int top = 0;
+    int bottom = 0;
+    blankCounts(*this, height, top, bottom);
+    const int rowBytes = packedRowBytes(width);
+    std::vector<unsigned char> work(static_cast<size_t>(lineBytes));
+    unsigned char* out = pageData + pageDataLength;
+    out += setZeroData(out, lineBytes, top);
+    for (int r = 0; r < height; ++r) {
+        for (int p = 0; p < kPlaneCount; ++p) {
+            *out++ = kTwoColorLine;
+            *out++ = static_cast<unsigned char>(p + 1);
+            *out++ = static_cast<unsigned char>(lineBytes);
+            buildLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes, work.data(),
+                      out);
+            out += lineBytes;
+        }
+    }
+    out += setZeroData(out, lineBytes, bottom);
+    *out++ = kPageEnd;
+    pageDataLength = static_cast<int>(out - pageData);
+    return true;
+}
+
+bool BiColorRasterData::createTiffData(unsigned char**& planes, int width, int height,
+                                       int lineBytes) {
+    int top = 0;
+    int bottom = 0;
+    blankCounts(*this, height, top, bottom);
+    const int rowBytes = packedRowBytes(width);
+    std::vector<unsigned char> work(static_cast<size_t>(lineBytes));
+    std::vector<unsigned char> line(static_cast<size_t>(lineBytes));
+    std::vector<unsigned char> packed(static_cast<size_t>(lineBytes) * 2);
+    unsigned char* out = pageData + pageDataLength;
+    for (int i = 0; i < top; ++i) {
+        *out++ = kBlankLine;
+    }
+    for (int r = 0; r < height; ++r) {
+        for (int p = 0; p < kPlaneCount; ++p) {
+            buildLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes, work.data(),
+                      line.data());
+            unsigned char* in = line.data();
+            unsigned char* pk = packed.data();
+            const int n = compressData(in, lineBytes, pk);
+            // Packed, or the whole line as literal stretches when packing does not pay.
+            const int length =
+                n <= lineBytes ? n : (lineBytes <= 128 ? lineBytes + 1 : lineBytes + 2);
+            if (n <= 0 || length > kMaxLineLength) {
+                // A line whose length does not fit its one-byte field.
+                delete[] pageData;
+                pageData = nullptr;
+                pageDataLength = 0;
+                PrinterStatus::error_code_ = 39;
+                return false;
+            }
+            *out++ = kTwoColorLine;
+            *out++ = static_cast<unsigned char>(p + 1);
+            *out++ = static_cast<unsigned char>(length);
+            if (n <= lineBytes) {
+                std::memcpy(out, packed.data(), static_cast<size_t>(n));
+                out += n;
+            } else if (lineBytes <= 128) {
+                *out++ = static_cast<unsigned char>(lineBytes - 1);
+                std::memcpy(out, line.data(), static_cast<size_t>(lineBytes));
+                out += lineBytes;
+            } else {
+                *out++ = 0x7F;
+                std::memcpy(out, line.data(), 128);
+                out += 128;
+                *out++ = static_cast<unsigned char>(lineBytes - 129);
+                std::memcpy(out, line.data() + 128, static_cast<size_t>(lineBytes) - 128);
+                out += lineBytes - 128;
+            }
+        }
+    }
+    for (int i = 0; i < bottom; ++i) {
+        *out++ = kBlankLine;
+    }
+    *out++ = kPageEnd;
+    pageDataLength = static_cast<int>(out - pageData);
+    return true;
+}
+
+int BiColorRasterData::setZeroData(unsigned char* out, int lineBytes, int count) {
+    if (count < 1) {
+        return 0;
+    }
+    unsigned char* p = out;
+    for (int i = 0; i < count; ++i) {
+        for (int plane = 0; plane < kPlaneCount; ++plane) {
+            *p++ = kTwoColorLine;
+            *p++ = static_cast<unsigned char>(plane + 1);
+            *p++ = static_cast<unsigned char>(lineBytes);
+            std::memset(p, 0, static_cast<size_t>(lineBytes));
+            p += lineBytes;
+        }
+    }
+    return static_cast<int>(p - out);
+}
+
+bool BiColorRasterData::shouldConvertedByTable() {
+    return option.colorBrightness != 0 || option.colorContrast != 0 || option.colorRed != 0 ||
+           option.colorGreen != 0 || option.colorBlue != 0;
+}
