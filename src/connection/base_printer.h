@@ -12,6 +12,7 @@
 #include "catalogue/support_func.h"
 #include "connection/communication_observer.h"
 #include "connection/connect.h"
+#include "connection/print_status_manager.h"
 #include "connection/printer_battery_info.h"
 #include "connection/printer_status.h"
 
@@ -100,6 +101,10 @@ class BasePrinter {
     // Sends N zero bytes and the cancel command (N = invalidateLength; nothing when N is
     // 0), without looking at the error code or the cancel flag; the error code is kept.
     void sendCancelSequence();
+    // A progress code for the host, only when there is an observer; the result is ignored.
+    void sendProgress(int code);
+    // A status manager over this operation's connection, spec and port.
+    PrintStatusManager statusManager() const;
 
     // The observer of this operation, or null ("no observer": no Connect, or a null one).
     CommunicationObserver* observer() const { return connect ? connect->observer : nullptr; }
