@@ -7,15 +7,9 @@
 
 #include "connection/util.h"
 #include "connection/wait.h"
-#include "raster/raster_print_commands.h"
-#if __has_include("raster/fc_raster_data.h")
-#include "raster/fc_raster_data.h"
-#define LUMEKO_HAVE_FC_RASTER 1
-#endif
-#if __has_include("raster/bi_color_raster_data.h")
 #include "raster/bi_color_raster_data.h"
-#define LUMEKO_HAVE_BI_COLOR_RASTER 1
-#endif
+#include "raster/fc_raster_data.h"
+#include "raster/raster_print_commands.h"
 
 namespace lumeko {
 
@@ -232,16 +226,12 @@ void RasterPrint::sendNameBatchInfo() {
 }
 
 RasterData* RasterPrint::newRasterData() {
-#ifdef LUMEKO_HAVE_FC_RASTER
     if (spec.seriesId == kSeriesFullPage) {
         return new FCRasterData(option, spec, currentPaper, status);
     }
-#endif
-#ifdef LUMEKO_HAVE_BI_COLOR_RASTER
     if (currentPaper.isTwoColor) {
         return new BiColorRasterData(option, spec, currentPaper, status);
     }
-#endif
     return new RasterData(option, spec, currentPaper, status);
 }
 
