@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+// The six body fields of a custom paper command that paper selection reads.
+struct CustomPaperFields {
+    std::uint8_t tapeWidMm = 0;   // tape width, whole millimetres
+    std::uint16_t tapeLenMm = 0;  // tape length, millimetres; 0 for continuous media
+    std::uint16_t headDot = 0;    // offset of the printable area on the head, dots
+    std::uint16_t prtWidth = 0;   // printable width, dots
+    std::uint16_t prtLength = 0;  // printable length, dots; 0 for continuous media
+    std::uint16_t topMargin = 0;  // feed margin, dots
+};
+
+// Reads custom paper commands (one or several, one after another) from a byte view that it
+// does not own. Every read is bounded by the view's length.
+//
+// A block starts at a header marker 1B 69 55 4F and runs to the next header marker that
+// starts 16 or more bytes after it, or to the end of the data. The body of a block is the
+// data after the first body marker 1B 69 55 77 01 inside the block (not before the end of
+// the 16-byte header), and it must hold the fields read here (117 bytes) inside the block.
+class CustomPaperReader {
+  public:
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    // A null `data` reads as empty.
+    CustomPaperReader(const unsigned char* data, std::size_t size);
+
+    // Start of the first block header whose series and model code bytes (header offsets 5
+    // and 6) are these, or npos. A header must have all 16 bytes plus at least one byte
+    // after it inside the data; header byte 4 is not compared.
+    std::size_t findHeader(std::uint8_t seriesCode, std::uint8_t modelCode) const;
+    // End (one past the last byte) of the block whose header starts at `header`.
+    std::size_t blockEnd(std::size_t header) const;
+    // Start of the body of the block whose header starts at `header`, or npos when the
+    // block has no body marker or the first one leaves fewer than 117 body bytes in it.
+    std::size_t findBody(std::size_t header) const;
+    // The fields of the body that starts at `body`; none when fewer than 117 bytes remain.
+    std::optional<CustomPaperFields> readFields(std::size_t body) const;
+
+    // findHeader, findBody and readFields in one: the fields of this model's custom paper,
+    // or none.
+    std::optional<CustomPaperFields> find(std::uint8_t seriesCode, std::uint8_t modelCode) const;
+
+  private:
+    // True when the `length` bytes of `pattern` stand at `pos`, wholly inside [0, end).
+    bool matchesAt(std::size_t pos, std::size_t end, const std::uint8_t* pattern,
+                   std::size_t length) const;
+    // Little-endian 16-bit number at `pos`; the caller checks pos + 2 <= size.
+    std::uint16_t le16(std::size_t pos) const;
+
+    const unsigned char* data_;
+    std::size_t size_;
+};
