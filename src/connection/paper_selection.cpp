@@ -9,7 +9,7 @@
 #include "connection/custom_paper_reader.h"
 #include "connection/util.h"
 
-// Paper selection for a job, the paper list and the spec copy. None of these talks to the
+// Paper selection for a job, the paper list and the PrinterSpec copy. None of these talks to the
 // printer.
 
 namespace {
