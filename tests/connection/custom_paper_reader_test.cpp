@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "custompaper/custom_paper_info_command.h"
 #include "support/custom_paper_command_builder.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -66,4 +67,74 @@ TEST(CustomPaperReaderTest, FieldsNeedTheirWholeBody) {
     EXPECT_TRUE(reader.readFields(25).has_value());
     EXPECT_FALSE(reader.readFields(26).has_value());
     EXPECT_FALSE(reader.readFields(body117.size() + 1).has_value());
+}
+
+TEST(CustomPaperLayoutTest, NamedOffsetsMatchABuiltCommand) {
+    namespace layout = custom_paper_layout;
+    const Bytes plain = builder().build();
+    ASSERT_EQ(plain.size(), layout::kCommandLength);
+    const auto at = [&](std::size_t offset, const std::uint8_t* bytes, std::size_t length) {
+        return Bytes(plain.begin() + static_cast<std::ptrdiff_t>(offset),
+                     plain.begin() + static_cast<std::ptrdiff_t>(offset + length)) ==
+               Bytes(bytes, bytes + length);
+    };
+    EXPECT_TRUE(at(0, layout::kRasterModeSwitch, layout::kModeSwitchLength));
+    EXPECT_TRUE(at(layout::kHeaderOffset, layout::kHeaderMarker, layout::kHeaderMarkerLength));
+    EXPECT_TRUE(at(layout::kBodyMarkerOffset, layout::kBodyMarker, layout::kBodyMarkerLength));
+    EXPECT_TRUE(at(layout::kTrailerOffset, layout::kDefaultModeSwitch, layout::kModeSwitchLength));
+    const std::size_t header = layout::kHeaderOffset;
+    EXPECT_EQ(plain[header + layout::kHeaderSizeByteAt], layout::kHeaderSizeByte);
+    EXPECT_EQ(plain[header + layout::kHeaderSeriesCodeAt], 0x35);
+    EXPECT_EQ(plain[header + layout::kHeaderModelCodeAt], 0x33);
+    EXPECT_EQ(plain[header + layout::kHeaderBodyLengthAt], layout::kHeaderBodyLength);
+
+    // Each field set by name lands at its named offset, least significant byte first.
+    struct Field {
+        const char* name;
+        layout::BodyField place;
+    };
+    const Field fields[] = {
+        {"sensorID", layout::kSensorId},
+        {"energyRank", layout::kEnergyRank},
+        {"tapeWidMm", layout::kTapeWidMm},
+        {"tapeLenMm", layout::kTapeLenMm},
+        {"rollWidMm", layout::kRollWidMm},
+        {"headDot", layout::kHeadDot},
+        {"prtWidth", layout::kPrtWidth},
+        {"prtLength", layout::kPrtLength},
+        {"headDivide", layout::kHeadDivide},
+        {"dieStartPlus", layout::kDieStartPlus},
+        {"dieStartRevPlus", layout::kDieStartRevPlus},
+        {"dieStartFwdPlus", layout::kDieStartFwdPlus},
+        {"afterFeedPlus", layout::kAfterFeedPlus},
+        {"pafMediaID", layout::kPafMediaId},
+        {"blockPos1", layout::kBlockPos1},
+        {"blockPos2", layout::kBlockPos2},
+        {"blockPos3", layout::kBlockPos3},
+        {"szSizeMM", layout::kSzSizeMm},
+        {"szSizeIN", layout::kSzSizeIn},
+        {"charAtrInfo", layout::kCharAtrInfo},
+        {"lblPitchDot", layout::kLblPitchDot},
+        {"markNoChkValu", layout::kMarkNoChkValu},
+        {"topMargin", layout::kTopMargin},
+        {"markPosition", layout::kMarkPosition},
+        {"markHeight", layout::kMarkHeight},
+        {"sensingType", layout::kSensingType},
+        {"bottomMargin", layout::kBottomMargin},
+        {"mediaSensorSensitivity", layout::kMediaSensorSensitivity},
+        {"mediaSensorIntensity", layout::kMediaSensorIntensity},
+        {"reserved", layout::kReserved},
+    };
+    for (const Field& field : fields) {
+        SCOPED_TRACE(field.name);
+        const unsigned int value = field.place.width == 1 ? 0xA5 : 0xA5C3;
+        const Bytes built = builder().set(field.name, value).build();
+        Bytes expected = plain;
+        const std::size_t start = layout::kBodyOffset + field.place.offset;
+        expected[start] = field.place.width == 1 ? 0xA5 : 0xC3;
+        if (field.place.width > 1) {
+            expected[start + 1] = 0xA5;
+        }
+        EXPECT_EQ(built, expected);
+    }
 }
