@@ -1,42 +1,273 @@
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "connection/base_printer.h"
+#include "connection/printer_mib_oids.h"
+#include "connection/printer_status.h"
+#include "connection/util.h"
 
 // Device queries: serial number, media versions, page counter, device status, system
-// report and battery.
+// report and battery. None sends progress codes or looks at the cancel flag. Every count
+// that receiveData reports is checked against the length asked for before it is used.
+
+namespace {
+
+using Oids = tpes::PrinterMibOids;
+
+void setErrorCode(int code) {
+    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
+}
+
+// Text of at most `length` bytes at `data`, ending at the first zero byte.
+std::string zeroTerminated(const unsigned char* data, size_t length) {
+    size_t n = 0;
+    while (n < length && data[n] != 0) {
+        ++n;
+    }
+    return std::string(reinterpret_cast<const char*>(data), n);
+}
+
+// One receiveData of up to `length` bytes; false (error code 6) for a failure or a count
+// above what was asked for. `count` is the bytes received.
+bool receive(CommunicationObserver* target, int length, unsigned char* buffer, bool flag,
+             int& count) {
+    count = target->receiveData(length, buffer, flag);
+    if (count < 0 || count > length) {
+        setErrorCode(6);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 std::string BasePrinter::getSerialNumber() {
-    return std::string();
+    if (port == PORT_NET) {
+        return getSerialNumberFromMIB();
+    }
+    return getSerialNumberFromESCPCommand();
 }
 
 std::string BasePrinter::getSerialNumberFromMIB() {
-    return std::string();
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return std::string();
+    }
+    std::string reply;
+    if (!target->sendStringReceiveString(Oids::oidSerialNumber, reply)) {
+        setErrorCode(6);
+        return std::string();
+    }
+    return reply;
 }
 
 std::string BasePrinter::getSerialNumberFromESCPCommand() {
-    return std::string();
+    if (!spec.serialNumberCommand) {
+        return std::string();
+    }
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return std::string();
+    }
+    unsigned char request[] = {
+        0x1B, 0x69, 0x61, 0xFA,  // ESC i a FA: serial number mode
+        0x55, 0x0C, 0x82,        // serial number request
+        0x1B, 0x69, 0x61, 0xFF,  // ESC i a FF: default command mode
+    };
+    if (!target->sendData(static_cast<int>(sizeof request), request)) {
+        setErrorCode(6);
+        return std::string();
+    }
+    if (port == PORT_USB || port == PORT_BLE) {
+        // A length byte and the text, possibly in two pieces.
+        constexpr int kBufferLength = 32;
+        unsigned char buffer[kBufferLength] = {};
+        int received = 0;
+        for (int reads = 0; reads < 2; ++reads) {
+            int count = 0;
+            if (!receive(target, kBufferLength - received, buffer + received, false, count)) {
+                return std::string();
+            }
+            received += count;
+            if (received > buffer[0]) {
+                break;
+            }
+        }
+        if (received <= 1 || buffer[0] >= received) {
+            return std::string();
+        }
+        return std::string(reinterpret_cast<const char*>(buffer + 1), buffer[0]);
+    }
+    unsigned char length = 0;
+    int count = 0;
+    if (!receive(target, 1, &length, true, count) || count == 0) {
+        return std::string();
+    }
+    std::vector<unsigned char> text(length + 1u, 0);  // never empty: data() is valid
+    if (!receive(target, length, text.data(), true, count) || count == 0) {
+        return std::string();
+    }
+    return std::string(reinterpret_cast<const char*>(text.data()), length);
 }
 
 std::string BasePrinter::getMediaVer() {
-    return std::string();
+    if (!spec.mediaVersionCommand) {
+        return std::string();
+    }
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return std::string();
+    }
+    unsigned char request[] = {0x1B, 0x69, 0x55, 0x76};  // ESC i U v: media version
+    if (!target->sendData(static_cast<int>(sizeof request), request)) {
+        setErrorCode(6);
+        return std::string();
+    }
+    unsigned char reply[8] = {};
+    int count = 0;
+    if (!receive(target, 8, reply, false, count) || count == 0) {
+        return std::string();
+    }
+    const unsigned int length = reply[0];
+    if (length > 7) {
+        setErrorCode(39);
+        return std::string();
+    }
+    return zeroTerminated(reply + 1, length);
 }
 
 std::string BasePrinter::getMediaFileVer(std::string path) {
-    (void)path;
+    if (!spec.mediaVersionCommand) {
+        return std::string();
+    }
+    setErrorCode(1);
+    unsigned char* data = nullptr;
+    int size = 0;
+    if (!tpes::Util::readFile(path, data, size)) {
+        setErrorCode(28);
+        return std::string();
+    }
+    const std::unique_ptr<unsigned char[]> owner(data);
+    if (size <= 9 || data == nullptr) {
+        return std::string();
+    }
+    // ESC i U w (1B 69 55 77): media information block; the version is at +7..+9.
+    for (int i = 0; i <= size - 10; ++i) {
+        if (data[i] == 0x1B && data[i + 1] == 0x69 && data[i + 2] == 0x55 && data[i + 3] == 0x77) {
+            return zeroTerminated(data + i + 7, 3);
+        }
+    }
     return std::string();
 }
 
 int BasePrinter::getPageCounter() {
-    return 0;
+    setErrorCode(1);
+    if (port != PORT_NET) {
+        return 0;
+    }
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return 0;
+    }
+    unsigned char reply[36] = {};
+    if (!target->sendStringReceiveData(Oids::oidPageCounter, 36, reply)) {
+        setErrorCode(6);
+        return 0;
+    }
+    const uint32_t value =
+        (static_cast<uint32_t>(reply[10]) << 24) | (static_cast<uint32_t>(reply[11]) << 16) |
+        (static_cast<uint32_t>(reply[12]) << 8) | static_cast<uint32_t>(reply[13]);
+    int32_t counter = 0;
+    std::memcpy(&counter, &value, sizeof counter);
+    return counter;
 }
 
 std::string BasePrinter::getDeviceStatus() {
-    return std::string();
+    setErrorCode(1);
+    if (port != PORT_NET) {
+        return std::string();
+    }
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return std::string();
+    }
+    std::string reply;
+    if (!target->sendStringReceiveString(Oids::oidConsoleDisplayText, reply)) {
+        setErrorCode(6);
+        return std::string();
+    }
+    tpes::Util::replaceStr(reply, " ", "");
+    return reply;
 }
 
 std::string BasePrinter::getSystemReport() {
-    return std::string();
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return std::string();
+    }
+    unsigned char request[] = {0x1B, 0x69, 0x58, 0x47};  // ESC i X G: system report
+    if (!target->sendData(static_cast<int>(sizeof request), request)) {
+        setErrorCode(6);
+        return std::string();
+    }
+    unsigned char lengthBytes[2] = {};
+    int count = 0;
+    // A length read that brings fewer than two bytes means "no report".
+    if (!receive(target, 2, lengthBytes, true, count) || count < 2) {
+        return std::string();
+    }
+    const unsigned int length = lengthBytes[0] | (static_cast<unsigned int>(lengthBytes[1]) << 8);
+    std::vector<unsigned char> text(length + 1u, 0);  // never empty: data() is valid
+    if (!receive(target, static_cast<int>(length), text.data(), true, count) || count == 0) {
+        return std::string();
+    }
+    text.resize(length);
+    for (unsigned char& c : text) {
+        if (c > 0x7E) {
+            c = '?';
+        }
+    }
+    return std::string(text.begin(), text.end());
 }
 
 bool BasePrinter::getBatteryInfo(PrinterBatteryInfo& info) {
-    (void)info;
-    return false;
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return false;
+    }
+    unsigned char reply[PrinterBatteryInfo::kReplyLength] = {};
+    const int replyLength = static_cast<int>(PrinterBatteryInfo::kReplyLength);
+    bool ok = false;
+    if (port == PORT_NET) {
+        ok = target->sendStringReceiveData(Oids::oidBatteryInfo, replyLength, reply);
+    } else {
+        // The FC series ('6') switches to its raster mode with 00, every other model with 01.
+        const unsigned char mode = spec.seriesCode == 0x36 ? 0x00 : 0x01;
+        unsigned char request[] = {
+            0x1B, 0x69, 0x61, mode,  // ESC i a: raster mode
+            0x1B, 0x69, 0x55, 0x6E,  // ESC i U n: battery information
+            0x1B, 0x69, 0x61, 0xFF,  // ESC i a FF: default command mode
+        };
+        ok = target->sendDataReceiveData(static_cast<int>(sizeof request), request, replyLength,
+                                         reply);
+    }
+    if (!ok) {
+        setErrorCode(6);
+        return false;
+    }
+    std::vector<int8_t> bytes(PrinterBatteryInfo::kReplyLength);
+    std::memcpy(bytes.data(), reply, bytes.size());
+    info = PrinterBatteryInfo(bytes);
+    return true;
 }
