@@ -25,6 +25,14 @@ bool ObserverBinding::ok() const {
     return context.bound && context.observer != nullptr;
 }
 
+EnvironmentBinding::EnvironmentBinding(JNIEnv* env) : saved_(callContext()) {
+    callContext().env = env;
+}
+
+EnvironmentBinding::~EnvironmentBinding() {
+    callContext() = saved_;
+}
+
 }  // namespace bridge::jni
 
 namespace {

@@ -57,6 +57,19 @@ class ObserverBinding {
     jobject observer_;
 };
 
+// Replaces only the environment of the call context for one entry call (entry points whose
+// operation object has no observer) and puts the previous context back when it ends.
+class EnvironmentBinding {
+  public:
+    explicit EnvironmentBinding(JNIEnv* env);
+    ~EnvironmentBinding();
+    EnvironmentBinding(const EnvironmentBinding&) = delete;
+    EnvironmentBinding& operator=(const EnvironmentBinding&) = delete;
+
+  private:
+    CallContext saved_;
+};
+
 }  // namespace bridge::jni
 
 // Binds the observer whose reference *observer holds, on the environment already in the call

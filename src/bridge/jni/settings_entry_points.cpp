@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bridge/jni/jni_kit.h"
-#include "bridge/jni/status_object.h"
+#include "bridge/jni/support_functions.h"
 #include "bridge/print_option_fields.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"

@@ -12,9 +12,11 @@
 #include "bridge/jni/call_context.h"
 #include "bridge/jni/jni_kit.h"
 #include "bridge/jni/jni_observer.h"
+#include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"
 #include "connection/wait.h"
+#include "raster/bitmap_data.h"
 
 using namespace bridge::jni;
 
@@ -237,6 +239,22 @@ JNIEXPORT jint JNICALL Java_com_talvora_lumeko_test_TestHooks_observeMany(JNIEnv
         succeeded += transport.sendStringReceiveString("1.3.6.1.2.1.1.1.0", reply) ? 1 : 0;
     }
     return succeeded;
+}
+
+// setBitmapData on a record with a marked start; "result|file (hex)|width|height|isColor
+// applyScale applyOrientation|pixels".
+JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_test_TestHooks_bitmapData(JNIEnv* env, jclass,
+                                                                            jobject bitmap) {
+    BitmapData data;
+    data.bitmapFile = "unchanged";
+    data.bitmapWidth = -7;
+    data.bitmapHeight = -8;
+    const int result = setBitmapData(env, bitmap, data);
+    std::ostringstream out;
+    out << result << "|" << hex(data.bitmapFile) << "|" << data.bitmapWidth << "|"
+        << data.bitmapHeight << "|" << data.isColor << data.applyScale << data.applyOrientation
+        << "|" << (data.pixels == nullptr ? "none" : "set");
+    return newString(env, out.str()).release();
 }
 
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_installRecordingWait(JNIEnv*,

@@ -38,6 +38,12 @@ public final class TestHooks {
     /** count rounds of sendData, receiveData and sendStringReceiveString in one native call. */
     public static native int observeMany(Object observer, int count);
 
+    /**
+     * Fills a bitmap record from the object: "result|file (hex)|width|height|flags|pixels", the
+     * record starting as "unchanged", -7, -8.
+     */
+    public static native String bitmapData(Object bitmap);
+
     /** Replaces every wait of the library by a recorder. */
     public static native void installRecordingWait();
 

@@ -26,4 +26,44 @@ public class JNIWrapper {
 
     /** The status left by the previous operation. */
     public native JNIStatus getLastStatusJNI();
+
+    /**
+     * Writes the first count pixels (0xAARRGGBB) as R, G, B bytes to path, replacing the file
+     * unless append; 1 on success, 0 when nothing could be written.
+     */
+    public native int writeByteInFile(int[] pixels, int count, String path, boolean append);
+
+    /** Writes the bitmap as one byte per pixel (0 or 255) to path; 1 on success, else 0. */
+    public native int saveBitmapJNI(Object bitmap, String path, int halftone, int threshold,
+            int toneSwitch);
+
+    /** The printer's system report; "" on failure (the code in getLastStatusJNI). */
+    public native String getSystemReportJNI(Object observer);
+
+    /** The printer's media version; "" on failure. */
+    public native String getMediaVerJNI(Object observer);
+
+    /** The media version inside a media file; "" on failure. No printer traffic. */
+    public native String getMediaFileVerJNI(String path);
+
+    /** The printer's console text without blanks (network port); "" on failure. */
+    public native String getDeviceStatusJNI(Object observer);
+
+    /** The printer's page counter (network port); 0 on failure. */
+    public native int getPageCounterJNI(Object observer);
+
+    /** The printer's serial number; "" on failure. */
+    public native String getSerialNumberJNI(Object observer);
+
+    /** The battery reading; (-1, -1, NotInstalled) on failure. */
+    public native BatteryInfo getBatteryInfoJNI(Object observer);
+
+    /** Cancels the running job (callable from another thread); the code becomes 37. */
+    public native void cancelJNI();
+
+    /** The specification of the selected model. No printer traffic. */
+    public native PrinterSpec getPrinterSpec();
+
+    /** The paper list of the selected model for the current options. No printer traffic. */
+    public native Paper[] getPaperList();
 }

@@ -1,0 +1,189 @@
+// Entry points of the device queries, the model queries, cancel and the bitmap files.
+
+#include <jni.h>
+
+#include <string>
+#include <vector>
+
+#include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_kit.h"
+#include "bridge/jni/jni_observer.h"
+#include "bridge/jni/result_objects.h"
+#include "bridge/jni/support_functions.h"
+#include "bridge/standing_settings.h"
+#include "connection/base_printer.h"
+#include "connection/printer_battery_info.h"
+#include "connection/printer_status.h"
+#include "raster/bitmap_data.h"
+#include "raster/raster_data.h"
+
+using namespace bridge::jni;
+
+namespace {
+
+constexpr int kInvalidParameter = 39;
+
+// Runs query on a BasePrinter for the standing port and model with the call's observer bound;
+// a null observer (39) or one lacking a member (40) gives failure without building it.
+template <typename R, typename Query>
+R withPrinter(JNIEnv* env, jobject observer, R failure, Query&& query) {
+    ObserverBinding binding(env, observer);
+    if (!binding.ok()) {
+        return failure;
+    }
+    JNIObserver transport;
+    const bridge::StandingSettings& standing = bridge::standingSettings();
+    BasePrinter printer(standing.port, &transport, standing.model);
+    return query(printer);
+}
+
+// A string query: "" on failure, with the code left by the query for getLastStatusJNI.
+template <typename Query>
+jstring stringQuery(JNIEnv* env, jobject observer, Query&& query) {
+    return guarded<jstring>(nullptr, [&] {
+        const std::string text = withPrinter<std::string>(env, observer, std::string(), query);
+        return newResultString(env, text);
+    });
+}
+
+// A path argument as UTF-8; false for null, unreadable or holding U+0000.
+bool pathText(JNIEnv* env, jstring path, std::string& out) {
+    return toUtf8(env, path, out) && out.find('\0') == std::string::npos;
+}
+
+}  // namespace
+
+extern "C" {
+
+JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_writeByteInFile(
+    JNIEnv* env, jobject, jintArray pixels, jint count, jstring path, jboolean append) {
+    return guarded<jint>(0, [&]() -> jint {
+        if (pixels == nullptr || count < 0) {
+            return 0;
+        }
+        const jsize length = env->GetArrayLength(pixels);
+        if (clearException(env) || count > length) {
+            return 0;
+        }
+        std::string file;
+        if (!pathText(env, path, file)) {
+            return 0;
+        }
+        std::vector<int> values(static_cast<std::size_t>(count));
+        if (count > 0) {
+            env->GetIntArrayRegion(pixels, 0, count, reinterpret_cast<jint*>(values.data()));
+            if (clearException(env)) {
+                return 0;
+            }
+        }
+        int* data = values.empty() ? nullptr : values.data();
+        return RasterData::writeByteInFile(data, count, file, append != JNI_FALSE) == 1 ? 1 : 0;
+    });
+}
+
+JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_saveBitmapJNI(
+    JNIEnv* env, jobject, jobject bitmap, jstring path, jint halftone, jint threshold,
+    jint toneSwitch) {
+    return guarded<jint>(0, [&]() -> jint {
+        BitmapData data;
+        if (setBitmapData(env, bitmap, data) != 1) {
+            return 0;
+        }
+        std::string file;
+        if (!pathText(env, path, file)) {
+            PrinterStatus::error_code_ = kInvalidParameter;
+            return 0;
+        }
+        RasterData raster;
+        return raster.makeOneBitBitmap(data, file, halftone, threshold, toneSwitch) ? 1 : 0;
+    });
+}
+
+JNIEXPORT jstring JNICALL
+Java_com_talvora_lumeko_sdk_JNIWrapper_getSystemReportJNI(JNIEnv* env, jobject, jobject observer) {
+    return stringQuery(env, observer, [](BasePrinter& p) { return p.getSystemReport(); });
+}
+
+JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaVerJNI(JNIEnv* env,
+                                                                                jobject,
+                                                                                jobject observer) {
+    return stringQuery(env, observer, [](BasePrinter& p) { return p.getMediaVer(); });
+}
+
+JNIEXPORT jstring JNICALL
+Java_com_talvora_lumeko_sdk_JNIWrapper_getDeviceStatusJNI(JNIEnv* env, jobject, jobject observer) {
+    return stringQuery(env, observer, [](BasePrinter& p) { return p.getDeviceStatus(); });
+}
+
+JNIEXPORT jstring JNICALL
+Java_com_talvora_lumeko_sdk_JNIWrapper_getSerialNumberJNI(JNIEnv* env, jobject, jobject observer) {
+    return stringQuery(env, observer, [](BasePrinter& p) { return p.getSerialNumber(); });
+}
+
+JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPageCounterJNI(JNIEnv* env,
+                                                                                jobject,
+                                                                                jobject observer) {
+    return guarded<jint>(0, [&] {
+        return withPrinter<jint>(env, observer, 0,
+                                 [](BasePrinter& p) { return p.getPageCounter(); });
+    });
+}
+
+JNIEXPORT jobject JNICALL
+Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryInfoJNI(JNIEnv* env, jobject, jobject observer) {
+    return guarded<jobject>(nullptr, [&] {
+        const PrinterBatteryInfo failedQuery;
+        const PrinterBatteryInfo info =
+            withPrinter<PrinterBatteryInfo>(env, observer, failedQuery, [](BasePrinter& p) {
+                PrinterBatteryInfo reading;
+                return p.getBatteryInfo(reading) ? reading : PrinterBatteryInfo();
+            });
+        return newBatteryInfo(env, info.firstValue, info.secondValue, info.healthStatus);
+    });
+}
+
+JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVerJNI(JNIEnv* env,
+                                                                                    jobject,
+                                                                                    jstring path) {
+    return guarded<jstring>(nullptr, [&]() -> jstring {
+        EnvironmentBinding binding(env);
+        std::string file;
+        std::string version;
+        if (!pathText(env, path, file)) {
+            PrinterStatus::error_code_ = kInvalidParameter;
+        } else {
+            const bridge::StandingSettings& standing = bridge::standingSettings();
+            BasePrinter printer(standing.model, standing.port);
+            version = printer.getMediaFileVer(file);
+        }
+        return newResultString(env, version);
+    });
+}
+
+JNIEXPORT void JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_cancelJNI(JNIEnv*, jobject) {
+    guardedVoid([] {
+        BasePrinter printer(bridge::standingSettings().model);
+        printer.cancel();
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSpec(JNIEnv* env,
+                                                                                jobject) {
+    return guarded<jobject>(nullptr, [&] {
+        BasePrinter printer(bridge::standingSettings().model);
+        return newPrinterSpec(env, printer.getPrinterSpec());
+    });
+}
+
+JNIEXPORT jobjectArray JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPaperList(JNIEnv* env,
+                                                                                   jobject) {
+    return guarded<jobjectArray>(nullptr, [&] {
+        const bridge::StandingSettings& standing = bridge::standingSettings();
+        BasePrinter printer(standing.model);
+        // A copy: the list builder takes the options by reference, the standing ones stay.
+        RasterPrintOption options = standing.printOptions;
+        return newPaperArray(env, printer.getPaperList(options));
+    });
+}
+
+}  // extern "C"
