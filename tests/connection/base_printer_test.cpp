@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "connection/base_printer.h"
@@ -225,4 +227,16 @@ TEST_F(BasePrinterTest, DestroyingAnOperationLeavesTheObserverAlive) {
     }
     EXPECT_EQ(SimulatedPrinter::destroyedCount(), destroyedBefore);
     EXPECT_TRUE(printer.sendMessage(1));  // still usable
+}
+
+TEST_F(BasePrinterTest, CancelFlagAndErrorCodeAreAtomicForTheCancelThread) {
+    static_assert(std::is_same<decltype(BasePrinter::cancel_flag), std::atomic<bool>>::value,
+                  "the cancel call runs on another host thread");
+    static_assert(std::is_same<decltype(PrinterStatus::error_code_), std::atomic<int>>::value,
+                  "the cancel call stores 37 from another host thread");
+    TestPrinter query(GY_150BT);
+    std::thread other([&query] { query.cancel(); });
+    other.join();
+    EXPECT_TRUE(BasePrinter::cancel_flag);
+    EXPECT_EQ(PrinterStatus::error_code_, 37);
 }
