@@ -235,7 +235,11 @@ TEST(Mode9, LinesTooLongForABlockAreRefused) {
     EXPECT_FALSE(s.ok);
     EXPECT_EQ(PrinterStatus::error_code_, 39);
     Setting fits(656, 1, 400);
-    const Bytes b = fits.body(Bytes(656, 0x5A), 656, 1, 0);
+    Bytes line;
+    for (int k = 0; k < 656; ++k) {
+        line.push_back(static_cast<unsigned char>(1 + k % 2));
+    }
+    const Bytes b = fits.body(line, 656, 1, 0);
     EXPECT_TRUE(fits.ok);
     EXPECT_EQ(b.size(), 5u + 1 + 1 + 3 + 656);  // one block: 01, the literal header, 656 bytes
 }
