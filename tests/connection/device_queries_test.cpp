@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <climits>
 #include <cstdio>
 #include <fstream>
@@ -47,8 +49,12 @@ std::vector<int> receiveLengths(const SimulatedPrinter& p, std::vector<bool>* fl
     return out;
 }
 
+std::vector<std::string> createdFiles;
+
 std::string writeFile(const std::string& name, const Bytes& bytes) {
-    const std::string path = testing::TempDir() + name;
+    // The process id keeps parallel runs of this test apart.
+    const std::string path = testing::TempDir() + std::to_string(getpid()) + "_" + name;
+    createdFiles.push_back(path);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
@@ -279,6 +285,9 @@ TEST_F(DeviceQueriesTest, MediaFileVersion) {
         PrinterStatus::error_code_ = 21;
         EXPECT_EQ(op.getMediaFileVer(row.path), row.expected);
         EXPECT_EQ(PrinterStatus::error_code_, row.code);
+    }
+    for (const std::string& path : createdFiles) {
+        std::remove(path.c_str());
     }
     TestPrinter without(HU_2310, PORT_USB);
     PrinterStatus::error_code_ = 21;
