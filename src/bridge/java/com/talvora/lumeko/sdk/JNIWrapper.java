@@ -27,6 +27,27 @@ public class JNIWrapper {
     /** The status left by the previous operation. */
     public native JNIStatus getLastStatusJNI();
 
+    /** Prints a prepared print file numberOfCopies times. */
+    public native JNIStatus sendPrnJNI(String prnPath, Object observer);
+
+    /**
+     * Prints one bitmap with numberOfCopies copies, or writes the job to savePrnPath when the
+     * options name one.
+     */
+    public native JNIStatus printBitmapJNI(Object bitmap, Object observer);
+
+    /** Prints (or saves) page page of a job of pages pages. */
+    public native JNIStatus printBitmapsJNI(Object bitmap, Object observer, int page, int pages);
+
+    /** The paper the options select, or null (the reason in getLastStatusJNI). No traffic. */
+    public native Paper getLabelParamJNI();
+
+    /** Reads the loaded label's id and type into the status (unless the check is skipped). */
+    public native JNIStatus getLabelInfoJNI(Object observer);
+
+    /** Reads the printer status. */
+    public native JNIStatus getStatusJNI(Object observer);
+
     /**
      * Writes the first count pixels (0xAARRGGBB) as R, G, B bytes to path, replacing the file
      * unless append; 1 on success, 0 when nothing could be written.

@@ -1,0 +1,154 @@
+// Entry points of the print job: bitmaps, print files, the selected paper, the loaded label
+// and the status. Each builds a RasterPrint from the standing settings, whose construction
+// selects the paper (error code 32 or 25 when there is none).
+
+#include <jni.h>
+
+#include <string>
+#include <vector>
+
+#include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_kit.h"
+#include "bridge/jni/jni_observer.h"
+#include "bridge/jni/result_objects.h"
+#include "bridge/jni/support_functions.h"
+#include "bridge/standing_settings.h"
+#include "connection/printer_status.h"
+#include "raster/bitmap_data.h"
+#include "raster/raster_print.h"
+
+using namespace bridge::jni;
+
+namespace {
+
+constexpr int kNoError = 1;
+constexpr int kNoCustomPaper = 25;
+constexpr int kInvalidParameter = 39;
+
+// The print job as the bridge drives it: gives access to the paper its construction selected.
+class BridgeRasterPrint : public RasterPrint {
+  public:
+    using RasterPrint::RasterPrint;
+    Paper& selectedPaper() { return currentPaper; }
+};
+
+// Binds the observer, builds the job from the standing settings and runs it; the status
+// object is built while the job still exists. A failed binding (39, 40) builds no job.
+template <typename Run>
+jobject runJob(JNIEnv* env, jobject observer, Run&& run) {
+    ObserverBinding binding(env, observer);
+    if (!binding.ok()) {
+        return GetStatus(env);
+    }
+    JNIObserver transport;
+    const bridge::StandingSettings& standing = bridge::standingSettings();
+    RasterPrintOption options = standing.printOptions;
+    BridgeRasterPrint job(standing.port, &transport, standing.model, options);
+    run(job);
+    return GetStatus(env);
+}
+
+// printBitmapJNI and printBitmapsJNI: the job runs only when paper selection left code 1; a
+// save path writes the job to that file instead of sending it.
+jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int pages) {
+    BitmapData data;
+    if (setBitmapData(env, bitmap, data) != 1) {
+        return GetStatus(env);
+    }
+    if (page < 0 || pages < 1) {
+        PrinterStatus::error_code_ = kInvalidParameter;
+        return GetStatus(env);
+    }
+    return runJob(env, observer, [&](BridgeRasterPrint& job) {
+        if (PrinterStatus::error_code_ != kNoError) {
+            return;
+        }
+        if (!bridge::standingSettings().printOptions.savePrnPath.empty()) {
+            job.createPrintData(data, page, pages);
+        } else {
+            job.printBitmap(data, page, pages);
+        }
+    });
+}
+
+}  // namespace
+
+extern "C" {
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapJNI(JNIEnv* env,
+                                                                                jobject,
+                                                                                jobject bitmap,
+                                                                                jobject observer) {
+    return guarded<jobject>(nullptr, [&] {
+        return printBitmap(env, bitmap, observer, 0,
+                           bridge::standingSettings().printOptions.numberOfCopies);
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapsJNI(
+    JNIEnv* env, jobject, jobject bitmap, jobject observer, jint page, jint pages) {
+    return guarded<jobject>(nullptr,
+                            [&] { return printBitmap(env, bitmap, observer, page, pages); });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendPrnJNI(JNIEnv* env, jobject,
+                                                                            jstring prnPath,
+                                                                            jobject observer) {
+    return guarded<jobject>(nullptr, [&]() -> jobject {
+        std::string path;
+        if (!toUtf8(env, prnPath, path) || path.find('\0') != std::string::npos) {
+            PrinterStatus::error_code_ = kInvalidParameter;
+            return GetStatus(env);
+        }
+        return runJob(env, observer, [&](BridgeRasterPrint& job) {
+            if (PrinterStatus::error_code_ == kNoError) {
+                job.printPrn(path);
+            }
+        });
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI(JNIEnv* env,
+                                                                                 jobject,
+                                                                                 jobject observer) {
+    return guarded<jobject>(nullptr, [&] {
+        return runJob(env, observer, [](BridgeRasterPrint& job) {
+            const bridge::StandingSettings& standing = bridge::standingSettings();
+            if (PrinterStatus::error_code_ != kNoError || !standing.printOptions.doStatusCheck) {
+                return;
+            }
+            // A copy: the list builder takes the options by reference.
+            RasterPrintOption options = standing.printOptions;
+            job.updateLabelInfo(job.getPaperList(options));
+        });
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getStatusJNI(JNIEnv* env, jobject,
+                                                                              jobject observer) {
+    return guarded<jobject>(nullptr, [&] {
+        return runJob(env, observer, [](BridgeRasterPrint& job) {
+            // A missing custom paper does not keep the status from being read.
+            const int code = PrinterStatus::error_code_;
+            if (code == kNoError || code == kNoCustomPaper) {
+                job.getPrinterStatus(job.selectedPaper());
+            }
+        });
+    });
+}
+
+JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelParamJNI(JNIEnv* env,
+                                                                                  jobject) {
+    return guarded<jobject>(nullptr, [&]() -> jobject {
+        EnvironmentBinding binding(env);
+        const bridge::StandingSettings& standing = bridge::standingSettings();
+        RasterPrintOption options = standing.printOptions;
+        BridgeRasterPrint job(standing.port, nullptr, standing.model, options);
+        if (PrinterStatus::error_code_ != kNoError) {
+            return nullptr;
+        }
+        return newPaper(env, job.selectedPaper());
+    });
+}
+
+}  // extern "C"

@@ -1,0 +1,217 @@
+package com.talvora.lumeko.test;
+
+import static com.talvora.lumeko.test.ScriptedPrinter.hex;
+import static org.junit.jupiter.api.Assertions.assertEquals;
+import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNotEquals;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
+import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
+
+import com.talvora.lumeko.sdk.BitmapInfo;
+import com.talvora.lumeko.sdk.JNIStatus;
+import com.talvora.lumeko.sdk.JNIWrapper;
+import com.talvora.lumeko.sdk.Paper;
+import com.talvora.lumeko.sdk.PrintSettings;
+import java.nio.file.Files;
+import java.nio.file.Path;
+import java.util.List;
+import java.util.concurrent.CountDownLatch;
+import java.util.stream.Collectors;
+import org.junit.jupiter.api.BeforeEach;
+import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.io.TempDir;
+
+/**
+ * Print jobs through the shipped library: model 24 on port 1, no status check before the job
+ * and no polling after pages, so nothing waits.
+ */
+class PrintJobTest {
+    static final String TRAILER = "1B6961FF";
+
+    private final JNIWrapper wrapper = new JNIWrapper();
+
+    @TempDir
+    Path dir;
+
+    private BitmapInfo bitmap;
+    private PrintSettings settings;
+
+    @BeforeEach
+    void pictureAndSettings() {
+        settings = new PrintSettings();
+        settings.modelId = 24;
+        settings.portId = 1;
+        wrapper.initJNI(settings);
+        settings.paperId = wrapper.getPaperList()[0].paperId;
+        settings.skipStatusCheck = true;
+        settings.checkPrintEnd = 1;
+        settings.closeWaitDisusingStatusCheckSec = 0;
+        settings.numberOfCopies = 2;
+        wrapper.initJNI(settings);
+
+        // 16 x 8: left half black, right half white
+        int[] pixels = new int[16 * 8];
+        for (int i = 0; i < pixels.length; ++i) {
+            pixels[i] = (i % 16) < 8 ? 0xFF000000 : 0xFFFFFFFF;
+        }
+        Path file = dir.resolve("picture.rgb");
+        assertEquals(1, wrapper.writeByteInFile(pixels, pixels.length, file.toString(), false));
+        bitmap = new BitmapInfo(file.toString(), 16, 8);
+    }
+
+    private static List<String> sends(ScriptedPrinter p) {
+        return p.calls("sendDataToPrinter").stream().map(c -> hex(c.data))
+                .collect(Collectors.toList());
+    }
+
+    private static int count(String text, String part) {
+        int n = 0;
+        for (int at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + part.length())) {
+            ++n;
+        }
+        return n;
+    }
+
+    @Test
+    void twoCopiesMakeFiveSends() {
+        ScriptedPrinter p = new ScriptedPrinter();
+        JNIStatus s = wrapper.printBitmapJNI(bitmap, p);
+        assertEquals(1, s.errorCode);
+        List<String> sends = sends(p);
+        assertEquals(5, sends.size(), sends.toString());
+        assertEquals("00".repeat(100) + "1B696101", sends.get(0));
+        assertEquals("1B40", sends.get(1));
+        assertTrue(sends.get(2).endsWith("0C"));
+        assertTrue(sends.get(3).endsWith("1A"));
+        assertEquals(TRAILER, sends.get(4));
+        assertTrue(p.progress.contains(21));
+        assertFalse(p.progress.contains(22));
+    }
+
+    @Test
+    void aSavePathWritesTheJobAndSendsNothing() throws Exception {
+        Path prn = dir.resolve("job.prn");
+        settings.savePrnPath = prn.toString();
+        wrapper.initJNI(settings);
+        ScriptedPrinter p = new ScriptedPrinter();
+        assertEquals(1, wrapper.printBitmapJNI(bitmap, p).errorCode);
+        assertTrue(p.transcript.isEmpty(), p.transcript.toString());
+        assertEquals(List.of(12, 14, 13, 21), p.progress);
+        String file = hex(Files.readAllBytes(prn));
+        assertTrue(file.startsWith("00".repeat(100) + "1B6961011B40"));
+        assertTrue(file.endsWith(TRAILER));
+
+        // Three pages of a job: three one-page streams in the file.
+        for (int page = 0; page < 3; ++page) {
+            assertEquals(1, wrapper.printBitmapsJNI(bitmap, new ScriptedPrinter(), page, 3).errorCode);
+        }
+        String three = hex(Files.readAllBytes(prn));
+        String header = "00".repeat(100) + "1B696101";
+        assertEquals(3, count(three, header), three);
+        assertEquals(3, count(three, TRAILER + header) + 1);
+        assertTrue(three.startsWith(header) && three.endsWith(TRAILER));
+    }
+
+    @Test
+    void aPaperThatIsNotInTheListStopsBeforeAnything() {
+        settings.paperId = 999;
+        wrapper.initJNI(settings);
+        ScriptedPrinter p = new ScriptedPrinter();
+        BitmapInfo missing = new BitmapInfo(dir.resolve("missing.rgb").toString(), 16, 8);
+        assertEquals(32, wrapper.printBitmapJNI(missing, p).errorCode);
+        assertTrue(p.transcript.isEmpty());
+        assertTrue(p.progress.isEmpty());
+        assertNull(wrapper.getLabelParamJNI());
+        assertEquals(32, wrapper.getLastStatusJNI().errorCode);
+    }
+
+    @Test
+    void theSelectedPaperAndTheLabelQueryWithoutStatusCheck() {
+        Paper paper = wrapper.getLabelParamJNI();
+        assertNotNull(paper);
+        assertEquals(settings.paperId, paper.paperId);
+
+        ScriptedPrinter p = new ScriptedPrinter();
+        assertEquals(1, wrapper.getLabelInfoJNI(p).errorCode);
+        assertTrue(p.transcript.isEmpty());
+    }
+
+    @Test
+    void statusOfACustomPaperModelWithoutCommandIsStillRead() {
+        settings.modelId = 13;
+        settings.paperId = 255;
+        settings.customPaperCommand = new byte[0];
+        wrapper.initJNI(settings);
+        int modelCode = wrapper.getPrinterSpec().modelCode;
+        byte[] ready = ScriptedPrinter.statusReply(0x37, modelCode, 10, 12, 11, 1);
+        ScriptedPrinter p = new ScriptedPrinter().defaultReply(ready).queueReceive(ready);
+        JNIStatus s = wrapper.getStatusJNI(p);
+        assertFalse(p.transcript.isEmpty());
+        assertTrue(hex(p.transcript.get(0).data).startsWith("1B6953"), p.transcript.toString());
+        assertNotEquals(25, s.errorCode);
+        assertEquals(hex(ready), hex(s.statusByte));
+    }
+
+    @Test
+    void cancelFromACallbackEndsTheJobWith37() {
+        settings.numberOfCopies = 3;
+        wrapper.initJNI(settings);
+        int[] pageStarts = {0};
+        ScriptedPrinter p = new ScriptedPrinter() {
+            @Override
+            public boolean sendMessage(int code) {
+                if (code == 14 && ++pageStarts[0] == 2) {
+                    wrapper.cancelJNI();
+                }
+                return super.sendMessage(code);
+            }
+        };
+        JNIStatus s = wrapper.printBitmapJNI(bitmap, p);
+        assertEquals(37, s.errorCode);
+        assertEquals(37, wrapper.getLastStatusJNI().errorCode);
+        assertTrue(p.progress.contains(22));
+        assertFalse(p.progress.contains(21));
+        List<String> sends = sends(p);
+        assertFalse(sends.contains(TRAILER), sends.toString());
+        assertTrue(sends.size() <= 4, sends.toString());
+    }
+
+    @Test
+    void cancelFromAnotherThreadDuringThePageSend() throws Exception {
+        CountDownLatch cancelled = new CountDownLatch(1);
+        int[] sendCount = {0};
+        ScriptedPrinter p = new ScriptedPrinter() {
+            @Override
+            public boolean sendDataToPrinter(int length, byte[] data) {
+                if (++sendCount[0] == 3) {
+                    new Thread(() -> {
+                        wrapper.cancelJNI();
+                        cancelled.countDown();
+                    }).start();
+                    try {
+                        cancelled.await();
+                    } catch (InterruptedException e) {
+                        throw new IllegalStateException(e);
+                    }
+                }
+                return super.sendDataToPrinter(length, data);
+            }
+        };
+        JNIStatus s = wrapper.printBitmapJNI(bitmap, p);
+        assertEquals(37, s.errorCode);
+        assertTrue(p.progress.contains(22));
+        List<String> sends = sends(p);
+        assertEquals(3, sends.size(), sends.toString());
+        assertFalse(sends.contains(TRAILER));
+    }
+
+    @Test
+    void aCancelBeforeTheJobIsUndoneByIt() {
+        wrapper.cancelJNI();
+        assertEquals(37, wrapper.getLastStatusJNI().errorCode);
+        ScriptedPrinter p = new ScriptedPrinter();
+        assertEquals(1, wrapper.printBitmapJNI(bitmap, p).errorCode);
+        assertTrue(sends(p).contains(TRAILER));
+    }
+}
