@@ -2,10 +2,9 @@
 // last page, and the job-level commands the print job places around the pages. Every
 // builder appends one command; multi-byte operands are little-endian.
 #include <array>
-#include <fstream>
-#include <iterator>
 
 #include "connection/printer_status.h"
+#include "connection/util.h"
 #include "raster/image_limits.h"
 #include "raster/media_info_blocks.h"
 #include "raster/raster_data.h"
@@ -229,19 +228,18 @@ void RasterData::setCustomPaperInfoCommnad(std::vector<unsigned char>& out) {
 }
 
 void RasterData::setAdditionalBinMediaInfo(std::vector<unsigned char>& out) {
-    // The whole custom paper file, as it is; nothing when it cannot be read whole.
-    std::ifstream file(option.customPaperPath, std::ios::binary);
-    if (!file) {
+    // The whole custom paper file, as it is; nothing when it cannot be read whole (a missing
+    // file, a directory, a read error).
+    unsigned char* data = nullptr;
+    int size = 0;
+    if (!tpes::Util::readFile(option.customPaperPath, data, size)) {
         PrinterStatus::error_code_ = 25;
         return;
     }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        PrinterStatus::error_code_ = 25;
-        return;
+    if (data != nullptr && size > 0) {
+        out.insert(out.end(), data, data + size);
     }
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    delete[] data;
 }
 
 void RasterData::createStartPageCommand(int /*width*/, int /*height*/, int pages) {
