@@ -99,6 +99,22 @@ endif()
 get_target_property(lumeko_sdk_jar lumeko_sdk JAR_FILE)
 get_target_property(lumeko_tests_jar lumeko_jvm_tests JAR_FILE)
 
+# A host jar without JNIStatus and with another Paper constructor, for TrimmedHostTest.
+set(trimmed_dir ${PROJECT_BINARY_DIR}/lumeko-sdk-trimmed)
+set(trimmed_jar ${PROJECT_BINARY_DIR}/lumeko-sdk-trimmed.jar)
+set(trimmed_paper ${PROJECT_SOURCE_DIR}/tests/bridge/java/trimmed/Paper.java)
+add_custom_command(OUTPUT ${trimmed_jar}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${trimmed_dir}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${trimmed_dir}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${trimmed_dir} ${Java_JAR_EXECUTABLE} xf ${lumeko_sdk_jar}
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${trimmed_dir}/com/talvora/lumeko/sdk/JNIStatus.class
+    ${trimmed_dir}/com/talvora/lumeko/sdk/Paper.class
+  COMMAND ${Java_JAVAC_EXECUTABLE} -d ${trimmed_dir} ${trimmed_paper}
+  COMMAND ${Java_JAR_EXECUTABLE} cf ${trimmed_jar} -C ${trimmed_dir} .
+  DEPENDS lumeko_sdk ${lumeko_sdk_jar} ${trimmed_paper}
+  VERBATIM)
+add_custom_target(lumeko_sdk_trimmed ALL DEPENDS ${trimmed_jar})
+
 # One CTest test per test class, each in a fresh JVM under -Xcheck:jni. The launcher exits 0
 # despite JNI warnings, so the output decides. Classes that use TestHooks load the hooks library.
 file(GLOB LUMEKO_JVM_TEST_CLASSES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bridge/java/*Test.java)
@@ -110,12 +126,16 @@ foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
   else()
     set(library $<TARGET_FILE:lumeko>)
   endif()
+  set(host_jar ${lumeko_sdk_jar})
+  if(test_class STREQUAL "TrimmedHostTest")
+    set(host_jar ${trimmed_jar})
+  endif()
   add_test(NAME bridge.java.${test_class}
     COMMAND ${Java_JAVA_EXECUTABLE} -Xcheck:jni
       -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
       -Dlumeko.library=${library}
       -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
-      -cp ${lumeko_tests_jar}:${lumeko_sdk_jar}
+      -cp ${lumeko_tests_jar}:${host_jar}
       --select-class com.talvora.lumeko.test.${test_class})
   set_tests_properties(bridge.java.${test_class} PROPERTIES
     ENVIRONMENT "${LUMEKO_JVM_ENV}"
