@@ -21,3 +21,19 @@ void resetPrinterStatusStatics() {
     PrinterStatus::tube_ribbon_ink_color_ = 0;
     BasePrinter::cancel_flag = false;
 }
+
+namespace {
+
+// Every test of every test program starts from the load-time statics, whatever the test
+// before it left behind.
+class StaticsReset : public ::testing::EmptyTestEventListener {
+  public:
+    void OnTestStart(const ::testing::TestInfo&) override { resetPrinterStatusStatics(); }
+};
+
+[[maybe_unused]] const bool registered = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new StaticsReset());
+    return true;
+}();
+
+}  // namespace

@@ -6,6 +6,9 @@
 // battery reading blank) and clears BasePrinter::cancel_flag.
 void resetPrinterStatusStatics();
 
+// A listener registered by the support library runs this before every test of every test
+// program. The fixture below does it again around a test that wants to say so.
+
 // A test whose statics start as when the library was loaded.
 class PrinterStatusTest : public ::testing::Test {
   protected:
