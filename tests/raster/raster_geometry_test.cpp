@@ -202,6 +202,38 @@ TEST(RasterGeometry, GoldenTable) {
     }
 }
 
+TEST(RasterGeometry, PaperPositionOnTheHead) {
+    // Full-page custom paper (its printable size as paper selection sets it): the spec adds
+    // the paper offset and the position on the head, and the right edge becomes the width.
+    struct Case {
+        int paperPosition;
+        int offset;
+    } cases[] = {{1, 0}, {2, (2464 - 800) / 2}, {3, 2464 - 800}, {0, 0}};
+    for (const Case& c : cases) {
+        zoo::Row row = zoo::row("fc28_custom");
+        row.paper.printableWidthDots = 800;
+        row.paper.printableLengthDots = 1000;
+        row.option.paperPosition = c.paperPosition;
+        row.option.align = 3;  // right: the margin is D, so the edge is visible
+        GeometryProbe probe(row);
+        TestBitmap tb(100, 50);
+        ASSERT_TRUE(runPage(probe, tb).ok) << c.paperPosition;
+        EXPECT_EQ(probe.paperLeftOffset, c.offset) << c.paperPosition;
+        EXPECT_EQ(probe.leftMargin, 700 + c.offset) << c.paperPosition;
+        EXPECT_EQ(probe.getPaperLeftMargin(800), c.offset);
+    }
+    // A catalogue paper has no position; a custom-size tube paper counts on the tube head.
+    zoo::Row a4 = zoo::row("fc28_a4");
+    a4.option.paperPosition = 3;
+    GeometryProbe a4Probe(a4);
+    EXPECT_EQ(a4Probe.getPaperLeftMargin(2400), 0);
+    zoo::Row tube = zoo::row("kx37_tube65");
+    tube.paper.isCustomSize = true;
+    tube.option.paperPosition = 3;
+    GeometryProbe tubeProbe(tube);
+    EXPECT_EQ(tubeProbe.getPaperLeftMargin(86), 144 - 86);
+}
+
 TEST(RasterGeometry, ImageContentOfResizeAndTurn) {
     {
         // Factor 1.0, mode 1: the grey image passes unchanged.

@@ -157,6 +157,27 @@ TEST(RasterLines, BodyGoldenTable) {
     }
 }
 
+TEST(RasterLines, LongLinesFallBackToStretchesOf128) {
+    // A 300-byte line (no catalogued head is this wide): three literal stretches.
+    zoo::Row row = zoo::row("vz52_diecut62x29");
+    row.spec.headDots = 2400;
+    row.paper.printableLengthDots = 1;
+    Body b(row);
+    Bytes sent;
+    for (int i = 0; i < 300; ++i) {
+        sent.push_back(static_cast<unsigned char>(i % 2 == 0 ? 1 : 2));
+    }
+    ASSERT_TRUE(b.build(rowSending(b.raster, sent), 2400, 1));
+    Bytes expected = {0x67, 0x01, 0x2F, 0x7F};  // 300 + 3 headers
+    expected.insert(expected.end(), sent.begin(), sent.begin() + 128);
+    expected.push_back(0x7F);
+    expected.insert(expected.end(), sent.begin() + 128, sent.begin() + 256);
+    expected.push_back(0x2B);
+    expected.insert(expected.end(), sent.begin() + 256, sent.end());
+    expected.push_back(0x1A);
+    EXPECT_EQ(b.bytes(), expected);
+}
+
 TEST(RasterLines, BlankLinesAndBodyForms) {
     struct Case {
         const char* what;
@@ -399,7 +420,8 @@ TEST(RasterLines, LibtiffDecodesEveryRunLengthLine) {
     } cases[] = {{"vz52_diecut62x29", 0},
                  {"vz54_dt90", 0},
                  {"vz52_diecut62x29", 1024},
-                 {"vz52_diecut62x29", 1032}};
+                 {"vz52_diecut62x29", 1032},
+                 {"vz52_diecut62x29", 2400}};
     for (const Case& c : cases) {
         zoo::Row row = zoo::row(c.row);
         if (c.headDots != 0) {
