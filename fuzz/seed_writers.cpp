@@ -1,4 +1,5 @@
 // The seeds of each target.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -100,11 +101,111 @@ void utilSeeds() {
     writeSeed("util_fuzz", "files", files.data());
 }
 
+// The device queries: model, port index, query, flags, then the answers of the examples
+// the tests check.
+void deviceQuerySeeds() {
+    auto seed = [](const std::string& name, unsigned port, unsigned query,
+                   const std::function<void(SeedWriter&, ObserverScript&)>& answers) {
+        SeedWriter w;
+        w.u8(static_cast<unsigned>(VZ_220NW)).u8(port).u8(query).u8(0x07);
+        ObserverScript script(w);
+        answers(w, script);
+        writeSeed("device_query_fuzz", name, w.data());
+    };
+    seed("serial-usb", 0, 0, [](SeedWriter&, ObserverScript& s) {
+        s.sent().record({10, '0', '1', '2', '3', '4', '5'}).record({'6', '7', '8', '9'});
+    });
+    seed("serial-bluetooth", 1, 0, [](SeedWriter&, ObserverScript& s) {
+        s.sent().record({4}).record({'A', 'B', 'C', 'D'});
+    });
+    seed("serial-net", 2, 0, [](SeedWriter&, ObserverScript& s) { s.text("E12345"); });
+    seed("media-version", 0, 1, [](SeedWriter&, ObserverScript& s) {
+        s.sent().record({5, '1', '.', '0', '2', 'A', 0, 0});
+    });
+    seed("media-file", 0, 2, [](SeedWriter& w, ObserverScript&) {
+        w.longBytes({0x1B, 0x69, 0x55, 0x77, 1, 2, 3, '1', '0', '3', 0}).u8(1);
+    });
+    Bytes counter(36, 0);
+    counter[12] = 0x01;
+    counter[13] = 0x2C;
+    seed("page-counter", 2, 3, [&](SeedWriter&, ObserverScript& s) { s.exchange(counter); });
+    seed("device-status", 2, 4, [](SeedWriter&, ObserverScript& s) { s.text("READY  TO  PRINT"); });
+    seed("system-report", 0, 5, [](SeedWriter&, ObserverScript& s) {
+        s.sent().record({3, 0}).record({0x41, 0xFF, 0x0A});
+    });
+    Bytes battery(16, 0);
+    battery[0] = 16;
+    battery[1] = 5;
+    battery[2] = 100;
+    battery[3] = 1;
+    seed("battery-usb", 0, 6, [&](SeedWriter&, ObserverScript& s) { s.exchange(battery); });
+    seed("battery-net", 2, 6, [&](SeedWriter&, ObserverScript& s) { s.exchange(battery); });
+}
+
+// A custom paper command of one model: 1B 69 61 01, the 16-byte header, the body marker,
+// the 127-byte body with the fields paper selection reads, 1B 69 61 FF.
+Bytes customPaperCommand(Model model, unsigned tapeWidMm, unsigned prtWidth, unsigned prtLength,
+                         unsigned topMargin) {
+    const PrinterSpec spec = specOf(model);
+    Bytes c = {0x1B,           0x69, 0x61, 0x01, 0x1B, 0x69, 0x55, 0x4F, 0x10, spec.seriesCode,
+               spec.modelCode, 0,    132,  0,    0,    0,    0,    0,    0,    0,
+               0x1B,           0x69, 0x55, 0x77, 0x01};
+    Bytes body(127, 0);
+    body[2] = static_cast<unsigned char>(tapeWidMm);
+    body[6] = 8;  // headDot
+    body[8] = static_cast<unsigned char>(prtWidth & 0xFF);
+    body[9] = static_cast<unsigned char>(prtWidth >> 8);
+    body[10] = static_cast<unsigned char>(prtLength & 0xFF);
+    body[11] = static_cast<unsigned char>(prtLength >> 8);
+    body[115] = static_cast<unsigned char>(topMargin);
+    c.insert(c.end(), body.begin(), body.end());
+    c.insert(c.end(), {0x1B, 0x69, 0x61, 0xFF});
+    return c;
+}
+
+// Paper selection: model, route, operation, paper id, custom width and length, preset
+// flag, colour checks, then the custom paper data.
+void customPaperSeeds() {
+    int n = 0;
+    for (Model model : {HU_3430, HU_2310, SN_3100, SN_7100N, GY_150BT, KX_C270W}) {
+        const Bytes one = customPaperCommand(model, 58, 448, 0, 24);
+        Bytes two = customPaperCommand(SN_3200N, 50, 384, 224, 12);
+        two.insert(two.end(), one.begin(), one.end());
+        for (const Bytes& custom : {one, two}) {
+            for (unsigned route = 0; route < 3; ++route) {
+                for (unsigned operation = 0; operation < 3; ++operation) {
+                    SeedWriter w;
+                    w.u8(static_cast<unsigned>(model)).u8(route).u8(operation).u8(254);
+                    w.i32(400).i32(300).u8(0).u8(0).u8(0).longBytes(custom);
+                    writeSeed("custom_paper_fuzz", "seed-" + std::to_string(n++), w.data());
+                }
+            }
+        }
+    }
+}
+
+// The encoders: a line for the run-length encoder, small pages for the label and Mode 9
+// bodies.
+void encoderSeeds() {
+    SeedWriter runs;
+    runs.u8(0).u16(12).bytes({5, 5, 5, 1, 2, 3, 3, 0, 0, 0, 0, 9});
+    writeSeed("encoder_fuzz", "run-length", runs.data());
+    SeedWriter label;
+    label.u8(1).u8(3).u8(1).u8(1).u8(0).u8(0).u8(6).u8(2).u16(0).u16(15).u8(2);
+    label.bytes({0x80, 0x01, 0xFF, 0x0F});
+    writeSeed("encoder_fuzz", "label-body", label.data());
+    SeedWriter mode9;
+    mode9.u8(2).u16(7).u8(3).u8(1).u8(1).u16(102);
+    mode9.u8(0).bytes({0x80, 0, 0, 0, 0, 0, 0, 0x01}).u8(1).u8(1).u16(2).u8(0xFF);
+    mode9.u8(2).u16(1).u8(5).u8(0x0F).shortBytes({0xAA, 0xBB});
+    writeSeed("encoder_fuzz", "mode9-body", mode9.data());
+}
+
 }  // namespace
 
 const std::vector<std::function<void()>>& seedWriters() {
-    static const std::vector<std::function<void()>> writers = {printerSpecSeeds, statusSeeds,
-                                                               utilSeeds};
+    static const std::vector<std::function<void()>> writers = {
+        printerSpecSeeds, statusSeeds, utilSeeds, deviceQuerySeeds, customPaperSeeds, encoderSeeds};
     return writers;
 }
 
