@@ -73,13 +73,17 @@ set_target_properties(lumeko_testhooks PROPERTIES
   CXX_VISIBILITY_PRESET hidden
   VISIBILITY_INLINES_HIDDEN ON)
 
+# The catalogue as the C++ side sees it, for the all-models comparison of the JVM tests.
+add_executable(lumeko_catalogue_dump ${PROJECT_SOURCE_DIR}/tests/bridge/tools/catalogue_dump.cpp)
+target_link_libraries(lumeko_catalogue_dump PRIVATE lumeko_core lumeko_warnings)
+
 file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/tests/bridge/java/*.java
   ${PROJECT_SOURCE_DIR}/tests/support/java/*.java)
 add_jar(lumeko_jvm_tests SOURCES ${LUMEKO_JVM_TEST_JAVA}
   INCLUDE_JARS lumeko_sdk ${LUMEKO_JUNIT_CONSOLE}
   OUTPUT_NAME lumeko-jvm-tests)
-add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks)
+add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks lumeko_catalogue_dump)
 
 # In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
 # that the libraries were built against (the JVM handles its own SEGV signals).
@@ -134,6 +138,7 @@ foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
     COMMAND ${Java_JAVA_EXECUTABLE} -Xcheck:jni
       -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
       -Dlumeko.library=${library}
+      -Dlumeko.catalogueDump=$<TARGET_FILE:lumeko_catalogue_dump>
       -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
       -cp ${lumeko_tests_jar}:${host_jar}
       --select-class com.talvora.lumeko.test.${test_class})
