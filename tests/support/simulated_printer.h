@@ -115,7 +115,9 @@ class SimulatedPrinter : public CommunicationObserver {
     // Answer of sendData (default true).
     void setSendDataResult(bool result) { sendDataResult_ = result; }
     void setAliveSendTask(bool alive) { aliveSendTask_ = alive; }
-    // Ordered script mode: once set, every call must match the next step.
+    // Ordered script mode: once set, every transfer call (slots 1 to 7) must match the next
+    // step; a call that does not fails its exchange and the test. Progress codes,
+    // isAliveSendTask and the error reset stay outside the script.
     void script(std::vector<Step> steps);
     bool scriptDone() const { return scriptPosition_ == script_.size(); }
 
