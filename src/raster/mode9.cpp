@@ -107,12 +107,16 @@ bool Mode9::convertBitmapToMode9(unsigned char* image, int width, int height, in
 
     // Size the work buffer from the real counts: blank lines one byte each plus a block
     // header per 661, every image line at worst in a block of its own.
+    // A line's encoding stays below the command limit, or is the whole-line literal, and
+    // never passes a block.
+    const int64_t lineLimit =
+        std::min<int64_t>(kBlockCapacity, std::max<int64_t>(size + 8, maxLineCommandSize));
     const int64_t printable = paper.printableLengthDots;
     const int64_t blankLines =
         std::max<int64_t>(0, topMargin) + std::max<int64_t>(0, printable - topMargin - height);
     const int64_t bytes =
         int64_t{spec.invalidateLength} + static_cast<int64_t>(pageCommand.size()) + blankLines +
-        5 * (blankLines / kBlockCapacity + 2) + int64_t{height} * (size + 8 + 5) + 5;
+        5 * (blankLines / kBlockCapacity + 2) + int64_t{height} * (lineLimit + 5) + 5;
     if (bytes > raster_limits::kMaxImageBytes) {
         clearParamM9();
         PrinterStatus::error_code_ = 39;
@@ -240,8 +244,10 @@ void Mode9::m9cmdsize(M9paraW& w, int count) {
 
 bool Mode9::roomFor(M9paraW& w, int bytes) {
     // The limit test comes at the end of the line, but once a line has reached it no later
-    // command can bring it back: stop writing as soon as it is reached.
-    if (w.overflow || w.commandCount + 1 > 254 || w.position + bytes >= maxLineCommandSize) {
+    // command can bring it back: stop writing as soon as it is reached. A line is never
+    // longer than a block.
+    if (w.overflow || w.commandCount + 1 > 254 || w.position + bytes >= maxLineCommandSize ||
+        w.position + bytes > kBlockCapacity) {
         w.overflow = true;
         return false;
     }
