@@ -156,3 +156,49 @@ class PrintJobTest : public PrinterStatusTest {
 };
 
 }  // namespace print_job
+
+namespace print_job {
+
+// The status record a printer answers to ESC i S for the job's paper.
+inline Bytes readyStatus(Model model, const Paper& paper) {
+    return StatusReplyBuilder(model).media(paper.mediaWidthMm, paper.mediaType,
+                                           paper.mediaLengthMm);
+}
+// A record of the print-end wait that ends it: the printer is in phase 0 again.
+inline Bytes printedRecord(Model model) {
+    return StatusReplyBuilder(model).statusType(6).phaseType(0);
+}
+// The printer reports that the paper ran out.
+inline Bytes paperOutStatus(Model model) {
+    return StatusReplyBuilder(model).statusType(2).errorInfo1(0x01);
+}
+
+// The model's cancel sequence: its zero bytes and 1B 40 (older protocols) or 1B 69 18.
+inline bool isCancelSequence(const Bytes& b, const PrinterSpec& spec) {
+    const Bytes tail = spec.commandProtocol.isCancelCommandAvailable() ? Bytes{0x1B, 0x69, 0x18}
+                                                                       : Bytes{0x1B, 0x40};
+    return spec.invalidateLength > 0 && b == cat({zeros(spec.invalidateLength), tail});
+}
+
+// The bytes of every sendData / sendDataAsynchronous from call index `from` on.
+inline std::vector<Bytes> sendsFrom(const SimulatedPrinter& p, size_t from) {
+    std::vector<Bytes> out;
+    const auto& calls = p.calls();
+    for (size_t i = from; i < calls.size(); ++i) {
+        if (calls[i].slot == Slot::SendData || calls[i].slot == Slot::SendDataAsynchronous) {
+            out.push_back(calls[i].bytes);
+        }
+    }
+    return out;
+}
+
+inline bool containsTrailer(const std::vector<Bytes>& sends) {
+    for (const Bytes& b : sends) {
+        if (b == kTrailer) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace print_job
