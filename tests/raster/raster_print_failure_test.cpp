@@ -115,8 +115,9 @@ TEST_F(RasterPrintFailureTest, FailEveryExchange) {
             if (fault == Fault::Fail) {
                 p.failCall(static_cast<int>(k));
             } else {
-                p.onCall(static_cast<int>(k), [&p, model] {
-                    p.queueRecord(SimulatedPrinter::Record::withCount(printedRecord(model), 20));
+                const Bytes record = printedRecord(model);
+                p.onCall(static_cast<int>(k), [&p, record] {
+                    p.queueRecord(SimulatedPrinter::Record::withCount(record, 20));
                 });
             }
             std::vector<bool> results;
