@@ -610,6 +610,38 @@ TEST(BiColorRasterData, DecoderRejectsBrokenBodies) {
     }
 }
 
+TEST(BiColorRasterData, DecoderStaysInBoundsOnDamagedBodies) {
+    std::mt19937 rng(12);
+    for (bool raw : {false, true}) {
+        TwoColorJob job;
+        job.option.rawMode = raw;
+        Bytes ternary(40 * 3);
+        for (unsigned char& t : ternary) {
+            t = static_cast<unsigned char>(rng() % 3);
+        }
+        const Bytes good = body(job, planesOf(ternary, 40, 3), 40, 2, 9, 7);
+        TwoColorLines lines;
+        std::string error;
+        ASSERT_TRUE(
+            raster_stream::decodeTwoColorBody(good.data(), good.size(), 90, !raw, lines, error))
+            << error;
+        for (size_t n = 0; n < good.size(); ++n) {
+            const Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+            EXPECT_FALSE(
+                raster_stream::decodeTwoColorBody(cut.data(), cut.size(), 90, !raw, lines, error))
+                << n;
+        }
+        for (int trial = 0; trial < 2000; ++trial) {
+            Bytes damaged = good;
+            for (int k = 0; k < 3; ++k) {
+                damaged[rng() % damaged.size()] = static_cast<unsigned char>(rng());
+            }
+            raster_stream::decodeTwoColorBody(damaged.data(), damaged.size(), 90, !raw, lines,
+                                              error);
+        }
+    }
+}
+
 #ifdef LUMEKO_HAVE_LIBTIFF
 // The line a PackBits stream gives when libtiff decodes it as a one-row strip.
 bool libtiffUnpack(const Bytes& packed, size_t lineBytes, Bytes& out) {

@@ -456,6 +456,35 @@ TEST(FcRasterData, DecoderRejectsBrokenBodies) {
     }
 }
 
+TEST(FcRasterData, DecoderStaysInBoundsOnDamagedBodies) {
+    FcJob job;
+    job.spec.invalidateLength = 4;
+    std::mt19937 rng(11);
+    int height = 0;
+    Bytes image = sparseImage(rng, 6, {2, 300}, height);
+    FCRasterData d(job.option, job.spec, job.paper, status());
+    d.topMargin = 3;
+    d.leftMargin = 5;
+    d.createStartPageCommand(48, height, 1);
+    ASSERT_TRUE(d.convertBitmapToRaster(image.data(), 48, height, true));
+    const Bytes good(d.pageData, d.pageData + d.pageDataLength);
+    FcPage page;
+    std::string error;
+    ASSERT_TRUE(raster_stream::decodeFcPage(good.data(), good.size(), 64, page, error)) << error;
+    // Every cut is refused; damaged bytes never read outside the input.
+    for (size_t n = 0; n < good.size(); ++n) {
+        const Bytes cut(good.begin(), good.begin() + static_cast<long>(n));
+        EXPECT_FALSE(raster_stream::decodeFcPage(cut.data(), cut.size(), 64, page, error)) << n;
+    }
+    for (int trial = 0; trial < 2000; ++trial) {
+        Bytes damaged = good;
+        for (int k = 0; k < 3; ++k) {
+            damaged[rng() % damaged.size()] = static_cast<unsigned char>(rng());
+        }
+        raster_stream::decodeFcPage(damaged.data(), damaged.size(), 64, page, error);
+    }
+}
+
 // A colour bitmap in memory: black where the pattern says so, white elsewhere.
 struct Picture {
     int width;
