@@ -229,6 +229,27 @@ TEST(Mode9, AdversarialLinesFallBackToOneLiteral) {
     }
 }
 
+TEST(Mode9, PageBufferHoldsLinesLongerInCommandsThanInBytes) {
+    // Against a shifted period-3 line every line takes about 4 bytes for 3; with a high limit
+    // no line falls back, and 40 such lines must still fit the page buffer.
+    const int size = 60;
+    Setting s(size, 40, 400);
+    Bytes image;
+    std::vector<Bytes> rows;
+    for (int y = 0; y < 40; ++y) {
+        rows.push_back(periodic(size, y % 2 == 0 ? Bytes{1, 2, 1} : Bytes{1, 1, 2}));
+        image.insert(image.end(), rows.back().begin(), rows.back().end());
+    }
+    const Bytes b = s.body(image, size, 40, 0);
+    ASSERT_TRUE(s.ok);
+    EXPECT_GT(b.size(), static_cast<size_t>(40 * (size + 13) + 15)) << b.size();
+    raster_stream::Lines lines;
+    std::string error;
+    ASSERT_TRUE(raster_stream::decodeMode9Body(b.data(), b.size(), 0, 0, size, lines, error))
+        << error;
+    EXPECT_EQ(lines, rows);
+}
+
 TEST(Mode9, LinesTooLongForABlockAreRefused) {
     Setting s(657, 1, 400);
     s.body(Bytes(657, 1), 657, 1, 0);
