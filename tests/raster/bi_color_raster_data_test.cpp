@@ -333,6 +333,24 @@ TEST(BiColorRasterData, ThresholdOf127FromTheDefault) {
     }
 }
 
+TEST(BiColorRasterData, ErrorDiffusionDotsFromAToneOf127) {
+    // Ink 155 tones to 127 and prints; ink 154 tones to 125 and does not.
+    const std::pair<unsigned char, Bytes> cases[] = {{100, {0x80}}, {101, {0x00}}};
+    for (const auto& c : cases) {
+        TwoColorJob job;
+        job.option.halftone = 3;
+        ColorImage image(1, 1);
+        const unsigned char grey[3] = {c.first, c.first, c.first};
+        image.set(0, 0, grey);
+        BiColorRasterData d(job.option, job.spec, job.paper, status());
+        Planes planes;
+        int width = 0;
+        int height = 0;
+        ASSERT_TRUE(convert(d, image, planes, width, height));
+        EXPECT_EQ(planes.black, DotRows({c.second})) << int{c.first};
+    }
+}
+
 TEST(BiColorRasterData, ColourEffectIsAppliedAndKeepsWhite) {
     TwoColorJob job;
     ColorImage image(2, 1);
