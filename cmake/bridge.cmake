@@ -77,13 +77,20 @@ set_target_properties(lumeko_testhooks PROPERTIES
 add_executable(lumeko_catalogue_dump ${PROJECT_SOURCE_DIR}/tests/bridge/tools/catalogue_dump.cpp)
 target_link_libraries(lumeko_catalogue_dump PRIVATE lumeko_core lumeko_warnings)
 
+# A job stream in, its pages' pictures out (the test's stream walker and picture writer).
+add_executable(lumeko_stream_picture ${PROJECT_SOURCE_DIR}/tests/bridge/tools/stream_picture.cpp)
+target_include_directories(lumeko_stream_picture PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(lumeko_stream_picture PRIVATE lumeko_core lumeko_raster_stream
+  lumeko_warnings)
+
 file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/tests/bridge/java/*.java
   ${PROJECT_SOURCE_DIR}/tests/support/java/*.java)
 add_jar(lumeko_jvm_tests SOURCES ${LUMEKO_JVM_TEST_JAVA}
   INCLUDE_JARS lumeko_sdk ${LUMEKO_JUNIT_CONSOLE}
   OUTPUT_NAME lumeko-jvm-tests)
-add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks lumeko_catalogue_dump)
+add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks lumeko_catalogue_dump
+  lumeko_stream_picture)
 
 # In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
 # that the libraries were built against (the JVM handles its own SEGV signals).
@@ -139,6 +146,7 @@ foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
       -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
       -Dlumeko.library=${library}
       -Dlumeko.catalogueDump=$<TARGET_FILE:lumeko_catalogue_dump>
+      -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>
       -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
       -cp ${lumeko_tests_jar}:${host_jar}
       --select-class com.talvora.lumeko.test.${test_class})
@@ -158,3 +166,18 @@ add_test(NAME bridge.exports
     -DNM=${LUMEKO_NM}
     -DREADELF=${LUMEKO_READELF}
     -P ${PROJECT_SOURCE_DIR}/tests/bridge/check_exports.cmake)
+
+# The host example: a Java program that prints a PNG picture through liblumeko.so to a
+# simulated printer and to a print file and writes preview pictures of both.
+add_jar(lumeko_host_example SOURCES ${PROJECT_SOURCE_DIR}/examples/host/HostExample.java
+  INCLUDE_JARS lumeko_sdk OUTPUT_NAME lumeko-host-example)
+get_target_property(lumeko_example_jar lumeko_host_example JAR_FILE)
+add_custom_target(run_host_example
+  COMMAND ${CMAKE_COMMAND} -E env ${LUMEKO_JVM_ENV}
+    ${Java_JAVA_EXECUTABLE} -Dlumeko.library=$<TARGET_FILE:lumeko>
+      -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>
+      -cp ${lumeko_example_jar}:${lumeko_sdk_jar} HostExample
+      ${PROJECT_SOURCE_DIR}/examples/host/picture.png ${PROJECT_BINARY_DIR}/host-example
+  DEPENDS lumeko lumeko_host_example lumeko_stream_picture
+  WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+  VERBATIM)

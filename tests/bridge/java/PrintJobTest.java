@@ -15,6 +15,7 @@ import com.talvora.lumeko.sdk.Paper;
 import com.talvora.lumeko.sdk.PrintSettings;
 import java.nio.file.Files;
 import java.nio.file.Path;
+import java.util.Arrays;
 import java.util.List;
 import java.util.concurrent.CountDownLatch;
 import java.util.stream.Collectors;
@@ -50,10 +51,10 @@ class PrintJobTest {
         settings.numberOfCopies = 2;
         wrapper.initJNI(settings);
 
-        // 16 x 8: left half black, right half white
+        // 16 x 8: the top left 8 x 4 black, the rest white
         int[] pixels = new int[16 * 8];
         for (int i = 0; i < pixels.length; ++i) {
-            pixels[i] = (i % 16) < 8 ? 0xFF000000 : 0xFFFFFFFF;
+            pixels[i] = (i % 16) < 8 && i / 16 < 4 ? 0xFF000000 : 0xFFFFFFFF;
         }
         Path file = dir.resolve("picture.rgb");
         assertEquals(1, wrapper.writeByteInFile(pixels, pixels.length, file.toString(), false));
@@ -65,6 +66,39 @@ class PrintJobTest {
                 .collect(Collectors.toList());
     }
 
+    /** The pages of a stream as the stream walker decodes them: "dots N box x0 y0 x1 y1". */
+    private List<String> decode(byte[] stream, String name) throws Exception {
+        Path file = dir.resolve(name + ".bin");
+        Files.write(file, stream);
+        ProcessBuilder pb = new ProcessBuilder(System.getProperty("lumeko.streamPicture"),
+                "" + settings.modelId, "" + settings.paperId, file.toString(),
+                dir.resolve(name).toString());
+        pb.environment().remove("LD_PRELOAD");
+        pb.redirectErrorStream(true);
+        Process process = pb.start();
+        String out = new String(process.getInputStream().readAllBytes());
+        assertEquals(0, process.waitFor(), out);
+        return Arrays.stream(out.split("\n")).map(l -> l.replaceAll("^page \\d+ lines \\d+ ", ""))
+                .collect(Collectors.toList());
+    }
+
+    /** The picture's 8 x 4 black block, whole and solid, wherever the page puts it. */
+    private static void assertBlock(String page) {
+        String[] f = page.split(" ");
+        assertEquals("32", f[1], page);
+        int w = Integer.parseInt(f[5]) - Integer.parseInt(f[3]) + 1;
+        int h = Integer.parseInt(f[6]) - Integer.parseInt(f[4]) + 1;
+        assertEquals(32, w * h, page);
+    }
+
+    private static byte[] sentBytes(ScriptedPrinter p) {
+        java.io.ByteArrayOutputStream out = new java.io.ByteArrayOutputStream();
+        for (ScriptedPrinter.Call c : p.calls("sendDataToPrinter")) {
+            out.writeBytes(c.data);
+        }
+        return out.toByteArray();
+    }
+
     private static int count(String text, String part) {
         int n = 0;
         for (int at = text.indexOf(part); at >= 0; at = text.indexOf(part, at + part.length())) {
@@ -74,7 +108,7 @@ class PrintJobTest {
     }
 
     @Test
-    void twoCopiesMakeFiveSends() {
+    void twoCopiesMakeFiveSends() throws Exception {
         ScriptedPrinter p = new ScriptedPrinter();
         JNIStatus s = wrapper.printBitmapJNI(bitmap, p);
         assertEquals(1, s.errorCode);
@@ -87,6 +121,10 @@ class PrintJobTest {
         assertEquals(TRAILER, sends.get(4));
         assertTrue(p.progress.contains(21));
         assertFalse(p.progress.contains(22));
+
+        List<String> pages = decode(sentBytes(p), "sent");
+        assertEquals(2, pages.size(), pages.toString());
+        pages.forEach(PrintJobTest::assertBlock);
     }
 
     @Test
@@ -101,6 +139,20 @@ class PrintJobTest {
         String file = hex(Files.readAllBytes(prn));
         assertTrue(file.startsWith("00".repeat(100) + "1B6961011B40"));
         assertTrue(file.endsWith(TRAILER));
+        List<String> filePages = decode(Files.readAllBytes(prn), "saved");
+        assertEquals(1, filePages.size());
+        assertBlock(filePages.get(0));
+
+        // The page the printer would receive is the page in the file.
+        ScriptedPrinter printer = new ScriptedPrinter();
+        settings.savePrnPath = "";
+        wrapper.initJNI(settings);
+        assertEquals(1, wrapper.printBitmapJNI(bitmap, printer).errorCode);
+        decode(sentBytes(printer), "printed");
+        assertEquals(hex(Files.readAllBytes(dir.resolve("saved-0.pbm"))),
+                hex(Files.readAllBytes(dir.resolve("printed-0.pbm"))));
+        settings.savePrnPath = prn.toString();
+        wrapper.initJNI(settings);
 
         // Three pages of a job: three one-page streams in the file.
         for (int page = 0; page < 3; ++page) {
