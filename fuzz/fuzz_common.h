@@ -25,10 +25,14 @@ inline void installQuietWait() {
     lumeko::setWaitFunction([](std::chrono::microseconds) {});
 }
 
-// The process-wide state every run starts from.
-inline void resetProcessState() {
+// The process-wide state every run starts from. The process status and the mode 9 flag
+// outlive every operation (the constructors keep them), so a target sets them from its
+// input: whatever an earlier call left there.
+inline void resetProcessState(int processStatus = 0, int mode9 = 0) {
     BasePrinter::cancel_flag = false;
     PrinterStatus::error_code_ = 1;
+    PrinterStatus::process_status_ = processStatus;
+    PrinterStatus::mode9_ = static_cast<uint8_t>(mode9);
 }
 
 }  // namespace lumeko_fuzz

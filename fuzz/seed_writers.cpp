@@ -57,7 +57,7 @@ void statusSeeds() {
         for (int operation = 0; operation < 10; ++operation) {
             for (size_t k = 0; k < replies.size(); ++k) {
                 SeedWriter w;
-                w.u8(static_cast<unsigned>(model)).u8(operation == 9 ? 2 : 0).u8(operation);
+                w.u8(0).u8(static_cast<unsigned>(model)).u8(operation == 9 ? 2 : 0).u8(operation);
                 w.u8(0).u8(0).u8(0).u8(0);
                 if (operation == 5) {
                     w.u8(2).u8(0).u8(1).u8(0).u8(0);  // poll mode 3, one of two pages
@@ -201,11 +201,72 @@ void encoderSeeds() {
     writeSeed("encoder_fuzz", "mode9-body", mode9.data());
 }
 
+// Answers of a printer that prints: the status reply, one-byte battery replies, every
+// send taken, then "phase: waiting" records for the print-end waits.
+void printingPrinter(SeedWriter& w, Model model) {
+    ObserverScript s(w);
+    Bytes waiting = statusReply(model);
+    waiting[18] = 6;  // phase change, phase 0
+    s.exchange(statusReply(model)).exchange({0xC8}).exchange({0x97});
+    for (int k = 0; k < 4; ++k) {
+        s.sent().sent().record(waiting);
+    }
+}
+
+// Pages: leftover state, model, port, operation, the options (defaults but fit to the
+// printable area, Mode 9 and the status check on), the paper, the custom paper sizes, a
+// 16 x 16 pixel file, then the printer.
+void pageSeeds() {
+    int n = 0;
+    for (Model model : seedModels()) {
+        for (unsigned operation = 0; operation < 3; ++operation) {
+            SeedWriter w;
+            w.u8(0).u8(static_cast<unsigned>(model)).u8(0).u8(operation);
+            w.u8(0).u8(0).u8(1).u8(0).u8(0).u16(128).u8(0).u8(0).u8(0).u8(0).u8(0);
+            w.u16(0).u16(0).u8(0).u16(100).u16(0x2020).u8(5).u8(1).u8(0).u8(2).u8(0).u8(0);
+            w.u8(1).u8(0).u8(0).u8(0);
+            if (specOf(model).paperKinds == 8) {
+                w.u8(58).u8(0).u8(8).u16(448).u8(1).u8(24);
+            }
+            w.u8(0).u16(15).u8(0).u16(15);
+            Bytes pixels;
+            for (int i = 0; i < 16 * 16; ++i) {
+                const unsigned char v = (i / 16 + i % 16) % 3 == 0 ? 0 : 255;
+                pixels.insert(pixels.end(), {v, v, v});
+            }
+            w.longBytes(pixels).u8(0).u8(0).u8(0).u8(0);
+            if (operation == 2) {
+                w.u8(1);
+            }
+            printingPrinter(w, model);
+            writeSeed("page_fuzz", "seed-" + std::to_string(n++), w.data());
+        }
+    }
+}
+
+// Prepared print files: leftover state, model, port, flags (status check, copies), the
+// print-end check, two copies, the paper, a small file, then the printer.
+void prnSeeds() {
+    int n = 0;
+    const Bytes file = {0x1B, 0x69, 0x61, 0x01, 0x1B, 0x40, 0x67, 0x00,
+                        0x02, 0x01, 0xFF, 0x1A, 0x1B, 0x69, 0x61, 0xFF};
+    for (Model model : seedModels()) {
+        for (unsigned port = 0; port < 4; ++port) {
+            SeedWriter w;
+            w.u8(0).u8(static_cast<unsigned>(model)).u8(port).u8(0x03).u8(2).u8(1).u8(0);
+            w.longBytes(file).u8(0);
+            printingPrinter(w, model);
+            writeSeed("prn_fuzz", "seed-" + std::to_string(n++), w.data());
+        }
+    }
+}
+
 }  // namespace
 
 const std::vector<std::function<void()>>& seedWriters() {
     static const std::vector<std::function<void()>> writers = {
-        printerSpecSeeds, statusSeeds, utilSeeds, deviceQuerySeeds, customPaperSeeds, encoderSeeds};
+        printerSpecSeeds, statusSeeds,  utilSeeds, deviceQuerySeeds,
+        customPaperSeeds, encoderSeeds, pageSeeds, prnSeeds};
     return writers;
 }
 

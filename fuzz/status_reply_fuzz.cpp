@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
-    resetProcessState();
+    const unsigned leftOver = in.u8();
+    resetProcessState(leftOver % 10, (leftOver >> 4) & 1);
     const Model model = pickModel(in);
     const Port port = pickPort(in);
     const int operation = in.pick(kOperationCount);

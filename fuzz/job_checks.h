@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "connection/printer_status.h"
+#include "fuzz_common.h"
+#include "fuzzed_observer.h"
+
+namespace lumeko_fuzz {
+
+// What every print call promises, whatever the printer answered: a success is error code
+// 1 and no send or exchange of it failed (on the network port a poll reads the status
+// three times and only the last reading counts, so a failed SNMP read in between is not
+// held against it); a failure is an error code other than 1. With `ownTrailer` the call
+// builds its stream itself, and a failed call never sends the trailer 1B 69 61 FF.
+inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrailer) {
+    using Slot = FuzzedObserver::Slot;
+    bool failed = false;
+    for (const FuzzedObserver::Call& call : printer.calls()) {
+        const bool failure = call.slot == Slot::ReceiveData
+                                 ? call.result < 0
+                                 : call.result == 0 && call.slot != Slot::IsAliveSendTask &&
+                                       call.slot != Slot::SendStringReceiveData &&
+                                       call.slot != Slot::SendStringReceiveString;
+        failed = failed || failure;
+        const std::vector<unsigned char>& s = call.sent;
+        const size_t n = s.size();
+        if (!ok && ownTrailer && n >= 4 &&
+            (call.slot == Slot::SendData || call.slot == Slot::SendDataAsynchronous)) {
+            FUZZ_CHECK(
+                !(s[n - 4] == 0x1B && s[n - 3] == 0x69 && s[n - 2] == 0x61 && s[n - 1] == 0xFF));
+        }
+    }
+    if (ok) {
+        FUZZ_CHECK(PrinterStatus::error_code_ == 1);
+        FUZZ_CHECK(!failed);
+    } else {
+        FUZZ_CHECK(PrinterStatus::error_code_ != 1);
+    }
+}
+
+}  // namespace lumeko_fuzz
