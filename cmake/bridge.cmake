@@ -77,11 +77,18 @@ set_target_properties(lumeko_testhooks PROPERTIES
 add_executable(lumeko_catalogue_dump ${PROJECT_SOURCE_DIR}/tests/bridge/tools/catalogue_dump.cpp)
 target_link_libraries(lumeko_catalogue_dump PRIVATE lumeko_core lumeko_warnings)
 
-# A job stream in, its pages' pictures out (the test's stream walker and picture writer).
-add_executable(lumeko_stream_picture ${PROJECT_SOURCE_DIR}/tests/bridge/tools/stream_picture.cpp)
-target_include_directories(lumeko_stream_picture PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(lumeko_stream_picture PRIVATE lumeko_core lumeko_raster_stream
-  lumeko_warnings)
+# A job stream in, its pages' pictures out (the test's stream walker and picture writer),
+# once the walker is there.
+set(LUMEKO_STREAM_PICTURE OFF)
+if(EXISTS ${PROJECT_SOURCE_DIR}/tests/support/raster_stream/job_stream_walker.h
+   AND EXISTS ${PROJECT_SOURCE_DIR}/tests/support/raster_stream/job_layout.h)
+  set(LUMEKO_STREAM_PICTURE ON)
+  add_executable(lumeko_stream_picture
+    ${PROJECT_SOURCE_DIR}/tests/bridge/tools/stream_picture.cpp)
+  target_include_directories(lumeko_stream_picture PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(lumeko_stream_picture PRIVATE lumeko_core lumeko_raster_stream
+    lumeko_warnings)
+endif()
 
 file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/tests/bridge/java/*.java
@@ -89,8 +96,12 @@ file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
 add_jar(lumeko_jvm_tests SOURCES ${LUMEKO_JVM_TEST_JAVA}
   INCLUDE_JARS lumeko_sdk ${LUMEKO_JUNIT_CONSOLE}
   OUTPUT_NAME lumeko-jvm-tests)
-add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks lumeko_catalogue_dump
-  lumeko_stream_picture)
+add_dependencies(lumeko_jvm_tests lumeko lumeko_testhooks lumeko_catalogue_dump)
+set(stream_picture_property)
+if(LUMEKO_STREAM_PICTURE)
+  add_dependencies(lumeko_jvm_tests lumeko_stream_picture)
+  set(stream_picture_property -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>)
+endif()
 
 # In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
 # that the libraries were built against (the JVM handles its own SEGV signals).
@@ -146,7 +157,7 @@ foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
       -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
       -Dlumeko.library=${library}
       -Dlumeko.catalogueDump=$<TARGET_FILE:lumeko_catalogue_dump>
-      -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>
+      ${stream_picture_property}
       -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
       -cp ${lumeko_tests_jar}:${host_jar}
       --select-class com.talvora.lumeko.test.${test_class})
@@ -166,6 +177,10 @@ add_test(NAME bridge.exports
     -DNM=${LUMEKO_NM}
     -DREADELF=${LUMEKO_READELF}
     -P ${PROJECT_SOURCE_DIR}/tests/bridge/check_exports.cmake)
+
+if(NOT LUMEKO_STREAM_PICTURE)
+  return()
+endif()
 
 # The host example: a Java program that prints a PNG picture through liblumeko.so to a
 # simulated printer and to a print file and writes preview pictures of both.
