@@ -6,6 +6,8 @@
 
 #include "connection/printer_status.h"
 #include "raster/mode9.h"
+#include "raster/raster_data.h"
+#include "support/raster_geometry_probe.h"
 #include "support/raster_page_image.h"
 #include "support/raster_stream/raster_body_decoder.h"
 #include "support/raster_zoo.h"
@@ -327,6 +329,61 @@ TEST(Mode9, RoundTripOverRandomPages) {
                                        ? Bytes(image.begin() + static_cast<long>(r) * size,
                                                image.begin() + static_cast<long>(r + 1) * size)
                                        : Bytes(static_cast<size_t>(size), 0);
+            ASSERT_EQ(lines[static_cast<size_t>(y)], expected)
+                << "trial " << trial << " line " << y;
+        }
+    }
+}
+
+TEST(Mode9, RasterDataRoundTripOverZooRows) {
+    // Through RasterData: lines of printableWidthDots / 8 + offset bytes + 1 bytes (custom
+    // size: from the image), the row at the offset bytes plus the left margin, the page
+    // command block and the model's zero bytes in front.
+    std::mt19937 rng(14);
+    for (int trial = 0; trial < 40; ++trial) {
+        zoo::Row row = zoo::row(trial % 2 == 0 ? "gy34_a7" : "sn63_custom");
+        const bool custom = trial % 4 == 1;
+        row.paper.isCustomSize = custom;
+        row.option.rotate180 = rng() % 2 == 0;
+        const int width = 1 + static_cast<int>(rng() % 300);
+        const int height = static_cast<int>(rng() % 20);
+        const int top = static_cast<int>(rng() % 30);
+        row.paper.printableLengthDots = static_cast<unsigned short>(top + height + rng() % 20);
+        RasterData raster(row.option, row.spec, row.paper, GeometryProbe::status());
+        raster.startPageCommand = {0x4D, 0x06};
+        raster.topMargin = top;
+        raster.leftMargin = static_cast<int>(rng() % 200);
+        const int lob = row.paper.leftOffsetBytes;
+        const int size =
+            (custom ? (raster.leftMargin + width + 7) / 8 : row.paper.printableWidthDots / 8) +
+            lob + 1;
+        const Bytes img = raster_page::randomImage(rng, width, height);
+        Bytes in = img.empty() ? Bytes(1, 0) : img;
+        PrinterStatus::error_code_ = 1;
+        ASSERT_TRUE(raster.convertBitmapToRaster(in.data(), width, height, true)) << trial;
+        raster_stream::Lines lines;
+        std::string error;
+        std::vector<size_t> blocks;
+        ASSERT_TRUE(raster_stream::decodeMode9Body(
+            raster.pageData, static_cast<size_t>(raster.pageDataLength), row.spec.invalidateLength,
+            2, size, lines, error, &blocks))
+            << trial << ": " << error;
+        EXPECT_EQ(Bytes(raster.pageData + row.spec.invalidateLength,
+                        raster.pageData + row.spec.invalidateLength + 2),
+                  (Bytes{0x4D, 0x06}));
+        for (size_t n : blocks) {
+            EXPECT_LE(n, 661u);
+        }
+        const int pl = row.paper.printableLengthDots;
+        const int bottom = pl - top - height;
+        const int above = raster.isRotate180() ? bottom : top;
+        ASSERT_EQ(static_cast<int>(lines.size()), pl) << trial;
+        for (int y = 0; y < pl; ++y) {
+            const int r = y - above;
+            const Bytes expected =
+                (r >= 0 && r < height)
+                    ? raster_page::placedRow(img, width, r, lob * 8 + raster.leftMargin, size)
+                    : Bytes(static_cast<size_t>(size), 0);
             ASSERT_EQ(lines[static_cast<size_t>(y)], expected)
                 << "trial " << trial << " line " << y;
         }
