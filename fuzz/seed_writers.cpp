@@ -261,12 +261,40 @@ void prnSeeds() {
     }
 }
 
+// The bridge: texts (UTF-8 bytes, then UTF-16 units), and print options with every field
+// set.
+void bridgeSeeds() {
+    const std::vector<std::string> texts = {"GY-150BT", "h\xC3\xA9llo \xE2\x82\xAC",
+                                            "\xC0\xAF\xED\xA0\x80", std::string("a\0b", 3)};
+    int n = 0;
+    for (const std::string& t : texts) {
+        SeedWriter w;
+        w.u8(1).longText(t);
+        for (char16_t c : std::u16string(u"\u00e9\u20ac\U0001F600")) {
+            w.u16(c);
+        }
+        w.u16(0xD800).u16('x');
+        writeSeed("bridge_fuzz", "text-" + std::to_string(n++), w.data());
+    }
+    SeedWriter options;
+    options.u8(0);
+    for (int field = 0; field < 45; ++field) {
+        options.u8(1).i32(field == 0 ? 254 : 1).u8(1).u32(0).u32(0x3FF00000).shortText("");
+        options.u8(field == 40 ? 1 : 0);
+        if (field == 40) {
+            options.longBytes(Bytes(156, 0x1B));
+        }
+    }
+    options.u8(static_cast<unsigned>(HU_3430));
+    writeSeed("bridge_fuzz", "options", options.data());
+}
+
 }  // namespace
 
 const std::vector<std::function<void()>>& seedWriters() {
     static const std::vector<std::function<void()>> writers = {
-        printerSpecSeeds, statusSeeds,  utilSeeds, deviceQuerySeeds,
-        customPaperSeeds, encoderSeeds, pageSeeds, prnSeeds};
+        printerSpecSeeds, statusSeeds, utilSeeds, deviceQuerySeeds, customPaperSeeds,
+        encoderSeeds,     pageSeeds,   prnSeeds,  bridgeSeeds};
     return writers;
 }
 
