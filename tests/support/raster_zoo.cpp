@@ -4,6 +4,7 @@
 
 #include "catalogue/paper_builder.h"
 #include "catalogue/printer_spec_builder.h"
+#include "connection/base_printer.h"
 
 namespace zoo {
 
@@ -38,6 +39,13 @@ const CatalogueRow kCatalogueRows[] = {
 // The custom paper of the SN-7500D row: 102 mm continuous tape, printable 1200 dots from
 // dot 24 of the 1280-dot head, feed margin 36.
 constexpr CustomPaperBody kSn63Body = {102, 0, 24, 1200, 0, 36};
+
+// Paper selection of a model-only operation, with its selected paper readable.
+class SelectingPrinter : public BasePrinter {
+  public:
+    using BasePrinter::BasePrinter;
+    Paper selectedPaper() const { return currentPaper; }
+};
 
 void putLe16(std::vector<unsigned char>& out, size_t at, unsigned short v) {
     out[at] = static_cast<unsigned char>(v & 0xFF);
@@ -133,7 +141,10 @@ Row row(const std::string& name) {
         r.spec = specOf(SN_7500D);
         r.option.paperId = 254;
         r.option.customPaperCommand = customPaperCommand(r.spec, kSn63Body);
-        r.paper = customPaper(r.spec, kSn63Body);
+        // The paper as paper selection builds it from the command.
+        SelectingPrinter printer(SN_7500D);
+        r.paper = printer.getCustomPaperinfo(r.option) ? printer.selectedPaper()
+                                                       : customPaper(r.spec, kSn63Body);
     } else if (name == "none43") {
         r.name = name;
         r.model = static_cast<Model>(43);
