@@ -13,6 +13,7 @@
 #include "connection/printer_status.h"
 #include "raster/bitmap_data.h"
 #include "raster/raster_print.h"
+#include "support/custom_paper_command_builder.h"
 #include "support/printer_status_fixture.h"
 #include "support/raster_zoo.h"
 #include "support/simulated_printer.h"
@@ -129,12 +130,13 @@ struct ReferencePage {
 // A custom paper command for a custom-paper model: a continuous tape of 48 printable bytes
 // placed 16 dots into the head.
 inline std::vector<unsigned char> customPaperFor(Model model) {
-    zoo::CustomPaperBody body;
-    body.tapeWidMm = 50;
-    body.headDot = 16;
-    body.prtWidth = 384;
-    body.topMargin = 12;
-    return zoo::customPaperCommand(zoo::specOf(model), body);
+    const PrinterSpec spec = zoo::specOf(model);
+    return CustomPaperCommandBuilder(spec.seriesCode, spec.modelCode)
+        .set("tapeWidMm", 50)
+        .set("headDot", 16)
+        .set("prtWidth", 384)
+        .set("topMargin", 12)
+        .build();
 }
 
 // Statics reset before and after; its own wait recorder.
@@ -192,6 +194,15 @@ inline std::vector<Bytes> sendsFrom(const SimulatedPrinter& p, size_t from) {
     return out;
 }
 
+// Every byte handed to sendData / sendDataAsynchronous, in order, as one stream.
+inline Bytes sentStream(const SimulatedPrinter& p) {
+    Bytes out;
+    for (const Bytes& b : sendsFrom(p, 0)) {
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
 inline bool containsTrailer(const std::vector<Bytes>& sends) {
     for (const Bytes& b : sends) {
         if (b == kTrailer) {
@@ -199,6 +210,41 @@ inline bool containsTrailer(const std::vector<Bytes>& sends) {
         }
     }
     return false;
+}
+
+}  // namespace print_job
+
+namespace print_job {
+
+// One model of every series, and a Mode 9 model.
+struct SeriesRow {
+    const char* name;
+    Model model;
+    unsigned short paperId;
+    bool customPaper;  // the paper comes from a custom paper command
+    bool mode9;
+};
+
+inline std::vector<SeriesRow> seriesRows() {
+    return {
+        {"FC", FC_412, MP_A5, false, false},
+        {"HU", HU_3430, PAPER_ID_CUSTOM, true, false},
+        {"SN", SN_3200N, PAPER_ID_CUSTOM, true, false},
+        {"GY", GY_160BT, 6, false, false},
+        {"VZ", VZ_310W, 16, false, false},
+        {"KX", KX_A380W, 11, false, false},
+        {"Mode 9", HU_1200, PAPER_ID_CUSTOM, true, true},
+    };
+}
+
+// Options of a row: one copy, no status check.
+inline RasterPrintOption rowOption(const SeriesRow& row, int copies = 1) {
+    RasterPrintOption o = jobOption(row.paperId, copies);
+    o.mode9 = row.mode9;
+    if (row.customPaper) {
+        o.customPaperCommand = customPaperFor(row.model);
+    }
+    return o;
 }
 
 }  // namespace print_job
