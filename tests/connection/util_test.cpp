@@ -569,6 +569,26 @@ TEST_F(UtilFile, UnreadableFilesLeaveOutputsUntouched) {
     }
 }
 
+TEST_F(UtilFile, UnseekableFileFails) {
+    // A pipe opens but has no size: the seek to its end fails.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "abc", 3), 3);
+    const std::string proc = "/proc/self/fd/" + std::to_string(ends[0]);
+    unsigned char* data = marker;
+    int size = -7;
+    const bool opened = access(proc.c_str(), R_OK) == 0;
+    const bool read = opened && Util::readFile(proc, data, size);
+    close(ends[0]);
+    close(ends[1]);
+    if (!opened) {
+        GTEST_SKIP() << "no " << proc;
+    }
+    EXPECT_FALSE(read);
+    EXPECT_EQ(data, marker);
+    EXPECT_EQ(size, -7);
+}
+
 TEST_F(UtilFile, ShortReadFails) {
     // Kernel attribute files claim a size of a page but hold a few bytes.
     const char* attribute = "/sys/devices/system/cpu/online";
