@@ -1,4 +1,5 @@
 #include <atomic>
+#include <climits>
 
 #include "connection/base_printer.h"
 #include "connection/print_status_manager.h"
@@ -26,6 +27,11 @@ constexpr int kPollLimit = 179;
 constexpr int kPaperAttempts = 30;
 // The model that skips reading on the network port.
 constexpr Model kNoReadingOnNetModel = SN_7100N;
+
+// page + 1 >= pages, without overflow for any page the host passes.
+bool isLastPage(int page, int pages) {
+    return static_cast<long long>(page) + 1 >= pages;
+}
 
 }  // namespace
 
@@ -106,18 +112,23 @@ int BasePrinter::updatePrintPage(int page, PrintEndCheckOption option,
     const int next = checkPrintStatus(option, check, page, pages);
     // A media error is forgiven only after the job's last page: a job stopped early keeps
     // it, so pages that were never printed are not reported as printed.
-    const bool lastPage = page + 1 >= pages;
-    if (lastPage && spec.clearMediaErrorAtEnd && (errorCode() == 13 || errorCode() == 4)) {
+    if (isLastPage(page, pages) && spec.clearMediaErrorAtEnd &&
+        (errorCode() == 13 || errorCode() == 4)) {
         setErrorCode(1);
     }
-    return page + next;
+    // The host chooses page and pages: the sum saturates instead of overflowing.
+    const long long sum = static_cast<long long>(page) + next;
+    if (sum > INT_MAX) {
+        return INT_MAX;
+    }
+    return sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
 }
 
 int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter::CheckStatus check,
                                   int page, int pages) {
     const int goOn = 1;
     const int stop = pages;
-    const bool lastPage = page + 1 >= pages;
+    const bool lastPage = isLastPage(page, pages);
     const int mode = option.checkPrintEnd;
     const bool net = port == PORT_NET;
     auto endOfWait = [&]() {
@@ -192,7 +203,7 @@ int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter
         }
         if (errorCode() == 4 && spec.waitForPaperSupported) {
             // Paper missing: keep waiting, but let such readings run out five times faster.
-            if ((counter > 2 || !net) && page + counter < pages) {
+            if ((counter > 2 || !net) && static_cast<long long>(page) + counter < pages) {
                 sendProgress(23);
             }
             counter += 5;

@@ -387,6 +387,16 @@ TEST_F(DeviceQueriesTest, SystemReport) {
     }
 }
 
+TEST_F(DeviceQueriesTest, SystemReportAfterAFailedSendReadsNothing) {
+    SimulatedPrinter printer;
+    printer.setOwnErrorCode(40);
+    printer.setSendDataResult(false);
+    TestPrinter op(PORT_USB, &printer, HU_3430);
+    EXPECT_EQ(op.getSystemReport(), "");
+    EXPECT_EQ(PrinterStatus::error_code_, 6);
+    EXPECT_TRUE(printer.calls(Slot::ReceiveData).empty());
+}
+
 TEST_F(DeviceQueriesTest, BatteryInformation) {
     struct Row {
         const char* name;

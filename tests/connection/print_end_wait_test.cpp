@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <vector>
 
@@ -606,4 +607,28 @@ TEST_F(PrintEndWaitTest, PaperOutOnTheNetworkPortAnnouncesFromTheThirdCount) {
     EXPECT_EQ(r.messages, std::vector<int>{23});
     EXPECT_EQ(r.next, 1);
     EXPECT_EQ(r.waits, (std::vector<long long>{1, 1, 1}));
+}
+
+TEST_F(PrintEndWaitTest, PageNumbersNearTheIntLimitSaturate) {
+    {
+        SCOPED_TRACE("last page at the limit, no polling");
+        const PageCheckResult r =
+            runPageCheck(HU_3430, PORT_USB, endCheck(1, 2), BasePrinter::CHECK_STATUS_OFF, INT_MAX,
+                         INT_MAX, nullptr);
+        EXPECT_EQ(r.next, INT_MAX);
+        EXPECT_EQ(r.waits, std::vector<long long>{2});
+    }
+    {
+        SCOPED_TRACE("paper out: 23 while page + counter stays below pages, then a stop");
+        resetPrinterStatusStatics();
+        SimulatedPrinter printer;
+        printer.setDefaultRecord(paperOut(FC_510));
+        const PageCheckResult r =
+            runPageCheck(FC_510, PORT_USB, endCheck(3), BasePrinter::CHECK_STATUS_OFF, INT_MAX - 2,
+                         INT_MAX, &printer);
+        EXPECT_EQ(r.messages, std::vector<int>{23});
+        EXPECT_EQ(r.readings, 30);
+        EXPECT_EQ(r.code, 4);
+        EXPECT_EQ(r.next, INT_MAX);
+    }
 }

@@ -309,6 +309,16 @@ TEST_F(StatusDecodingTest, ReceiveStatusReadsTheRecordAfterAPage) {
         EXPECT_EQ(PrinterStatus::process_status_, 2);
     }
     {
+        SCOPED_TRACE("network port: a failed request is not decoded");
+        resetPrinterStatusStatics();
+        Harness h(HU_3440, PORT_NET);
+        h.answer({Reply::failure()});
+        EXPECT_FALSE(h.manager.receiveStatus());
+        EXPECT_EQ(PrinterStatus::error_code_, 6);
+        EXPECT_EQ(PrinterStatus::process_status_, 2);
+        EXPECT_EQ(h.printer.calls(Slot::SendStringReceiveData).size(), 1u);
+    }
+    {
         SCOPED_TRACE("network port: requested, and not decoded after a cancel");
         resetPrinterStatusStatics();
         Harness h(HU_3440, PORT_NET);
