@@ -22,7 +22,7 @@ class PrinterStatus;
 // leftmost, 1 for a black dot. Failures set PrinterStatus::error_code_ and return false.
 class RasterData {
   public:
-    // Copies the paper, the option and the spec and chooses the print-quality mode.
+    // Copies the paper, the option and the PrinterSpec and chooses the print-quality mode.
     // The status argument is not used (the last status lives in static members).
     RasterData(RasterPrintOption& jobOption, PrinterSpec& jobSpec, Paper& jobPaper,
                PrinterStatus& status);
@@ -52,7 +52,7 @@ class RasterData {
     // The whole page: pages is the number of pages of the job, page this page's 0-based
     // index. False with error code 39 when no page body could be built.
     bool createRasterDataFromColorData(BitmapData& bitmap, int pages, int page);
-    // The spec can turn the page by 180 degrees and the option asks for it.
+    // The model can turn the page by 180 degrees and the option asks for it.
     bool isRotate180();
     // Bit 7 of the paper's media type: the page start carries the media information block.
     bool shouldSetAdditionalMediaInfo(Paper& media);

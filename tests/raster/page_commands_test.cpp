@@ -180,7 +180,7 @@ TEST(PageCommands, CompressionMode) {
     struct Case {
         const char* what;
         const char* row;
-        int protocol;  // 0 keeps the spec's
+        int protocol;  // 0 keeps the model's
         int compression;
         bool mode9, rawMode;
         unsigned char n;

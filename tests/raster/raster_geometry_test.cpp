@@ -203,7 +203,7 @@ TEST(RasterGeometry, GoldenTable) {
 }
 
 TEST(RasterGeometry, PaperPositionOnTheHead) {
-    // Full-page custom paper (its printable size as paper selection sets it): the spec adds
+    // Full-page custom paper (its printable size as paper selection sets it): the model adds
     // the paper offset and the position on the head, and the right edge becomes the width.
     struct Case {
         int paperPosition;
@@ -510,7 +510,7 @@ TEST(PrintQualitySetting, ModesAndFactorsOverZooRows) {
         // Mode 2 does not look at the paper; with a media length the raster factor is 0.5,
         // the page buffer factor never.
         {"kx38_flag", 1, 1, 2, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, false},
-        // Quality type 0 on the paper: the mode is still chosen from the spec.
+        // Quality type 0 on the paper: the mode is still chosen from the PrinterSpec.
         {"kx24_hs58", 4, 1, 3, 2.0f, 2.0f, 1.0f, 1.0f, 1.0f, 1.0f, true},
         {"kx24_hs58", 1, 1, 1, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, false},
         // A die-cut label has a media length: the raster factors follow the image factor.

@@ -184,7 +184,7 @@ TEST(RasterLines, BlankLinesAndBodyForms) {
         const char* row;
         int compression;
         bool rawMode;
-        int styleOverride;  // 0 keeps the spec's style
+        int styleOverride;  // 0 keeps the model's style
         bool raw;           // expected body form
         bool bigEndian;
     } cases[] = {
