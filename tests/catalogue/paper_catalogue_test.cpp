@@ -443,6 +443,11 @@ TEST(PaperCatalogue, StatedSetsOfRows) {
             EXPECT_EQ(p.minLengthTenthMm == 254, continuousWideLabel) << where;
             EXPECT_EQ(p.minLengthTenthMm == 0, !continuousWideLabel) << where;
 
+            EXPECT_EQ(p.isTube, name == "Tube") << where;
+            EXPECT_EQ(p.isTwoColor, name == "VZ2Color") << where;
+            const int colorCode = name == "VZ2Color" ? 129 : (name == "VZ" || name == "VZ4000");
+            EXPECT_EQ(p.mediaColorCode, colorCode) << where;
+
             // Every row leaves the colour checks to paper selection.
             EXPECT_FALSE(p.checkInkColor || p.checkLabelColor || p.inkColor || p.labelColor)
                 << where;
