@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -256,6 +258,87 @@ TEST(RasterEndToEnd, FailedPagesLeaveNoBody) {
     PrinterStatus::error_code_ = 1;
     EXPECT_FALSE(probe.preCreateRasterDataFromOneBitmap(10, 10, 70000));
     EXPECT_EQ(PrinterStatus::error_code_, 39);
+}
+
+TEST(RasterEndToEnd, RandomJobsEndWithADecodablePageOr39) {
+    // Whole pages with random options on every label row: either a body the decoders read
+    // back, or error code 39 and no body; never a crash (the suite runs under the sanitizers).
+    std::mt19937 rng(15);
+    const std::vector<std::string>& names = zoo::rowNames();
+    int pages = 0;
+    for (int trial = 0; trial < 150; ++trial) {
+        zoo::Row row = zoo::row(names[rng() % names.size()]);
+        if (row.spec.seriesId == 1) {
+            continue;  // the full-page series has a body of its own
+        }
+        RasterPrintOption& o = row.option;
+        o.orientation = 1 + static_cast<int>(rng() % 3);
+        o.printMode = 1 + static_cast<int>(rng() % 4);
+        o.scale = (rng() % 40) / 10.0;
+        o.align = static_cast<int>(rng() % 4);
+        o.valign = static_cast<int>(rng() % 4);
+        o.marginLeft = static_cast<int>(rng() % 300) - 100;
+        o.marginTop = static_cast<int>(rng() % 300) - 100;
+        o.printQuality = 1 + static_cast<int>(rng() % 5);
+        o.halftone = static_cast<int>(rng() % 5);
+        o.rotate180 = rng() % 2 == 0;
+        o.mode9 = rng() % 2 == 0;
+        o.rawMode = rng() % 2 == 0;
+        o.trimTapeAfterData = rng() % 2 == 0;
+        o.labelMargin = static_cast<int>(rng() % 100);
+        const int w = 1 + static_cast<int>(rng() % 200);
+        const int h = 1 + static_cast<int>(rng() % 200);
+        Bytes rgb(static_cast<size_t>(w) * h * 3);
+        for (auto& b : rgb) {
+            b = static_cast<unsigned char>(rng() % 3 == 0 ? rng() : 255);
+        }
+        BitmapData bitmap;
+        bitmap.pixels = rgb.data();
+        bitmap.bitmapWidth = w;
+        bitmap.bitmapHeight = h;
+        bitmap.isColor = true;
+        bitmap.applyScale = rng() % 4 != 0;
+        bitmap.applyOrientation = true;
+        PrinterStatus::error_code_ = 1;
+        RasterData raster(row.option, row.spec, row.paper, GeometryProbe::status());
+        const bool ok = raster.createRasterDataFromColorData(bitmap, 1, 0);
+        SCOPED_TRACE(row.name + " trial " + std::to_string(trial));
+        if (!ok) {
+            EXPECT_EQ(PrinterStatus::error_code_, 39);
+            EXPECT_EQ(raster.pageData, nullptr);
+            continue;
+        }
+        ASSERT_NE(raster.pageData, nullptr);
+        ++pages;
+        raster_stream::Lines lines;
+        std::string error;
+        const size_t n = static_cast<size_t>(raster.pageDataLength);
+        if (raster.spec.mode9Supported && raster.option.mode9) {
+            const int size = raster.paper.printableWidthDots / 8 + raster.paper.leftOffsetBytes + 1;
+            if (!raster.paper.isCustomSize) {
+                EXPECT_TRUE(raster_stream::decodeMode9Body(
+                    raster.pageData, n, raster.spec.invalidateLength,
+                    raster.startPageCommand.size(), size, lines, error))
+                    << error;
+                EXPECT_EQ(static_cast<int>(lines.size()), raster.paper.printableLengthDots);
+            }
+        } else {
+            const int lb =
+                (raster.spec.tubeSupported && raster.paper.isTube ? raster.spec.tubeHeadDots
+                                                                  : raster.spec.headDots) /
+                8;
+            const bool raw = raster.spec.compression == 0 ||
+                             (raster.spec.compression == 1 && raster.option.rawMode);
+            EXPECT_TRUE(raster_stream::decodeLabelBody(raster.pageData, n, lb, !raw, lines, error))
+                << error;
+            const float m = raster.printQualitySetting.magnificationOfPaperImageareaHeightForTiff();
+            const int expectedLines =
+                static_cast<int>(m * static_cast<float>(raster.paper.printableLengthDots));
+            EXPECT_GE(static_cast<int>(lines.size()),
+                      std::min<int>(expectedLines, raster.paper.printableLengthDots));
+        }
+    }
+    EXPECT_GT(pages, 30);  // enough of the random jobs make a page
 }
 
 }  // namespace
