@@ -157,15 +157,31 @@ class PrintJobTest {
         settings.savePrnPath = prn.toString();
         wrapper.initJNI(settings);
 
-        // Three pages of a job: three one-page streams in the file.
+    }
+
+    @Test
+    void aMultiPageSaveWritesEveryPage() throws Exception {
+        Path prn = dir.resolve("pages.prn");
+        settings.savePrnPath = prn.toString();
+        wrapper.initJNI(settings);
+        // Three pages of a job: three one-page streams in the file, nothing sent.
         for (int page = 0; page < 3; ++page) {
-            assertEquals(1, wrapper.printBitmapsJNI(bitmap, new ScriptedPrinter(), page, 3).errorCode);
+            assertEquals(1, wrapper.printBitmapsJNI(bitmap, printerThatMustStaySilent(), page, 3).errorCode);
         }
         String three = hex(Files.readAllBytes(prn));
         String header = "00".repeat(100) + "1B696101";
         assertEquals(3, count(three, header), three);
         assertEquals(3, count(three, TRAILER + header) + 1);
         assertTrue(three.startsWith(header) && three.endsWith(TRAILER));
+    }
+
+    private static ScriptedPrinter printerThatMustStaySilent() {
+        return new ScriptedPrinter() {
+            @Override
+            public boolean sendDataToPrinter(int length, byte[] data) {
+                throw new AssertionError("a saved job sends nothing");
+            }
+        };
     }
 
     @Test
