@@ -1,0 +1,16 @@
+// Writes the sample picture of the repository as a binary PPM.
+#include <iostream>
+
+#include "print_file_job.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: lumeko_make_sample OUT.ppm\n";
+        return 2;
+    }
+    if (!example::writePpm(argv[1], example::samplePicture())) {
+        std::cerr << "cannot write " << argv[1] << "\n";
+        return 1;
+    }
+    return 0;
+}

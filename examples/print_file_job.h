@@ -1,0 +1,45 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The main job of the library, as a host runs it: a picture becomes a print file for a
+// chosen model and paper, and a PNG preview shows what the printer would print.
+namespace example {
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;  // 3 bytes R, G, B per pixel, rows top to bottom
+};
+
+// Reads a binary PPM (P6, maxval 255) or, when built with libpng, a PNG. False with a reason.
+bool readPicture(const std::string& path, Picture& picture, std::string& error);
+bool writePpm(const std::string& path, const Picture& picture);
+
+// The sample picture of the repository: a frame, a grey ramp, black shapes, thin lines and a
+// red block.
+Picture samplePicture(int width = 600, int height = 300);
+
+struct JobArguments {
+    std::string picture;
+    std::string model;  // a model name ("VZ-310W") or number
+    int paperId = 0;
+    std::string printFile;
+    std::string preview;
+    int copies = 1;
+    int halftone = 3;
+    int orientation = 1;
+    int printMode = 1;
+    std::string customPaper;  // custom paper command file (custom-paper models)
+};
+
+// Parses the command line (program name first). False with a usage text in `error`.
+bool parseArguments(const std::vector<std::string>& argv, JobArguments& args, std::string& error);
+
+// Runs the job: progress codes and the final error code go to `log`. Returns the process exit
+// code: 0 when the library reports error code 1 and the preview was written, else non-zero.
+int runPrintFileJob(const JobArguments& args, std::ostream& log);
+
+}  // namespace example

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The main job: turns the repository's sample picture into a print file for a model and paper
+# and writes a PNG preview of what the printer would print.
+#   bash examples/run.sh [MODEL] [PAPER_ID] [more options of lumeko_print_file]
+# MODEL is a name such as VZ-310W (default) or a model number; PAPER_ID defaults to 16
+# (62 mm continuous labels). Two-colour paper: bash examples/run.sh VZ-310W 38
+# Writes out/sample.ppm, out/sample.prn and out/sample-preview.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+model=${1:-VZ-310W}
+paper=${2:-16}
+shift $(($# < 2 ? $# : 2))
+
+packages=(cmake make g++ libpng-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "missing Debian packages: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update </dev/null
+  apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+cmake -S . -B build/main-job -DCMAKE_BUILD_TYPE=Release -DLUMEKO_TESTS=OFF -DLUMEKO_BENCH=OFF \
+  >/dev/null
+cmake --build build/main-job --target lumeko_print_file lumeko_make_sample -j "$(nproc)"
+
+mkdir -p out
+build/main-job/examples/lumeko_make_sample out/sample.ppm
+build/main-job/examples/lumeko_print_file out/sample.ppm "$model" "$paper" out/sample.prn \
+  out/sample-preview.png "$@"
+echo "wrote out/sample.prn and out/sample-preview.png"
