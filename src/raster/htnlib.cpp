@@ -1,5 +1,6 @@
 #include "raster/htnlib.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -29,9 +30,139 @@ int wrap16(int value) {
     return low >= 0x8000 ? low - 0x10000 : low;
 }
 
-// value / 8 rounded towards minus infinity.
-int floorDiv8(int value) {
-    return value >= 0 ? value / 8 : -((-value + 7) / 8);
+// One row of the error diffusion in two passes over chunks of the row: everything that
+// does not depend on the pixels just done in this row (the previous rows' share of the sum,
+// the threshold, the tone) is gathered first, in loops the compiler can vectorise; the
+// second pass then follows the one chain that is left, from pixel to pixel, without a
+// branch. Same results as the rules taken pixel by pixel: the sum is formed modulo 2^16
+// either way.
+constexpr int kChunk = 256;  // a multiple of the blue-noise period (32)
+
+// Per grey value: the tone, and what the threshold is shifted by to give the limit that
+// sum >> 3 must not pass for a dot. Black always gets a dot and white never: |sum >> 3| is
+// below 4,097 and the threshold between 92 and 164.
+struct GreyRule {
+    short tone[256];
+    short limitShift[256];
+};
+
+// The white noise with its first kChunk values repeated after its end, so that the values
+// of one chunk lie one after another from any start.
+struct WhiteNoiseRun {
+    signed char values[1024 + kChunk];
+};
+
+WhiteNoiseRun makeWhiteNoiseRun() {
+    WhiteNoiseRun run{};
+    for (int i = 0; i < 1024 + kChunk; ++i) {
+        run.values[i] = tbl_WhiteNoise[i % 1024];
+    }
+    return run;
+}
+
+GreyRule makeGreyRule() {
+    GreyRule rule{};
+    for (int g = 0; g < 256; ++g) {
+        rule.tone[g] = tbl_LUT_ERRORDIFFUSION[g];
+        rule.limitShift[g] = static_cast<short>(g == 0     ? 20000
+                                                : g == 255 ? -20000
+                                                           : -tbl_LUT_ERRORDIFFUSION[g]);
+    }
+    return rule;
+}
+
+void errorDiffusionRow(const unsigned char* in, unsigned char* out, int w,
+                       HTNLIB_ErrorDiffusionState* state, const GreyRule& rule,
+                       const signed char* whiteNoise) {
+    const unsigned n = state->rowCounter;
+    // Column x of an error row lives in cell x + kLeftPad; the cells left of column 0 are
+    // never written. Column w is not read, since a wider image may have left a value there.
+    short* cur = state->errorRows[(n + 2) % 3] + kLeftPad;
+    const short* prev = state->errorRows[(n + 1) % 3] + kLeftPad;
+    const short* prev2 = state->errorRows[n % 3] + kLeftPad;
+    const signed char* blueRow = tbl_BlueNoise + (n % 32u) * 32u;
+    // (n * width + x) mod 1024 runs on along the image.
+    const unsigned whiteStart = static_cast<unsigned>((n * static_cast<unsigned long>(w)) % 1024u);
+
+    short above[kChunk];  // the previous rows' share of the sum, modulo 2^16
+    short limit[kChunk];  // a dot when sum >> 3 is at most this
+    short tone[kChunk];   // the tone of the pixel
+    int before2 = cur[-2];
+    int before1 = cur[-1];
+    for (int x0 = 0; x0 < w; x0 += kChunk) {
+        const int count = w - x0 < kChunk ? w - x0 : kChunk;
+        // The last column has no right neighbour in the previous row.
+        const int inner = x0 + count < w ? count : count - 1;
+        const short* p = prev + x0;
+        const short* q = prev2 + x0;
+        for (int i = 0; i < inner; ++i) {
+            above[i] = static_cast<short>(p[i - 1] + 2 * p[i] + p[i + 1] + 2 * q[i]);
+        }
+        if (inner < count) {
+            above[inner] = static_cast<short>(p[inner - 1] + 2 * p[inner] + 2 * q[inner]);
+        }
+        // Threshold: blue noise repeating every 32 columns, white noise running on.
+        const signed char* white = whiteNoise + (whiteStart + static_cast<unsigned>(x0)) % 1024u;
+        for (int j = 0; j < count; j += 32) {
+            const int m = count - j < 32 ? count - j : 32;
+            for (int k = 0; k < m; ++k) {
+                limit[j + k] = static_cast<short>(128 + blueRow[k] + white[j + k]);
+            }
+        }
+        const unsigned char* g = in + x0;
+        for (int i = 0; i < count; ++i) {
+            limit[i] = static_cast<short>(limit[i] + rule.limitShift[g[i]]);
+            tone[i] = rule.tone[g[i]];
+        }
+        for (int i = 0; i < count; ++i) {
+            const int sum = static_cast<short>(above[i] + before2 + before1);  // modulo 2^16
+            const int shifted = sum >> 3;  // arithmetic: rounded towards minus infinity
+            // All ones when no dot (shifted above the limit), else 0; no branch, since the
+            // decisions follow no pattern a predictor could learn.
+            const int none = (limit[i] - shifted) >> 31;
+            const int error = shifted + tone[i] - (none & 255);
+            out[x0 + i] = static_cast<unsigned char>(~none);
+            cur[x0 + i] = static_cast<short>(error);
+            before2 = before1;
+            before1 = error;
+        }
+    }
+    state->rowCounter = static_cast<unsigned short>(n + 1u);
+}
+
+// The rules taken pixel by pixel, for buffers that overlap without being the same.
+void errorDiffusionPixelByPixel(const unsigned char* src, unsigned char* dst, int w,
+                                unsigned stride, unsigned rows, HTNLIB_ErrorDiffusionState* state) {
+    for (unsigned r = 0; r < rows; ++r) {
+        const unsigned n = state->rowCounter;
+        const unsigned char* in = src + static_cast<size_t>(r) * stride;
+        unsigned char* out = dst + static_cast<size_t>(r) * stride;
+        short* cur = state->errorRows[(n + 2) % 3] + kLeftPad;
+        const short* prev = state->errorRows[(n + 1) % 3] + kLeftPad;
+        const short* prev2 = state->errorRows[n % 3] + kLeftPad;
+        const signed char* blueRow = tbl_BlueNoise + (n % 32u) * 32u;
+        const unsigned whiteStart =
+            static_cast<unsigned>((n * static_cast<unsigned long>(w)) % 1024u);
+        for (int x = 0; x < w; ++x) {
+            const int g = in[x];
+            const int right = x + 1 < w ? prev[x + 1] : 0;
+            const int sum =
+                wrap16(prev[x - 1] + 2 * prev[x] + right + 2 * prev2[x] + cur[x - 2] + cur[x - 1]);
+            const int e = (sum >> 3) + tbl_LUT_ERRORDIFFUSION[g];
+            const int t = 128 + blueRow[x % 32] + tbl_WhiteNoise[(whiteStart + x) % 1024u];
+            const bool dot = g == 0 || (g != 255 && e <= t);
+            out[x] = dot ? 0xFF : 0x00;
+            cur[x] = static_cast<short>(dot ? e : e - 255);
+        }
+        state->rowCounter = static_cast<unsigned short>(n + 1u);
+    }
+}
+
+// Whether [a, a + bytes) and [b, b + bytes) share a byte.
+bool overlaps(const void* a, const void* b, size_t bytes) {
+    const auto pa = reinterpret_cast<uintptr_t>(a);
+    const auto pb = reinterpret_cast<uintptr_t>(b);
+    return pa < pb ? pb - pa < bytes : pa - pb < bytes;
 }
 
 }  // namespace
@@ -108,33 +239,19 @@ int HTNLIB_ErrorDiffusion(const unsigned char* src, unsigned char* dst, unsigned
     if (check >= 0) {
         return check;
     }
+    if (rows > 0 && width > 0 && src != dst &&
+        overlaps(src, dst, static_cast<size_t>(rows - 1) * stride + width)) {
+        // Partly overlapping buffers: a row may read bytes the same call wrote, which only the
+        // pixel-by-pixel order gives.
+        errorDiffusionPixelByPixel(src, dst, width, stride, rows, state);
+        return kDone;
+    }
     const int w = width;
+    const GreyRule rule = makeGreyRule();
+    const WhiteNoiseRun white = makeWhiteNoiseRun();
     for (unsigned r = 0; r < rows; ++r) {
-        const unsigned n = state->rowCounter;
-        const unsigned char* in = src + static_cast<size_t>(r) * stride;
-        unsigned char* out = dst + static_cast<size_t>(r) * stride;
-        // Column x of an error row lives in cell x + kLeftPad; the cells left of column 0
-        // are never written. Column w is read through a bounds check, since a wider image
-        // may have left a value there.
-        short* cur = state->errorRows[(n + 2) % 3] + kLeftPad;
-        const short* prev = state->errorRows[(n + 1) % 3] + kLeftPad;
-        const short* prev2 = state->errorRows[n % 3] + kLeftPad;
-        const signed char* blueRow = tbl_BlueNoise + (n % 32u) * 32u;
-        // (n * width + x) mod 1024 runs on along the image.
-        const unsigned whiteStart =
-            static_cast<unsigned>((n * static_cast<unsigned long>(w)) % 1024u);
-        for (int x = 0; x < w; ++x) {
-            const int g = in[x];
-            const int right = x + 1 < w ? prev[x + 1] : 0;
-            const int sum =
-                wrap16(prev[x - 1] + 2 * prev[x] + right + 2 * prev2[x] + cur[x - 2] + cur[x - 1]);
-            const int e = floorDiv8(sum) + tbl_LUT_ERRORDIFFUSION[g];
-            const int t = 128 + blueRow[x % 32] + tbl_WhiteNoise[(whiteStart + x) % 1024u];
-            const bool dot = g == 0 || (g != 255 && e <= t);
-            out[x] = dot ? 0xFF : 0x00;
-            cur[x] = static_cast<short>(dot ? e : e - 255);
-        }
-        state->rowCounter = static_cast<unsigned short>(n + 1u);
+        errorDiffusionRow(src + static_cast<size_t>(r) * stride,
+                          dst + static_cast<size_t>(r) * stride, w, state, rule, white.values);
     }
     return kDone;
 }
