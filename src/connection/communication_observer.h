@@ -14,7 +14,9 @@ class CommunicationObserver {
 
     // 1. true: the bytes were handed to the printer.
     virtual bool sendData(int length, unsigned char* data) = 0;
-    // 2. true: sending has started and may still run (see isAliveSendTask).
+    // 2. true: sending has started and may still run (see isAliveSendTask). The bytes are
+    //    valid only during this call: the observer copies what it still needs before it
+    //    returns, since the caller may free them as soon as the call is back.
     virtual bool sendDataAsynchronous(int length, unsigned char* data) = 0;
     // 3. true: the command was sent and exactly replyLength bytes are in reply.
     virtual bool sendDataReceiveData(int length, unsigned char* data, int replyLength,
