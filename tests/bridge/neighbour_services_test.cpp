@@ -19,6 +19,9 @@
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
+#include "raster/bitmap_data.h"
+#include "raster/raster_data.h"
+#include "raster/raster_print.h"
 
 namespace {
 
@@ -95,6 +98,23 @@ static_assert(
 static_assert(same<decltype(&Util::readFile), bool (*)(std::string, unsigned char*&, int&)>);
 static_assert(same<decltype(&Util::toStr), std::string (*)(int)>);
 static_assert(same<decltype(PrinterBatteryInfo::firstValue), int8_t>);
+
+// The bitmap record and the print job.
+static_assert(same<decltype(BitmapData::bitmapFile), std::string>);
+static_assert(same<decltype(BitmapData::bitmapWidth), int>);
+static_assert(same<decltype(BitmapData::isColor), bool>);
+static_assert(std::has_virtual_destructor_v<BitmapData>);
+static_assert(
+    std::is_constructible_v<RasterPrint, Port, CommunicationObserver*, Model, RasterPrintOption&>);
+static_assert(std::is_base_of_v<BasePrinter, RasterPrint>);
+static_assert(
+    same<decltype(&RasterPrint::printBitmap), bool (RasterPrint::*)(BitmapData&, int, int)>);
+static_assert(
+    same<decltype(&RasterPrint::createPrintData), bool (RasterPrint::*)(BitmapData&, int, int)>);
+static_assert(same<decltype(&RasterPrint::printPrn), bool (RasterPrint::*)(std::string&)>);
+static_assert(same<decltype(&RasterData::writeByteInFile), int (*)(int*&, int, std::string, bool)>);
+static_assert(same<decltype(&RasterData::makeOneBitBitmap),
+                   bool (RasterData::*)(BitmapData&, std::string, int, int, int)>);
 
 TEST(NeighbourServices, BatteryInfoDefaultsAndObjectIdentifiers) {
     const PrinterBatteryInfo battery;

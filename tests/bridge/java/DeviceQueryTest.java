@@ -51,7 +51,7 @@ class DeviceQueryTest {
         "255, NotInstalled"})
     void batteryHealthNamesItsConstant(int health, HealthStatus expected) {
         select(MODEL_WITH_MEDIA_VERSION, 2);
-        ScriptedPrinter p = new ScriptedPrinter().defaultReply(battery(0x10, 0x05, 0x64, health));
+        ScriptedPrinter p = new ScriptedPrinter().defaultReply(ScriptedPrinter.batteryReply(5, 100, health));
         BatteryInfo b = wrapper.getBatteryInfoJNI(p);
         assertEquals(100, b.firstValue);
         assertEquals(5, b.secondValue);
@@ -105,15 +105,10 @@ class DeviceQueryTest {
     @Test
     void networkQueriesReadTheirObjects() {
         select(24, 4);
-        byte[] counter = new byte[36];
-        counter[12] = 0x01;
-        counter[13] = 0x2C;
-        assertEquals(300, wrapper.getPageCounterJNI(
-                new ScriptedPrinter().objectBytes(OID_PAGE_COUNTER, counter)));
-        counter = new byte[36];
-        counter[10] = (byte) 0x80;
-        assertEquals(Integer.MIN_VALUE, wrapper.getPageCounterJNI(
-                new ScriptedPrinter().objectBytes(OID_PAGE_COUNTER, counter)));
+        assertEquals(300, wrapper.getPageCounterJNI(new ScriptedPrinter()
+                .objectBytes(OID_PAGE_COUNTER, ScriptedPrinter.pageCounterReply(300))));
+        assertEquals(Integer.MIN_VALUE, wrapper.getPageCounterJNI(new ScriptedPrinter()
+                .objectBytes(OID_PAGE_COUNTER, ScriptedPrinter.pageCounterReply(Integer.MIN_VALUE))));
         assertEquals("READYTOPRINT", wrapper.getDeviceStatusJNI(
                 new ScriptedPrinter().objectText(OID_CONSOLE, "READY  TO  PRINT")));
         assertEquals("SN\uD83D\uDE00", wrapper.getSerialNumberJNI(
@@ -124,17 +119,17 @@ class DeviceQueryTest {
     @Test
     void escapeCommandQueries() {
         select(MODEL_WITH_MEDIA_VERSION, 2);
-        ScriptedPrinter p = new ScriptedPrinter()
-                .queueReceive(bytes(0x05, '1', '.', '0', '2', 'A', 0, 0));
+        ScriptedPrinter p =
+                new ScriptedPrinter().queueReceive(ScriptedPrinter.mediaVersionReply("1.02A"));
         assertEquals("1.02A", wrapper.getMediaVerJNI(p));
         assertEquals("1B695576", hex(p.transcript.get(0).data));
 
-        p = new ScriptedPrinter().queueReceive(bytes(0x03, 0x00)).queueReceive(bytes(0x41, 0xFF, 0x0A));
+        p = new ScriptedPrinter().queueSystemReport(bytes(0x41, 0xFF, 0x0A));
         assertEquals("A?\n", wrapper.getSystemReportJNI(p));
         assertEquals("1B695847", hex(p.transcript.get(0).data));
 
         // A serial number that is not UTF-8 arrives one char per byte.
-        p = new ScriptedPrinter().queueReceive(bytes(3)).queueReceive(bytes(0xFF, 0x41, 0xFE));
+        p = new ScriptedPrinter().queueLengthAndBytes(bytes(0xFF, 0x41, 0xFE));
         assertEquals("\u00FFA\u00FE", wrapper.getSerialNumberJNI(p));
         assertEquals("1B6961FA550C821B6961FF", hex(p.transcript.get(0).data));
         assertEquals(1, code());

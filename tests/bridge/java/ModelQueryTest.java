@@ -52,6 +52,19 @@ class ModelQueryTest {
     }
 
     @Test
+    void aCustomPaperModelWithoutCommandListsOneEmptyPaperWith25() {
+        PrintSettings s = new PrintSettings();
+        s.modelId = 13;
+        s.portId = 1;
+        s.customPaperCommand = new byte[0];
+        wrapper.initJNI(s);
+        Paper[] papers = wrapper.getPaperList();
+        assertEquals(1, papers.length);
+        assertEquals(0, papers[0].paperId);
+        assertEquals(25, wrapper.getLastStatusJNI().errorCode);
+    }
+
+    @Test
     void modelsWithoutARecordGiveDefaultsAndAnEmptyList() {
         for (int model : new int[] {43, 44, 70, -1, 1000}) {
             select(model);

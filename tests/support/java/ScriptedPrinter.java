@@ -269,6 +269,46 @@ public class ScriptedPrinter extends PrinterObserver {
         return reply;
     }
 
+    /** A 16-byte battery reply: 10, secondValue, firstValue, health, zeros. */
+    public static byte[] batteryReply(int secondValue, int firstValue, int health) {
+        byte[] reply = new byte[16];
+        reply[0] = 0x10;
+        reply[1] = (byte) secondValue;
+        reply[2] = (byte) firstValue;
+        reply[3] = (byte) health;
+        return reply;
+    }
+
+    /** A media version reply: its length byte, the text, zeros up to 8 bytes. */
+    public static byte[] mediaVersionReply(String version) {
+        byte[] text = version.getBytes(java.nio.charset.StandardCharsets.ISO_8859_1);
+        byte[] reply = new byte[Math.max(8, text.length + 1)];
+        reply[0] = (byte) text.length;
+        System.arraycopy(text, 0, reply, 1, text.length);
+        return reply;
+    }
+
+    /** The page counter object: 36 bytes, the count big-endian in bytes 10 to 13. */
+    public static byte[] pageCounterReply(int count) {
+        byte[] reply = new byte[36];
+        reply[10] = (byte) (count >>> 24);
+        reply[11] = (byte) (count >>> 16);
+        reply[12] = (byte) (count >>> 8);
+        reply[13] = (byte) count;
+        return reply;
+    }
+
+    /** Queues a length-prefixed answer (serial number on the serial ports): length, then bytes. */
+    public ScriptedPrinter queueLengthAndBytes(byte[] bytes) {
+        return queueReceive(new byte[] {(byte) bytes.length}).queueReceive(bytes);
+    }
+
+    /** Queues a system report: its 2-byte little-endian length, then its bytes. */
+    public ScriptedPrinter queueSystemReport(byte[] report) {
+        return queueReceive(new byte[] {(byte) report.length, (byte) (report.length >> 8)})
+                .queueReceive(report);
+    }
+
     public static String hex(byte[] bytes) {
         if (bytes == null) {
             return "null";
