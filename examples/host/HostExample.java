@@ -6,10 +6,10 @@ import com.talvora.lumeko.sdk.PrintSettings;
 import com.talvora.lumeko.sdk.PrinterObserver;
 import java.awt.image.BufferedImage;
 import java.io.ByteArrayOutputStream;
-import java.io.File;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.nio.file.Paths;
+import java.nio.file.StandardCopyOption;
 import javax.imageio.ImageIO;
 
 /**
@@ -143,10 +143,7 @@ public final class HostExample {
         return widest.paperId;
     }
 
-    /** Preview pixels per printer dot, each way. */
-    static final int ZOOM = 4;
-
-    /** The first page of a job stream as a PNG picture, ZOOM x ZOOM pixels per dot. */
+    /** The first page of a job stream as a PNG picture, one pixel per dot. */
     static Path preview(Path stream, int paperId, Path prefix) throws Exception {
         ProcessBuilder pb = new ProcessBuilder(System.getProperty("lumeko.streamPicture"),
                 "" + MODEL, "" + paperId, stream.toString(), prefix.toString());
@@ -155,43 +152,9 @@ public final class HostExample {
         if (pb.start().waitFor() != 0) {
             throw new IllegalStateException("cannot decode " + stream);
         }
-        Path pbm = Paths.get(prefix + "-0.pbm");
+        Path page = Paths.get(prefix + "-0.png");
         Path png = Paths.get(prefix + ".png");
-        ImageIO.write(readPbm(Files.readAllBytes(pbm)), "png", new File(png.toString()));
+        Files.move(page, png, StandardCopyOption.REPLACE_EXISTING);
         return png;
-    }
-
-    /** A binary PBM (P4) picture: header "P4", width, height, then rows of packed bits. */
-    static BufferedImage readPbm(byte[] data) {
-        int[] pos = {0};
-        String magic = token(data, pos);
-        if (!magic.equals("P4")) {
-            throw new IllegalArgumentException("not a binary PBM picture");
-        }
-        int width = Integer.parseInt(token(data, pos));
-        int height = Integer.parseInt(token(data, pos));
-        int at = pos[0] + 1;
-        int rowBytes = (width + 7) / 8;
-        BufferedImage image =
-                new BufferedImage(width * ZOOM, height * ZOOM, BufferedImage.TYPE_BYTE_BINARY);
-        for (int y = 0; y < height * ZOOM; ++y) {
-            for (int x = 0; x < width * ZOOM; ++x) {
-                int i = at + (y / ZOOM) * rowBytes + (x / ZOOM) / 8;
-                boolean dot = i < data.length && (data[i] & (0x80 >> ((x / ZOOM) % 8))) != 0;
-                image.setRGB(x, y, dot ? 0xFF000000 : 0xFFFFFFFF);
-            }
-        }
-        return image;
-    }
-
-    static String token(byte[] data, int[] pos) {
-        while (pos[0] < data.length && Character.isWhitespace(data[pos[0]])) {
-            ++pos[0];
-        }
-        int start = pos[0];
-        while (pos[0] < data.length && !Character.isWhitespace(data[pos[0]])) {
-            ++pos[0];
-        }
-        return new String(data, start, pos[0] - start);
     }
 }

@@ -152,8 +152,8 @@ class PrintJobTest {
         wrapper.initJNI(settings);
         assertEquals(1, wrapper.printBitmapJNI(bitmap, printer).errorCode);
         decode(sentBytes(printer), "printed");
-        assertEquals(hex(Files.readAllBytes(dir.resolve("saved-0.pbm"))),
-                hex(Files.readAllBytes(dir.resolve("printed-0.pbm"))));
+        assertEquals(hex(Files.readAllBytes(dir.resolve("saved-0.png"))),
+                hex(Files.readAllBytes(dir.resolve("printed-0.png"))));
         settings.savePrnPath = prn.toString();
         wrapper.initJNI(settings);
 

@@ -1,7 +1,8 @@
 // Turns a raster job stream (the bytes a printer received, or a print file) into pictures:
 //   lumeko_stream_picture MODEL PAPER_ID STREAM OUT_PREFIX
 // walks the stream for the model and paper (default print options otherwise, no Mode 9),
-// writes each page's dots as OUT_PREFIX-<n>.pbm and prints one line per page:
+// writes each page as OUT_PREFIX-<n>.png (one pixel per dot, with the page preview and PNG
+// writer of the C++ example) and prints one line per page:
 //   page <n> lines <rows> dots <black dots> box <x0> <y0> <x1> <y1>
 // (the box of the black dots, -1 when there is none). Exit code 1 when the stream cannot be
 // walked.
@@ -17,7 +18,8 @@
 #include "support/raster_stream/dot_lines.h"
 #include "support/raster_stream/job_layout.h"
 #include "support/raster_stream/job_stream_walker.h"
-#include "support/raster_stream/raster_body_decoder.h"
+#include "support/raster_stream/page_preview.h"
+#include "support/raster_stream/png_writer.h"
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -63,8 +65,10 @@ int main(int argc, char** argv) {
                     }
                 }
             }
-            const std::string path = std::string(argv[4]) + "-" + std::to_string(n) + ".pbm";
-            if (!raster_stream::writePbm(path, page.lines, width)) {
+            const std::string path = std::string(argv[4]) + "-" + std::to_string(n) + ".png";
+            const raster_stream::PagePicture picture =
+                raster_stream::pictureOf(page, static_cast<size_t>(width));
+            if (!raster_stream::writePngRgb(path, picture.width, picture.height, picture.rgb)) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
                 return 1;
             }
