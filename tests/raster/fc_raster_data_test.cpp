@@ -436,6 +436,38 @@ TEST(FcRasterData, DecodedPageEqualsThePlacedImage) {
     }
 }
 
+// The most commands a page can take: every row of the full printable area inked and split
+// into one-byte blocks by runs of exactly six zeros, a feed after every row. The body must
+// fit its work buffer (checked by AddressSanitizer) and decode to the image.
+TEST(FcRasterData, MostFragmentedPageFitsItsBuffer) {
+    FcJob job;
+    const int width = job.paper.printableWidthDots;
+    const int rowBytes = (width + 7) / 8;
+    const int top = 3;
+    const int height = job.paper.printableLengthDots - top;
+    ASSERT_GT(width, 0);
+    ASSERT_GT(height, 0);
+    Bytes image(static_cast<size_t>(rowBytes) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int b = y % 2; b < rowBytes; b += 7) {
+            image[static_cast<size_t>(y) * rowBytes + b] = static_cast<unsigned char>(0x81 + y % 3);
+        }
+    }
+    clearPadBits(image, width);
+    const Bytes b = body(job, image, width, height, top, 0);
+    FcPage page;
+    std::string error;
+    ASSERT_TRUE(raster_stream::decodeFcPage(b.data(), b.size(), job.spec.headDots, page, error))
+        << error;
+    ASSERT_EQ(page.lines.size(), static_cast<size_t>(top + height));
+    EXPECT_EQ(difference(raster_stream::cropDots(page.lines, static_cast<size_t>(top),
+                                                 static_cast<size_t>(height), 0,
+                                                 static_cast<size_t>(width)),
+                         raster_stream::rowsOf(image.data(), static_cast<size_t>(width),
+                                               static_cast<size_t>(height))),
+              "");
+}
+
 TEST(FcRasterData, DecoderRejectsBrokenBodies) {
     FcJob job;
     job.spec.invalidateLength = 2;

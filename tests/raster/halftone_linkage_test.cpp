@@ -1,7 +1,9 @@
-// The halftone kernels and tables are defined under their plain C names.
+// The image kernels and tables are defined, and exported, under their plain C names.
 
 #include <set>
 #include <string>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,43 @@ TEST(HalftoneLinkage, KernelsAndTablesHaveCNames) {
         const auto it = symbols.find(e.name);
         ASSERT_NE(it, symbols.end()) << e.name << " is not defined under its plain name";
         EXPECT_EQ(e.types.count(it->second), 1u) << e.name << " has type " << it->second;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The host's shared library exports every image kernel and table under its plain name, and
+// neither the internal tone table of the two-colour kernels nor the colour-effect helpers.
+TEST(KernelExports, SharedLibraryExportsTheKernelsAndNotTheHelpers) {
+    const std::string library = halftone_test::sharedLibraryPath();
+    if (access(library.c_str(), R_OK) != 0) {
+        GTEST_SKIP() << library << " is not built (no host bridge in this build)";
+    }
+    const auto symbols = halftone_test::definedSymbols(library, true);
+    ASSERT_FALSE(symbols.empty()) << "nm -D found no symbols in " << library;
+    for (const char* name :
+         {"ConvRgbToRedBlack", "BinarizeThreshold", "BinarizeDither", "BinarizeErrorDiffusion",
+          "MergeBinaryToTermany", "MakeBicolorTernaryThreshold", "MakeBicolorTernaryDither",
+          "MakeBicolorTernaryErrorDiffusion", "ConvReducedColorErrorDiffusion", "ExecColorEffect",
+          "MakeColorEffectTable", "HTNLIB_InitNaiveBinarize", "HTNLIB_NaiveBinarize",
+          "HTNLIB_InitDither", "HTNLIB_Dither", "HTNLIB_InitErrorDiffusion",
+          "HTNLIB_ErrorDiffusion"}) {
+        const auto it = symbols.find(name);
+        ASSERT_NE(it, symbols.end()) << name << " is not exported";
+        EXPECT_EQ(it->second, 'T') << name;
+    }
+    for (const char* name : {"tbl_LUT_DITHER", "tbl_LUT_ERRORDIFFUSION", "tbl_Dither",
+                             "tbl_BlueNoise", "tbl_WhiteNoise"}) {
+        EXPECT_EQ(symbols.count(name), 1u) << name << " is not exported";
+    }
+    EXPECT_EQ(symbols.count("tbl_LUT_BINARIZE"), 0u);
+    for (const auto& s : symbols) {
+        for (const char* helper :
+             {"TlMakeColorEffectTable", "TlMakeColorEffectTableMain", "CorrectSplineColorEffect"}) {
+            EXPECT_EQ(s.first.find(helper), std::string::npos) << s.first << " is exported";
+        }
     }
 }
 

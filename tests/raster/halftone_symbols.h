@@ -1,6 +1,7 @@
 #pragma once
 
-// Reads the symbols that the core's static library defines, through `nm`.
+// Reads the symbols that the core's static library, or the shared library's dynamic symbol
+// table, defines, through `nm`.
 
 #include <cstdio>
 #include <map>
@@ -30,11 +31,24 @@ inline std::string coreLibraryPath() {
     return path + "/liblumeko_core.a";
 }
 
+// The shared library for the host, built next to the core library (only where the host
+// bridge is built).
+inline std::string sharedLibraryPath() {
+    std::string path = coreLibraryPath();
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {};
+    }
+    return path.substr(0, slash) + "/liblumeko.so";
+}
+
 // Name -> nm type letter of every external symbol the library defines, names as stored
-// (not demangled). Empty when nm cannot be run.
-inline std::map<std::string, char> definedSymbols(const std::string& library) {
+// (not demangled); with `dynamic`, of its dynamic symbol table. Empty when nm cannot be run.
+inline std::map<std::string, char> definedSymbols(const std::string& library,
+                                                  bool dynamic = false) {
     std::map<std::string, char> symbols;
-    const std::string command = "nm -g --defined-only '" + library + "' 2>/dev/null";
+    const std::string command = std::string("nm ") + (dynamic ? "-D" : "-g") + " --defined-only '" +
+                                library + "' 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return symbols;
