@@ -163,8 +163,14 @@ namespace print_job {
 
 // The status record a printer answers to ESC i S for the job's paper.
 inline Bytes readyStatus(Model model, const Paper& paper) {
-    return StatusReplyBuilder(model).media(paper.mediaWidthMm, paper.mediaType,
-                                           paper.mediaLengthMm);
+    StatusReplyBuilder reply(model);
+    reply.media(paper.mediaWidthMm, paper.mediaType, paper.mediaLengthMm);
+    // Models that report the colour of the loaded media (colour mode 2).
+    const PrinterSpec spec = zoo::specOf(model);
+    if (spec.colorMode == 2 && spec.inkColorStatusIndex >= 0 && spec.inkColorStatusIndex < 32) {
+        reply.set(spec.inkColorStatusIndex, paper.mediaColorCode);
+    }
+    return reply;
 }
 // A record of the print-end wait that ends it: the printer is in phase 0 again.
 inline Bytes printedRecord(Model model) {
