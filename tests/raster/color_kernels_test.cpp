@@ -45,11 +45,17 @@ TEST(ColorKernels, SeparationOfNamedColours) {
         unsigned char r, g, b;
         int red, black;
     } cases[] = {
+        // clang-format off
         {255, 0, 0, 255, 0},     {128, 0, 0, 255, 127}, {200, 50, 50, 191, 55},
         {255, 128, 0, 212, 0},   {255, 160, 0, 0, 85},  {255, 0, 128, 212, 0},
         {255, 200, 200, 55, 0},  {0, 0, 255, 0, 226},   {0, 255, 0, 0, 106},
         {128, 128, 128, 0, 127}, {255, 255, 255, 0, 0}, {0, 0, 0, 0, 255},
         {255, 152, 0, 204, 0},   {255, 153, 0, 0, 89},  // exactly 36 degrees is not red
+        // Single precision, multiplies and adds not fused: double precision would give red
+        // 154, 170 and 102 for the first three, a fused hue 187 and 85 for the last two.
+        {34, 13, 14, 155, 221},  {47, 12, 23, 169, 208}, {50, 36, 27, 101, 205},
+        {10, 6, 1, 186, 245},    {37, 23, 28, 84, 218},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const unsigned char rgb[3] = {c.r, c.g, c.b};
