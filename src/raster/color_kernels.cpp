@@ -65,11 +65,182 @@ void separatePixel(int r, int g, int b, unsigned char* red, unsigned char* black
     }
 }
 
+// ---- error diffusion of one plane row ----
+//
+// The rules add each pixel's error, times its weight, to the sums of twelve pixels not yet
+// done. Sums are kept modulo 2^32, so the shares may be added in any order. diffuseRow
+// therefore follows only the chain that decides the pixels of the row (a pixel's sum needs
+// the errors of the two pixels before it) and adds the shares of the two rows below
+// afterwards, a chunk of the row at a time, in loops the compiler can vectorise.
+
+constexpr int kChunk = 256;
+constexpr int kPad = 4;  // zero errors on either side of a chunk
+
+// The sum of the current row at x: the stored sum plus the shares of the two pixels before
+// it in this row, modulo 2^32.
+inline int currentSum(int stored, int e1, int e2) {
+    return static_cast<int>(static_cast<uint32_t>(stored) + 7u * static_cast<uint32_t>(e1) +
+                            5u * static_cast<uint32_t>(e2));
+}
+
+// Adds the shares of the errors e[kPad .. kPad + count) (pixels x0 .. x0 + count - 1) to the
+// next row (weights 3 5 7 5 3) and the row after (1 3 5 3 1), columns within 0 .. w - 1.
+void spreadBelow(const int* e, int64_t x0, int count, int64_t w, int* next, int* after) {
+    const int64_t from = x0 - 2 < 0 ? 0 : x0 - 2;
+    const int64_t to = x0 + count + 2 > w ? w : x0 + count + 2;
+    for (int64_t c = from; c < to; ++c) {
+        const uint32_t* m = reinterpret_cast<const uint32_t*>(e) + (c - x0 + kPad);
+        const uint32_t toNext = 3u * m[-2] + 5u * m[-1] + 7u * m[0] + 5u * m[1] + 3u * m[2];
+        const uint32_t toAfter = m[-2] + 3u * m[-1] + 5u * m[0] + 3u * m[1] + m[2];
+        next[c] = static_cast<int>(static_cast<uint32_t>(next[c]) + toNext);
+        after[c] = static_cast<int>(static_cast<uint32_t>(after[c]) + toAfter);
+    }
+}
+
+// Zeroes the current row and rotates the rows of the state.
+void finishRow(int64_t w, BinarizeErrorRows& state) {
+    int* cur = state.current;
+    for (int64_t x = 0; x < w; ++x) {
+        cur[x] = 0;
+    }
+    state.current = state.next;
+    state.next = state.afterNext;
+    state.afterNext = cur;
+}
+
+// The lowest sum S for which trunc(S / 48) >= k, so that the dot can be decided from the sum
+// while the division is still under way.
+inline int lowestSumFor(int k) {
+    return k > 0 ? 48 * k : 48 * k - 47;
+}
+
+// One row of each of N planes, each with its own state; with two planes the two chains run
+// side by side, which keeps the processor busy while each waits for its division.
+template <int N>
+void diffuseRows(unsigned char* const (&rows)[N], BinarizeErrorRows* const (&states)[N], int64_t w,
+                 unsigned char threshold) {
+    const int t = threshold;
+    int e[N][kPad + kChunk + kPad] = {};
+    int tone[N][kChunk];
+    int lowest[N][kChunk];
+    int e1[N] = {};  // error of the pixel before
+    int e2[N] = {};  // error of the pixel before that
+    // Local copies, so that the stores below cannot be taken to change them.
+    unsigned char* row[N];
+    const int* cur[N];
+    for (int p = 0; p < N; ++p) {
+        row[p] = rows[p];
+        cur[p] = states[p]->current;
+    }
+    for (int64_t x0 = 0; x0 < w; x0 += kChunk) {
+        const int count = w - x0 < kChunk ? static_cast<int>(w - x0) : kChunk;
+        for (int p = 0; p < N; ++p) {
+            const unsigned char* g = row[p] + x0;
+            for (int i = 0; i < count; ++i) {
+                tone[p][i] = tbl_LUT_BINARIZE[g[i]];
+                lowest[p][i] = lowestSumFor(t - tone[p][i]);
+            }
+        }
+        for (int i = 0; i < count; ++i) {
+            for (int p = 0; p < N; ++p) {
+                const int sum = currentSum(cur[p][x0 + i], e1[p], e2[p]);
+                // v = tone + sum / 48 (truncated towards zero); a dot when v >= threshold.
+                const int dot = sum >= lowest[p][i] ? 1 : 0;
+                const int error = sum / 48 + (tone[p][i] - (255 & -dot));
+                row[p][x0 + i] = static_cast<unsigned char>(dot);
+                e[p][kPad + i] = error;
+                e2[p] = e1[p];
+                e1[p] = error;
+            }
+        }
+        for (int p = 0; p < N; ++p) {
+            for (int i = count; i < kChunk + kPad; ++i) {
+                e[p][kPad + i] = 0;
+            }
+            spreadBelow(e[p], x0, count, w, states[p]->next, states[p]->afterNext);
+        }
+    }
+    for (int p = 0; p < N; ++p) {
+        finishRow(w, *states[p]);
+    }
+}
+
 // Adds e * weight to sums[x] when x lies within the row.
 void spread(int* sums, int64_t x, int64_t width, int64_t e, int weight) {
     if (x >= 0 && x < width) {
         sums[x] = wrap32(static_cast<int64_t>(sums[x]) + e * weight);
     }
+}
+
+// The rules pixel by pixel, for a row or error rows that share memory with one another.
+void diffuseRowPixelByPixel(unsigned char* row, int64_t w, unsigned char threshold,
+                            BinarizeErrorRows& state) {
+    int* cur = state.current;
+    int* next = state.next;
+    int* after = state.afterNext;
+    for (int64_t x = 0; x < w; ++x) {
+        // The division truncates towards zero.
+        const int v = tbl_LUT_BINARIZE[row[x]] + cur[x] / 48;
+        int64_t e;
+        if (v >= static_cast<int>(threshold)) {
+            row[x] = 1;
+            e = static_cast<int64_t>(v) - 255;
+        } else {
+            row[x] = 0;
+            e = v;
+        }
+        if (e == 0) {
+            continue;
+        }
+        spread(cur, x + 1, w, e, 7);
+        spread(cur, x + 2, w, e, 5);
+        spread(next, x - 2, w, e, 3);
+        spread(next, x - 1, w, e, 5);
+        spread(next, x, w, e, 7);
+        spread(next, x + 1, w, e, 5);
+        spread(next, x + 2, w, e, 3);
+        spread(after, x - 2, w, e, 1);
+        spread(after, x - 1, w, e, 3);
+        spread(after, x, w, e, 5);
+        spread(after, x + 1, w, e, 3);
+        spread(after, x + 2, w, e, 1);
+    }
+    finishRow(w, state);
+}
+
+// Whether [a, a + aBytes) and [b, b + bBytes) share no byte.
+bool apart(const void* a, size_t aBytes, const void* b, size_t bBytes) {
+    const auto pa = reinterpret_cast<uintptr_t>(a);
+    const auto pb = reinterpret_cast<uintptr_t>(b);
+    return pa + aBytes <= pb || pb + bBytes <= pa;
+}
+
+// Whether the six error rows of two states are all there and lie apart from one another.
+bool statesApart(const BinarizeErrorRows& a, const BinarizeErrorRows& b, int64_t w) {
+    const int* arrays[6] = {a.current, a.next, a.afterNext, b.current, b.next, b.afterNext};
+    const size_t sums = static_cast<size_t>(w) * sizeof(int);
+    for (int i = 0; i < 6; ++i) {
+        if (arrays[i] == nullptr) {
+            return false;
+        }
+        for (int j = 0; j < i; ++j) {
+            if (!apart(arrays[i], sums, arrays[j], sums)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether the plane row and the three error rows of a state lie apart from one another.
+bool rowsApart(const unsigned char* row, int64_t w, const BinarizeErrorRows& state) {
+    const size_t sums = static_cast<size_t>(w) * sizeof(int);
+    const size_t bytes = static_cast<size_t>(w);
+    return apart(state.current, sums, state.next, sums) &&
+           apart(state.current, sums, state.afterNext, sums) &&
+           apart(state.next, sums, state.afterNext, sums) &&
+           apart(row, bytes, state.current, sums) && apart(row, bytes, state.next, sums) &&
+           apart(row, bytes, state.afterNext, sums);
 }
 
 // A red and a black plane of width x rows bytes from the C allocator, freed on every path.
@@ -120,8 +291,22 @@ int ConvRgbToRedBlack(const unsigned char* rgb, int width, int stride, int rows,
         const unsigned char* in = rgb + static_cast<size_t>(y) * static_cast<size_t>(stride);
         unsigned char* redRow = red + static_cast<size_t>(y) * static_cast<size_t>(width);
         unsigned char* blackRow = black + static_cast<size_t>(y) * static_cast<size_t>(width);
+        // Neighbouring pixels are often alike (flat areas, strokes, slow ramps): a pixel equal
+        // to the one before takes its inks without working them out again.
+        int last = -1;
+        unsigned char lastRed = 0;
+        unsigned char lastBlack = 0;
         for (int x = 0; x < width; ++x) {
-            separatePixel(in[3 * x], in[3 * x + 1], in[3 * x + 2], redRow + x, blackRow + x);
+            const int r = in[3 * x];
+            const int g = in[3 * x + 1];
+            const int b = in[3 * x + 2];
+            const int key = (r << 16) | (g << 8) | b;
+            if (key != last) {
+                separatePixel(r, g, b, &lastRed, &lastBlack);
+                last = key;
+            }
+            redRow[x] = lastRed;
+            blackRow[x] = lastBlack;
         }
     }
     return kDone;
@@ -173,42 +358,13 @@ int BinarizeErrorDiffusion(unsigned char* plane, unsigned int width, int stride,
     const size_t pitch = planePitch(w, stride);
     for (int y = 0; y < rows; ++y) {
         unsigned char* row = plane + static_cast<size_t>(y) * pitch;
-        int* cur = state->current;
-        int* next = state->next;
-        int* after = state->afterNext;
-        for (int64_t x = 0; x < w; ++x) {
-            // The division truncates towards zero.
-            const int v = tbl_LUT_BINARIZE[row[x]] + cur[x] / 48;
-            int64_t e;
-            if (v >= static_cast<int>(threshold)) {
-                row[x] = 1;
-                e = static_cast<int64_t>(v) - 255;
-            } else {
-                row[x] = 0;
-                e = v;
-            }
-            if (e == 0) {
-                continue;
-            }
-            spread(cur, x + 1, w, e, 7);
-            spread(cur, x + 2, w, e, 5);
-            spread(next, x - 2, w, e, 3);
-            spread(next, x - 1, w, e, 5);
-            spread(next, x, w, e, 7);
-            spread(next, x + 1, w, e, 5);
-            spread(next, x + 2, w, e, 3);
-            spread(after, x - 2, w, e, 1);
-            spread(after, x - 1, w, e, 3);
-            spread(after, x, w, e, 5);
-            spread(after, x + 1, w, e, 3);
-            spread(after, x + 2, w, e, 1);
+        if (rowsApart(row, w, *state)) {
+            unsigned char* const one[1] = {row};
+            BinarizeErrorRows* const oneState[1] = {state};
+            diffuseRows(one, oneState, w, threshold);
+        } else {
+            diffuseRowPixelByPixel(row, w, threshold, *state);
         }
-        for (int64_t x = 0; x < w; ++x) {
-            cur[x] = 0;
-        }
-        state->current = next;
-        state->next = after;
-        state->afterNext = cur;
     }
     return kDone;
 }
@@ -225,7 +381,10 @@ int MergeBinaryToTermany(const unsigned char* black, const unsigned char* red, i
         const unsigned char* redRow = red + static_cast<size_t>(y) * pitch;
         unsigned char* outRow = out + static_cast<size_t>(y) * static_cast<size_t>(width);
         for (int x = 0; x < width; ++x) {
-            outRow[x] = blackRow[x] == 1 ? 2 : redRow[x] == 1 ? 1 : 0;
+            // 2 where black is 1, else 1 where red is 1, else 0; worked out without a branch.
+            const int blackDot = blackRow[x] == 1 ? 1 : 0;
+            const int redDot = redRow[x] == 1 ? 1 : 0;
+            outRow[x] = static_cast<unsigned char>(2 * blackDot + (redDot & (blackDot ^ 1)));
         }
     }
     return kDone;
@@ -279,6 +438,16 @@ int MakeBicolorTernaryErrorDiffusion(const unsigned char* rgb, int width, int st
     return makeTernary(
         rgb, width, stride, rows, out,
         [&](unsigned char* red, unsigned char* black, int planeStride) {
+            if (statesApart(*redState, *blackState, width)) {
+                // The planes are independent: both go row by row side by side.
+                for (int y = 0; y < rows; ++y) {
+                    const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width);
+                    unsigned char* const planeRows[2] = {red + at, black + at};
+                    BinarizeErrorRows* const states[2] = {redState, blackState};
+                    diffuseRows(planeRows, states, width, t);
+                }
+                return true;
+            }
             return BinarizeErrorDiffusion(red, w, planeStride, rows, t, redState) == kDone &&
                    BinarizeErrorDiffusion(black, w, planeStride, rows, t, blackState) == kDone;
         });
