@@ -225,6 +225,23 @@ TEST_F(RasterPrintStreamTest, StreamShapes) {
          twoCopies,
          {2},
          true},
+        {"asynchronous pages (no compression), USB",
+         VZ_300,
+         PORT_USB,
+         16,
+         2,
+         0,
+         2,
+         false,
+         false,
+         [](const ReferencePage& r, const Bytes&) {
+             return std::vector<Bytes>{cat({zeros(400), kSwitchRaster}), kInit,
+                                       cat({r.raster->startPageCommand, r.body(0x0C)}),
+                                       cat({r.raster->otherPageCommand, r.body(0x1A)}), kTrailer};
+         },
+         twoCopies,
+         {2},
+         true},
     };
     for (const StreamRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -35,7 +35,8 @@ inline JobLayout layoutFor(const PrinterSpec& spec, const Paper& paper,
             l.customPaper = option.customPaperCommand;
         } else {
             std::ifstream f(option.customPaperPath, std::ios::binary);
-            l.customPaper.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+            l.customPaper.assign(std::istreambuf_iterator<char>(f),
+                                 std::istreambuf_iterator<char>());
         }
     }
     l.fullPageSwitch = fullPage;
