@@ -150,6 +150,69 @@ TEST(ColorKernels, ErrorDiffusionOnePixelSpreadsOnlyDown) {
     }
 }
 
+// The error diffusion written from its rules with one error value per pixel of the whole
+// image: the sum of a pixel gathers the errors of the pixels before it, weighted by where
+// they lie (this row 7, 5; the row above 3 5 7 5 3; two rows up 1 3 5 3 1), from columns
+// inside the row only.
+Bytes referenceErrorDiffusion(const Bytes& plane, int width, int rows, int threshold) {
+    static const int kAbove[3][5] = {{0, 0, 0, 0, 0}, {3, 5, 7, 5, 3}, {1, 3, 5, 3, 1}};
+    std::vector<long> errors(plane.size(), 0);
+    Bytes out(plane.size());
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < width; ++x) {
+            long sum = 0;
+            for (int dy = 1; dy <= 2 && y - dy >= 0; ++dy) {
+                for (int dx = -2; dx <= 2; ++dx) {
+                    if (x + dx >= 0 && x + dx < width) {
+                        sum += kAbove[dy][dx + 2] *
+                               errors[static_cast<size_t>(y - dy) * width + x + dx];
+                    }
+                }
+            }
+            const size_t at = static_cast<size_t>(y) * width + x;
+            sum += (x >= 1 ? 7 * errors[at - 1] : 0) + (x >= 2 ? 5 * errors[at - 2] : 0);
+            const long tone =
+                static_cast<long>(std::floor(255.0 * std::pow(plane[at] / 255.0, 1.4)));
+            const long v = tone + sum / 48;  // C++ division truncates towards zero
+            out[at] = v >= threshold ? 1 : 0;
+            errors[at] = v >= threshold ? v - 255 : v;
+        }
+    }
+    return out;
+}
+
+TEST(ColorKernels, ErrorDiffusionFollowsItsRules) {
+    std::mt19937 rng(48);
+    for (int w : {1, 2, 3, 4, 17, 40}) {
+        for (int threshold : {0, 60, 127, 200, 255}) {
+            const int rows = 9;
+            const int stride = 3 * w + 4;  // plane rows lie w + 4 bytes apart
+            const int pitch = w + 4;
+            Bytes dense = randomBytes(rng, static_cast<size_t>(w) * rows);
+            if (threshold == 60) {
+                std::fill(dense.begin(), dense.end(), 128);  // flat fields spread the most
+            }
+            Bytes plane(static_cast<size_t>(pitch) * rows, 0xEE);
+            for (int y = 0; y < rows; ++y) {
+                std::copy_n(dense.begin() + y * w, w, plane.begin() + y * pitch);
+            }
+            ErrorRows state(static_cast<size_t>(w));
+            ASSERT_EQ(BinarizeErrorDiffusion(plane.data(), static_cast<unsigned>(w), stride, rows,
+                                             static_cast<unsigned char>(threshold), &state.state),
+                      0);
+            const Bytes expected = referenceErrorDiffusion(dense, w, rows, threshold);
+            for (int y = 0; y < rows; ++y) {
+                EXPECT_EQ(Bytes(plane.begin() + y * pitch, plane.begin() + y * pitch + w),
+                          Bytes(expected.begin() + y * w, expected.begin() + (y + 1) * w))
+                    << "width " << w << " threshold " << threshold << " row " << y;
+                // The bytes between plane rows are not touched.
+                EXPECT_EQ(Bytes(plane.begin() + y * pitch + w, plane.begin() + (y + 1) * pitch),
+                          Bytes(4, 0xEE));
+            }
+        }
+    }
+}
+
 TEST(ColorKernels, DitherRowsFollowTheCounter) {
     // Three columns, two matrix rows. Rows 0 leaves the counter; later calls carry on.
     int counter = 0;
