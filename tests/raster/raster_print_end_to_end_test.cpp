@@ -82,7 +82,7 @@ TEST_F(RasterPrintEndToEndTest, PrintedPageIsThePicture) {
         const raster_stream::JobLayout layout = raster_stream::layoutFor(spec, paper, o, mode9);
         raster_stream::JobStream walked;
         std::string error;
-        ASSERT_TRUE(raster_stream::walkJob(sentStream(p), layout, walked, error)) << error;
+        ASSERT_TRUE(printed_job::decodePrinted(p, layout, walked, error)) << error;
         ASSERT_EQ(walked.calls.size(), 1u);
         ASSERT_EQ(walked.calls[0].pages.size(), 1u);
         EXPECT_TRUE(walked.calls[0].trailer);

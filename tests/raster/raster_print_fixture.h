@@ -14,6 +14,7 @@
 #include "raster/bitmap_data.h"
 #include "raster/raster_print.h"
 #include "support/custom_paper_command_builder.h"
+#include "support/printed_job.h"
 #include "support/printer_status_fixture.h"
 #include "support/raster_zoo.h"
 #include "support/simulated_printer.h"
@@ -202,11 +203,7 @@ inline std::vector<Bytes> sendsFrom(const SimulatedPrinter& p, size_t from) {
 
 // Every byte handed to sendData / sendDataAsynchronous, in order, as one stream.
 inline Bytes sentStream(const SimulatedPrinter& p) {
-    Bytes out;
-    for (const Bytes& b : sendsFrom(p, 0)) {
-        out.insert(out.end(), b.begin(), b.end());
-    }
-    return out;
+    return printed_job::sentStream(p);
 }
 
 inline bool containsTrailer(const std::vector<Bytes>& sends) {
