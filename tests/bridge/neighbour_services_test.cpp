@@ -47,7 +47,7 @@ static_assert(same<decltype(RasterPrintOption::savePrnPath), std::string>);
 static_assert(std::has_virtual_destructor_v<RasterPrintOption>);
 static_assert(std::is_copy_constructible_v<RasterPrintOption>);
 
-// Paper and specification fields turned into host objects.
+// Paper and PrinterSpec fields turned into host objects.
 static_assert(same<decltype(Paper::paperId), unsigned short>);
 static_assert(same<decltype(Paper::widthMm), float>);
 static_assert(same<decltype(Paper::printableLengthDots), unsigned short>);

@@ -14,7 +14,7 @@ import java.util.List;
 import java.util.stream.Collectors;
 import org.junit.jupiter.api.Test;
 
-/** Every model's specification and paper list through the JVM equals the C++ catalogue. */
+/** Every model's PrinterSpec and paper list through the JVM equals the C++ catalogue. */
 class AllModelsTest {
     private final JNIWrapper wrapper = new JNIWrapper();
 

@@ -12,7 +12,7 @@ import com.talvora.lumeko.sdk.PrinterSpec;
 import java.util.Arrays;
 import org.junit.jupiter.api.Test;
 
-/** Specification, paper list and cancel: no printer, and the last status left alone. */
+/** PrinterSpec, paper list and cancel: no printer, and the last status left alone. */
 class ModelQueryTest {
     private final JNIWrapper wrapper = new JNIWrapper();
 
@@ -24,7 +24,7 @@ class ModelQueryTest {
     }
 
     @Test
-    void specificationOfAModel() {
+    void printerSpecOfAModel() {
         select(0);
         PrinterSpec spec = wrapper.getPrinterSpec();
         assertEquals(0x32, spec.seriesCode);

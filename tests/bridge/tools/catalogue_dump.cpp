@@ -1,4 +1,4 @@
-// Prints, for every model value from -1 to 71 and 1000, the host's view of its specification
+// Prints, for every model value from -1 to 71 and 1000, the host's view of its PrinterSpec
 // and of its paper list for default print options, one line per record:
 //   spec|model|modelCode|seriesCode|usbProductId|headDots|dpi|dpiSecond|speedCommand|
 //        tubeHeadDots|name (hex)

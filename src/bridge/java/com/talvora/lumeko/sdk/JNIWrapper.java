@@ -82,7 +82,7 @@ public class JNIWrapper {
     /** Cancels the running job (callable from another thread); the code becomes 37. */
     public native void cancelJNI();
 
-    /** The specification of the selected model. No printer traffic. */
+    /** The PrinterSpec of the selected model. No printer traffic. */
     public native PrinterSpec getPrinterSpec();
 
     /** The paper list of the selected model for the current options. No printer traffic. */

@@ -1,6 +1,6 @@
 package com.talvora.lumeko.sdk;
 
-/** The specification of one printer model, as far as the host sees it. */
+/** One printer model as the host sees it: codes, head, resolutions and name. */
 public class PrinterSpec {
     public final int modelCode;
     public final int seriesCode;
