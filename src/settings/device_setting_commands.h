@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <vector>
+
+// The ESC commands that read and write the printer's configuration items outside PJL:
+// Bluetooth (ESC i X B), Bluetooth enable (ESC i X 2), Wi-Fi Direct (ESC i X *), wireless
+// on boot (ESC i X K), print settings (ESC i X J / u / e, and ESC ~ on the FC series) and
+// the automatic power-off times (ESC i U A, ESC ~). Read commands are complete; write
+// commands are the fixed head to which the writer appends its value bytes.
+namespace DeviceSettingCommands {
+
+using Bytes = std::vector<unsigned char>;
+
+// ---- Bluetooth group, ESC i X B (1B 69 58 42); 31 read, 32 write, then 01 00 and the item
+constexpr unsigned char kBTDevNameRead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x01};
+constexpr unsigned char kBTDevNameWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x01};
+constexpr unsigned char kBTVisibilityRead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x02};
+constexpr unsigned char kBTVisibilityWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x02};
+constexpr unsigned char kBTOnBootRead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x06};
+constexpr unsigned char kBTOnBootWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x06};
+constexpr unsigned char kBTReconnectionRead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x08};
+constexpr unsigned char kBTReconnectionWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x08};
+constexpr unsigned char kBTPinCodeEERead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x03};
+constexpr unsigned char kBTPinCodeEEWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x03};
+constexpr unsigned char kBTPinCodeRead[] = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x00};
+constexpr unsigned char kBTPinCodeWrite[] = {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x00};
+// ---- Bluetooth enable, ESC i X 2 (1B 69 58 32)
+constexpr unsigned char kBTEnableRead[] = {0x1B, 0x69, 0x58, 0x32, 0x31, 0x02, 0x00, 0x00, 0x03};
+constexpr unsigned char kBTEnableWrite[] = {0x1B, 0x69, 0x58, 0x32, 0x32, 0x03, 0x00, 0x00, 0x03};
+
+// ---- Wi-Fi Direct group, ESC i X * (1B 69 58 2A 31); byte 7 is 00 to read, 01 to write
+constexpr unsigned char kWFDEnableRead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x00};
+constexpr unsigned char kWFDEnableWrite[] = {0x1B, 0x69, 0x58, 0x2A, 0x31, 0x03, 0x00, 0x01, 0x00};
+constexpr unsigned char kWFDKeyRead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x01};
+constexpr unsigned char kWFDSSIDRead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x02};
+constexpr unsigned char kWFDConnectMethodRead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31,
+                                                   0x02, 0x00, 0x00, 0x04};
+constexpr unsigned char kWFDConnectMethodWrite[] = {0x1B, 0x69, 0x58, 0x2A, 0x31,
+                                                    0x03, 0x00, 0x01, 0x04};
+constexpr unsigned char kWFDAutoGenerationRead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31,
+                                                    0x02, 0x00, 0x00, 0x05};
+constexpr unsigned char kWFDAutoGenerationWrite[] = {0x1B, 0x69, 0x58, 0x2A, 0x31,
+                                                     0x03, 0x00, 0x01, 0x05};
+// The SSID and key writes: 1B 69 58 2A 31 m 00 01 item, m = text length + 2, then the text.
+constexpr unsigned char kWFDWriteHead[] = {0x1B, 0x69, 0x58, 0x2A, 0x31};
+constexpr unsigned char kWFDItemSSID = 0x02;
+constexpr unsigned char kWFDItemKey = 0x01;
+
+// ---- Print settings, other series (ESC i X)
+constexpr unsigned char kJPEGHalfReadOther[] = {0x1B, 0x69, 0x58, 0x4A, 0x31, 0x01, 0x00};
+constexpr unsigned char kJPEGHalfWriteOther[] = {0x1B, 0x69, 0x58, 0x4A, 0x32, 0x01, 0x00};
+constexpr unsigned char kSpeedReadOther[] = {0x1B, 0x69, 0x58, 0x75, 0x31,
+                                             0x03, 0x00, 0x00, 0x00, 0x00};
+constexpr unsigned char kSpeedWriteOther[] = {0x1B, 0x69, 0x58, 0x75, 0x32, 0x03, 0x00, 0x00, 0x00};
+constexpr unsigned char kDensityReadOther[] = {0x1B, 0x69, 0x58, 0x65, 0x31, 0x01, 0x00};
+constexpr unsigned char kDensityWriteOther[] = {0x1B, 0x69, 0x58, 0x65, 0x32, 0x01, 0x00};
+// ---- Print settings, FC series and JPEG scale (ESC ~)
+constexpr unsigned char kJPEGHalfReadFC[] = {0x1B, 0x7E, 0x65, 0x4A, 0x00, 0x00};
+constexpr unsigned char kJPEGHalfWriteFC[] = {0x1B, 0x7E, 0x65, 0x4A, 0x01};
+constexpr unsigned char kJPEGScaleRead[] = {0x1B, 0x7E, 0x65, 0x61, 0x00, 0x00};
+constexpr unsigned char kJPEGScaleWrite[] = {0x1B, 0x7E, 0x65, 0x61, 0x01};
+constexpr unsigned char kSpeedReadFC[] = {0x1B, 0x7E, 0x65, 0x56, 0x00};
+constexpr unsigned char kSpeedWriteFC[] = {0x1B, 0x7E, 0x65, 0x56, 0x01};
+// Also the block of the FC power-off times (bytes 12 and 13).
+constexpr unsigned char kSettingBlockReadFC[] = {0x1B, 0x7E, 0x65, 0x55, 0x00};
+constexpr int kSettingBlockLengthFC = 36;
+constexpr unsigned char kDensityWriteFC[] = {0x1B, 0x7E, 0x64};
+
+// ---- Automatic power-off, ESC i U A (1B 69 55 41)
+constexpr unsigned char kAutoOffHead[] = {0x1B, 0x69, 0x55, 0x41};
+constexpr unsigned char kAutoOffQueryTens = 0x01;     // query: tens of minutes
+constexpr unsigned char kAutoOffQueryMinutes = 0x03;  // query: single minutes
+constexpr unsigned char kAutoOffSetTens = 0x00;
+constexpr unsigned char kAutoOffSetMinutes = 0x02;
+constexpr int kAutoOffReplyLength = 32;
+constexpr unsigned char kACAutoOffWriteFC[] = {0x1B, 0x7E, 0x65, 0x74};
+constexpr unsigned char kLiAutoOffWriteFC[] = {0x1B, 0x7E, 0x74};
+
+// Appends a command, then its operand bytes.
+template <size_t N>
+void append(Bytes& out, const unsigned char (&command)[N]) {
+    out.insert(out.end(), command, command + N);
+}
+template <size_t N>
+void append(Bytes& out, const unsigned char (&command)[N],
+            std::initializer_list<unsigned char> operands) {
+    append(out, command);
+    out.insert(out.end(), operands.begin(), operands.end());
+}
+
+}  // namespace DeviceSettingCommands

@@ -1,0 +1,469 @@
+#include "settings/printer_setting.h"
+
+#include <initializer_list>
+
+#include "connection/printer_mib_oids.h"
+#include "connection/util.h"
+#include "settings/setting_error.h"
+
+using settings::setError;
+using settings::SETTING_COMMUNICATION_ERROR;
+using settings::SETTING_INVALID_PARAMETER;
+using tpes::Util;
+
+namespace {
+
+bool refuse() {
+    setError(SETTING_INVALID_PARAMETER);
+    return false;
+}
+
+// The number of a text when it lies in [low, high]; toInt reads a text without a number
+// as 0. A number outside is refused whole, never cut to its low byte.
+bool numberIn(const std::string& text, int low, int high, int& number) {
+    const int value = Util::toInt(text);
+    if (value < low || value > high) {
+        return false;
+    }
+    number = value;
+    return true;
+}
+
+bool oneOf(const std::string& text, std::initializer_list<const char*> allowed) {
+    for (const char* a : allowed) {
+        if (text == a) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isIPv6Item(_DeviceConfigID id) {
+    return id == DCID_IPv6AddressList || id == DCID_StaticIPv6Address ||
+           id == DCID_PrimaryDnsIPv6Address || id == DCID_SecondDnsIPv6Address;
+}
+
+// Most entries a printer's IPv6 address list is read for; a larger count is a malformed
+// reply, not a reason to read billions of entries.
+constexpr int kMaxIPv6AddressListEntries = 255;
+
+}  // namespace
+
+PrinterSetting::PrinterSetting(Port printerPort, CommunicationObserver* observer,
+                               Model printerModel)
+    : BasePrinter(printerPort, observer, printerModel),
+      cwsConnect(new CWSConnect(printerPort, observer, printerModel)) {
+    getInnerMapReady();
+}
+
+PrinterSetting::~PrinterSetting() {
+    delete cwsConnect;
+    cwsConnect = nullptr;
+    itemIdMap.clear();
+}
+
+void PrinterSetting::getInnerMapReady() {
+    itemIdMap.clear();
+    for (const DeviceConfigItem& item : kDeviceConfigItems) {
+        itemIdMap[item.id] = item.itemId;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Typed accessors
+
+bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        return refuse();
+    }
+    int value = -1;
+    if (!cwsConnect->sendGetIntData(item->second, &value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    if (id == DCID_WLanWepKeyType) {
+        if (value == 1) {
+            wepKeyIsHex = true;
+        } else if (value == 2) {
+            wepKeyIsHex = false;
+        }
+    }
+    return true;
+}
+
+bool PrinterSetting::setIntData(_DeviceConfigID id, std::string text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        Util::writeLog("setIntData ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    return cwsConnect->setIntData(item->second, Util::toInt(text));
+}
+
+bool PrinterSetting::getStringData(_DeviceConfigID id, std::string& text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        return refuse();
+    }
+    return cwsConnect->sendGetStringData(item->second, text);
+}
+
+bool PrinterSetting::setStringData(_DeviceConfigID id, std::string text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        return refuse();
+    }
+    if (wepKeyIsHex && id == DCID_WLanWepKey) {
+        return cwsConnect->setStringDataHexWEP(item->second, text);
+    }
+    return cwsConnect->setStringData(item->second, text, 64);
+}
+
+bool PrinterSetting::getRawStringData(_DeviceConfigID id, std::string& text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        return refuse();
+    }
+    return cwsConnect->sendGetRawStringData(item->second, text);
+}
+
+bool PrinterSetting::setRawStringData(_DeviceConfigID id, std::string text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        Util::writeLog("setRawStringData ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    return cwsConnect->setRawStringData(item->second, text);
+}
+
+bool PrinterSetting::getBinaryData(_DeviceConfigID id, std::string& text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        Util::writeLog("getBinaryData ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    if (port == PORT_NET) {
+        // The SNMP text as the host returns it.
+        return cwsConnect->sendGetStringData(item->second, text);
+    }
+    return sendGetBinaryDataHexToString(item->second, text, isIPv6Item(id));
+}
+
+bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::string& text,
+                                                  bool isIPv6) {
+    if (port != PORT_NET) {
+        return cwsConnect->sendGetBinaryData(itemId, text, isIPv6);
+    }
+    std::string value;
+    if (!cwsConnect->sendGetStringData(itemId, value)) {
+        return false;
+    }
+    if (isIPv6 && !CWSConnect::IPv6AddressForMIB(value)) {
+        return false;
+    }
+    text = value;
+    return true;
+}
+
+bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
+    const auto item = itemIdMap.find(id);
+    if (item == itemIdMap.end()) {
+        Util::writeLog("setBinaryData ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    Util::replaceStr(text, ".", "-");
+    Util::replaceStr(text, ":", "-");
+    const std::vector<unsigned char> bytes =
+        CWSConnect::convertHexStringToBinaryData(text, isIPv6Item(id));
+    if (bytes.empty()) {
+        return false;  // the converter has set 39
+    }
+    return cwsConnect->setBinaryData(item->second, bytes.data(), static_cast<int>(bytes.size()));
+}
+
+bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
+    if (form != 2) {
+        return false;
+    }
+    int count = -1;
+    if (!cwsConnect->sendGetIntData(itemIdMap[DCID_IPv6AddressCount], &count)) {
+        return false;
+    }
+    if (count < 0 || count > kMaxIPv6AddressListEntries) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    text.clear();
+    for (int i = 1; i <= count; ++i) {
+        std::string entry;
+        bool ok = false;
+        if (port == PORT_NET) {
+            ok = cwsConnect->sendGetStringDataForIPv6AddressList(
+                     tpes::PrinterMibOids::oidIpv6AddressPrefix + Util::toStr(i), entry) &&
+                 CWSConnect::IPv6AddressForMIB(entry);
+        } else {
+            ok = sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
+                                              true);
+        }
+        if (!ok) {
+            return false;
+        }
+        text += entry;
+        if (i != count) {
+            text += ',';
+        }
+    }
+    return true;
+}
+
+bool PrinterSetting::isWLanEnabled() {
+    int value = -1;
+    cwsConnect->sendGetIntData(kWLanSwitchItemId, &value);
+    return value == 1;
+}
+
+bool PrinterSetting::setWLan(bool on) {
+    return cwsConnect->setIntData(kWLanSwitchItemId, on ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// One-item accessors
+
+bool PrinterSetting::getWirelessOnBoot(std::string& text) {
+    Util::writeLog("getWirelessOnBoot");
+    unsigned char value = 0;
+    if (!cwsConnect->getWirelessOnBoot(value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setWirelessOnBoot(std::string text) {
+    if (!oneOf(text, {"0", "1", "2"})) {
+        Util::writeLog("setWirelessOnBoot ERROR_INVALID_PARAMETER" + text);
+        return refuse();
+    }
+    return cwsConnect->setWirelessOnBoot(static_cast<unsigned char>(Util::toInt(text)));
+}
+
+bool PrinterSetting::getBTDevName(std::string& text) {
+    return cwsConnect->sendESBTDevName_R(text);
+}
+
+bool PrinterSetting::setBTDevName(std::string text) {
+    return cwsConnect->sendESBTDevName_W(text);
+}
+
+bool PrinterSetting::getBTVisibility(std::string& text) {
+    std::string value;
+    if (!cwsConnect->sendESBTVisibility_R(value)) {
+        return false;
+    }
+    if (value != "0" && value != "1") {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    text = value;
+    return true;
+}
+
+bool PrinterSetting::setBTVisibility(std::string text) {
+    return cwsConnect->sendESBTVisibility_W(text != "0");
+}
+
+bool PrinterSetting::getBTOnBoot(std::string& text) {
+    unsigned char value = 0;
+    if (!cwsConnect->sendESBTOnBoot_R(value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setBTOnBoot(std::string text) {
+    if (!oneOf(text, {"0", "1", "2"})) {
+        return refuse();
+    }
+    return cwsConnect->sendESBTOnBoot_W(static_cast<unsigned char>(Util::toInt(text)));
+}
+
+bool PrinterSetting::getBluetoothReconnection(std::string& text) {
+    signed char value = 0;
+    if (!cwsConnect->getBluetoothReconnection(value)) {
+        return false;
+    }
+    if (value == 1) {
+        text = "0";
+    } else if (value == 2) {
+        text = "1";
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool PrinterSetting::setBluetoothReconnection(std::string text) {
+    if (text == "0") {
+        return cwsConnect->setBluetoothReconnection(1);
+    }
+    if (text == "1") {
+        return cwsConnect->setBluetoothReconnection(2);
+    }
+    return refuse();
+}
+
+bool PrinterSetting::getWFDenable(std::string& text) {
+    int value = 0;
+    if (!cwsConnect->sendESWFDenable_R(value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setWFDenable(std::string text) {
+    if (!oneOf(text, {"0", "1", "2"})) {
+        return refuse();
+    }
+    return cwsConnect->sendESWFDenable_W(Util::toInt(text));
+}
+
+bool PrinterSetting::getWFDAutoGeneration(std::string& text) {
+    bool on = false;
+    if (!cwsConnect->sendESWFDAutoGeneration_R(on)) {
+        return false;
+    }
+    text = on ? "1" : "0";
+    return true;
+}
+
+bool PrinterSetting::setWFDAutoGeneration(std::string text) {
+    return cwsConnect->sendESWFDAutoGeneration_W(text != "0");
+}
+
+bool PrinterSetting::getWFDStaticSSID(std::string& text) {
+    return cwsConnect->sendESWFDStaticSSID_R(text);
+}
+
+bool PrinterSetting::setWFDStaticSSID(std::string text) {
+    return cwsConnect->sendESWFDStaticSSID_W(text);
+}
+
+bool PrinterSetting::setWFDStaticKey(std::string text) {
+    return cwsConnect->sendESWFDStaticKey_W(text);
+}
+
+bool PrinterSetting::getJPEGHalf(std::string& text) {
+    unsigned char value = 0;
+    if (!cwsConnect->getJPEGHalf(value)) {
+        return false;
+    }
+    if (value >= 2) {
+        return refuse();
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setJPEGHalf(std::string text) {
+    int value = 0;
+    if (!numberIn(text, 0, 1, value)) {
+        return refuse();
+    }
+    return cwsConnect->setJPEGHalf(static_cast<unsigned char>(value));
+}
+
+bool PrinterSetting::getJPEGScale(std::string& text) {
+    unsigned char value = 0;
+    if (!cwsConnect->getJPEGScale(value)) {
+        return false;
+    }
+    if (value >= 2) {
+        return refuse();
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setJPEGScale(std::string text) {
+    int value = 0;
+    if (!numberIn(text, 0, 1, value)) {
+        return refuse();
+    }
+    return cwsConnect->setJPEGScale(static_cast<unsigned char>(value));
+}
+
+bool PrinterSetting::getSpeed(std::string& text) {
+    unsigned char value = 0;
+    if (!cwsConnect->getSpeed(value)) {
+        return false;
+    }
+    if (value >= 7) {
+        return refuse();
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setSpeed(std::string text) {
+    int value = 0;
+    if (!numberIn(text, 0, 6, value)) {
+        return refuse();
+    }
+    return cwsConnect->setSpeed(static_cast<unsigned char>(value));
+}
+
+bool PrinterSetting::getDensity(std::string& text) {
+    signed char value = 0;
+    if (!cwsConnect->getDensity(value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
+bool PrinterSetting::setDensity(std::string text) {
+    int value = 0;
+    // The command checks the series' own range; a number beyond a signed byte is refused
+    // here rather than cut to its low byte.
+    if (!numberIn(text, -128, 127, value)) {
+        return refuse();
+    }
+    return cwsConnect->setDensity(static_cast<signed char>(value));
+}
+
+// ---------------------------------------------------------------------------------------
+// Capability words
+
+unsigned PrinterSetting::writerWord(const std::map<Port, uint32_t>& words) const {
+    const Port wordPort = port == PORT_NET ? PORT_USB : port;
+    const auto entry = words.find(wordPort);
+    return entry == words.end() ? 0u : entry->second;
+}
+
+bool PrinterSetting::readerWord(const std::map<Port, uint32_t>& words, unsigned& word) const {
+    const auto entry = words.find(port);
+    if (entry == words.end()) {
+        return false;
+    }
+    word = entry->second;
+    return true;
+}
+
+unsigned PrinterSetting::getNetSettingSupportedList() {
+    return writerWord(spec.netSettings);
+}
+
+unsigned PrinterSetting::getBluetoothSettingSupportedList() {
+    return writerWord(spec.bluetoothSettings);
+}
+
+unsigned PrinterSetting::getPowerSettingSupportedList() {
+    return writerWord(spec.powerSettings);
+}
+
+unsigned PrinterSetting::getPrintSettingSupportedList() {
+    return writerWord(spec.printSettings);
+}
