@@ -282,3 +282,42 @@ TEST_F(RasterPrintJobTest, NothingSentWhileAnErrorIsPending) {
         EXPECT_EQ(p.messages().back(), 22);
     }
 }
+
+// Raw lines of a model with compression 1 go out asynchronously, except with Mode 9 in use.
+TEST_F(RasterPrintJobTest, RawModeAsynchronousUnlessMode9) {
+    const struct {
+        Model model;
+        bool mode9;
+        bool rawMode;
+        Slot pageSlot;
+    } rows[] = {
+        {HU_3430, false, true, Slot::SendDataAsynchronous},
+        {HU_3430, false, false, Slot::SendData},
+        {HU_1200, false, true, Slot::SendDataAsynchronous},
+        {HU_1200, true, true, Slot::SendData},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.model) + (row.mode9 ? " Mode 9" : "") +
+                     (row.rawMode ? " raw" : ""));
+        resetPrinterStatusStatics();
+        SimulatedPrinter p;
+        RasterPrintOption o = jobOption(PAPER_ID_CUSTOM, 1);
+        o.customPaperCommand = customPaperFor(row.model);
+        o.mode9 = row.mode9;
+        o.rawMode = row.rawMode;
+        RasterPrint job(PORT_BLUETOOTH, &p, row.model, o);
+        Picture tall = framePicture(64, 200);
+        BitmapData bitmap = tall.bitmap();
+        ASSERT_TRUE(job.printBitmap(bitmap, 0, 1));
+        std::vector<Slot> slots;
+        for (const auto& c : p.calls()) {
+            if (c.slot == Slot::SendData || c.slot == Slot::SendDataAsynchronous) {
+                slots.push_back(c.slot);
+            }
+        }
+        ASSERT_GE(slots.size(), 3u);
+        EXPECT_EQ(slots[slots.size() - 2], row.pageSlot);
+        EXPECT_EQ(p.calls(Slot::SendDataAsynchronous).size(),
+                  row.pageSlot == Slot::SendDataAsynchronous ? 1u : 0u);
+    }
+}
