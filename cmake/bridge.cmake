@@ -137,8 +137,26 @@ add_custom_command(OUTPUT ${trimmed_jar}
   VERBATIM)
 add_custom_target(lumeko_sdk_trimmed ALL DEPENDS ${trimmed_jar})
 
-# One CTest test per test class, each in a fresh JVM under -Xcheck:jni. The launcher exits 0
-# despite JNI warnings, so the output decides. Classes that use TestHooks load the hooks library.
+# Runs one test class in a fresh JVM under -Xcheck:jni. The launcher exits 0 despite JNI
+# warnings, so the output decides.
+set(LUMEKO_JVM_FAILURES
+  "WARNING in native method;WARNING: JNI local refs;FATAL ERROR in native method;hs_err_pid;AddressSanitizer;runtime error:")
+function(lumeko_jvm_test name test_class library host_jar)
+  add_test(NAME ${name}
+    COMMAND ${Java_JAVA_EXECUTABLE} -Xcheck:jni
+      -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
+      -Dlumeko.library=${library}
+      -Dlumeko.catalogueDump=$<TARGET_FILE:lumeko_catalogue_dump>
+      ${stream_picture_property}
+      -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
+      -cp ${lumeko_tests_jar}:${host_jar}
+      --select-class com.talvora.lumeko.test.${test_class})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "${LUMEKO_JVM_ENV}"
+    FAIL_REGULAR_EXPRESSION "${LUMEKO_JVM_FAILURES}")
+endfunction()
+
+# One CTest test per test class. Classes that use TestHooks load the hooks library.
 file(GLOB LUMEKO_JVM_TEST_CLASSES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/bridge/java/*Test.java)
 foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
   get_filename_component(test_class ${source} NAME_WE)
@@ -152,20 +170,13 @@ foreach(source IN LISTS LUMEKO_JVM_TEST_CLASSES)
   if(test_class STREQUAL "TrimmedHostTest")
     set(host_jar ${trimmed_jar})
   endif()
-  add_test(NAME bridge.java.${test_class}
-    COMMAND ${Java_JAVA_EXECUTABLE} -Xcheck:jni
-      -Djava.library.path=$<TARGET_FILE_DIR:lumeko>
-      -Dlumeko.library=${library}
-      -Dlumeko.catalogueDump=$<TARGET_FILE:lumeko_catalogue_dump>
-      ${stream_picture_property}
-      -jar ${LUMEKO_JUNIT_CONSOLE} --disable-banner --disable-ansi-colors --fail-if-no-tests
-      -cp ${lumeko_tests_jar}:${host_jar}
-      --select-class com.talvora.lumeko.test.${test_class})
-  set_tests_properties(bridge.java.${test_class} PROPERTIES
-    ENVIRONMENT "${LUMEKO_JVM_ENV}"
-    FAIL_REGULAR_EXPRESSION
-      "WARNING in native method;WARNING: JNI local refs;FATAL ERROR in native method;hs_err_pid;AddressSanitizer;runtime error:")
+  lumeko_jvm_test(bridge.java.${test_class} ${test_class} ${library} ${host_jar})
 endforeach()
+
+# The harness itself: a run that provokes a JNI warning must fail.
+lumeko_jvm_test(bridge.harness.JniWarningFailsTheRun JniWarningProbe
+  $<TARGET_FILE:lumeko_testhooks> ${lumeko_sdk_jar})
+set_tests_properties(bridge.harness.JniWarningFailsTheRun PROPERTIES WILL_FAIL TRUE)
 
 # The shipped library exports exactly the names of exports.txt and the kernels the core marks
 # for export, and its LOAD segments are aligned to 16 KiB.

@@ -257,6 +257,16 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_test_TestHooks_bitmapData(JNIE
     return newString(env, out.str()).release();
 }
 
+// Misuses JNI on purpose: creates count strings and keeps their local references, so that
+// the harness can show it notices a JNI warning.
+JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_leakLocalReferences(JNIEnv* env,
+                                                                                  jclass,
+                                                                                  jint count) {
+    for (jint i = 0; i < count; ++i) {
+        env->NewStringUTF("leak");
+    }
+}
+
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_installRecordingWait(JNIEnv*,
                                                                                    jclass) {
     g_waitedMicroseconds = 0;

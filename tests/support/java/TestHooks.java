@@ -44,6 +44,9 @@ public final class TestHooks {
      */
     public static native String bitmapData(Object bitmap);
 
+    /** Keeps count local references in one native call (a JNI warning under -Xcheck:jni). */
+    public static native void leakLocalReferences(int count);
+
     /** Replaces every wait of the library by a recorder. */
     public static native void installRecordingWait();
 
