@@ -1,0 +1,467 @@
+#include <algorithm>
+#include <climits>
+
+#include "connection/printer_mib_oids.h"
+#include "connection/util.h"
+#include "connection/wait.h"
+#include "transfer/file_transfer.h"
+#include "transfer/file_transfer_inner.h"
+#include "transfer/transfer_bytes.h"
+#include "transfer/transfer_commands.h"
+
+// The transfer engine: start, transfer mode, transfer timeout, database files sent in
+// chunks the printer asks for, and package files sent record by record.
+
+using namespace FileTransfer_inner;
+using tpes::Util;
+
+namespace {
+
+constexpr size_t kCommandBytes = 8;
+constexpr unsigned char kHeaderMarker = 0x90;
+// Busy answers to a database header before the transfer gives up.
+constexpr int kBusyTries = 3;
+// Polls after the last chunk of a firmware database file on port 1.
+constexpr int kLastChunkPolls = 15;
+// Readiness polls after a template record.
+constexpr int kReadyPolls = 30;
+// Status polls after a firmware record.
+constexpr int kFirmwarePollsUsb = 36;
+constexpr int kFirmwarePollsOther = 2;
+
+bool isEscPort(Port port) {
+    return port == PORT_USB || port == PORT_BLUETOOTH || port == PORT_BLE;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Package records
+
+bool FileTransfer_inner::skipDataWithSize(const Bytes& data, Bytes::const_iterator* it, size_t n) {
+    const size_t remaining = static_cast<size_t>(data.end() - *it);
+    if (remaining < n) {
+        return false;
+    }
+    *it += static_cast<Bytes::difference_type>(n);
+    return true;
+}
+
+bool FileTransfer_inner::skipTLFData(const Bytes& data, Bytes::const_iterator* it) {
+    if (!skipDataWithSize(data, it, kCommandBytes)) {
+        return false;
+    }
+    if (*it == data.end() || **it != kHeaderMarker) {
+        return false;
+    }
+    ++*it;
+    if (*it == data.end() || (**it != 0x40 && **it != 0x80)) {
+        return false;
+    }
+    const size_t length = **it;
+    if (!skipDataWithSize(data, it, length - 1)) {
+        return false;
+    }
+    uint32_t size = 0;
+    for (int i = 0; i < 4; ++i) {
+        // Each byte of the size needs one more byte after it.
+        if (data.end() - *it < 2) {
+            return false;
+        }
+        size |= static_cast<uint32_t>(**it) << (8 * i);
+        ++*it;
+    }
+    return skipDataWithSize(data, it, size);
+}
+
+// ---------------------------------------------------------------------------------------
+// Commands
+
+bool FileTransfer::send(const unsigned char* bytes, size_t length) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return false;
+    }
+    if (length > static_cast<size_t>(INT_MAX) ||
+        !target->sendData(static_cast<int>(length), const_cast<unsigned char*>(bytes))) {
+        setErrorCode(6);
+        return false;
+    }
+    return true;
+}
+
+TemplateStatus FileTransfer::templateStatus() const {
+    return makeTemplateStatus(connect, spec, port);
+}
+
+bool FileTransfer::initTemplateTransfer() {
+    if (cancelled()) {
+        return false;
+    }
+    if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
+        return false;
+    }
+    return errorCode() == 1 && !cancelled();
+}
+
+bool FileTransfer::changeTransferMode() {
+    if (cancelled()) {
+        return false;
+    }
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return false;
+    }
+    unsigned char mode = 0;
+    bool ok;
+    if (port == PORT_NET) {
+        ok = target->sendStringReceiveData(tpes::PrinterMibOids::oidTransferMode, 1, &mode);
+    } else {
+        ok = target->sendDataReceiveData(
+            static_cast<int>(sizeof TransferCommand::kTransferModeQuery),
+            const_cast<unsigned char*>(TransferCommand::kTransferModeQuery), 1, &mode);
+    }
+    if (!ok) {
+        setErrorCode(6);
+        return false;
+    }
+    if (cancelled()) {
+        return false;
+    }
+    if (mode == 1) {
+        unsigned char reply[32] = {};
+        if (!target->sendDataReceiveData(
+                static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
+                const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
+            setErrorCode(6);
+            return false;
+        }
+        if (reply[18] != 1) {
+            setErrorCode(40);
+            return false;
+        }
+    }
+    if (spec.statusSupported && !cancelled()) {
+        TemplateStatus transferStatus = templateStatus();
+        transferStatus.updateTemplateStatus();
+    }
+    return true;
+}
+
+bool FileTransfer::setTimeoutWhileTransferFile(int seconds, bool reset) {
+    // Computed wide: seconds near INT_MAX must not overflow.
+    long long n = (static_cast<long long>(seconds) + 9) / 10;
+    n = std::min(60LL, std::max(1LL, n));
+    if (cancelled()) {
+        return false;
+    }
+    unsigned char command[sizeof TransferCommand::kTimeoutPrefix + 1];
+    std::copy(std::begin(TransferCommand::kTimeoutPrefix),
+              std::end(TransferCommand::kTimeoutPrefix), command);
+    command[sizeof TransferCommand::kTimeoutPrefix] = reset ? 0 : static_cast<unsigned char>(n);
+    return send(command, sizeof command);
+}
+
+bool FileTransfer::armTransferTimeout(tf::resource::LazyWholeLife& guard) {
+    if (!spec.commandProtocol.isAvailableSetTimeoutWhileTransferFile()) {
+        return true;
+    }
+    if (!setTimeoutWhileTransferFile(60, false)) {
+        return false;
+    }
+    guard.setTask([this]() {
+        if (errorCode() == 1) {
+            setTimeoutWhileTransferFile(0, true);
+        }
+    });
+    return true;
+}
+
+void FileTransfer::intToByteArray(unsigned char* out, unsigned value) {
+    tf::transfer_bytes::writeLe32(out, value);
+}
+
+uint32_t FileTransfer::byteArrayToInt() {
+    return tf::transfer_bytes::readLe32(PrinterStatus::status_byte_ +
+                                        TransferStatusReply::kRequest);
+}
+
+// ---------------------------------------------------------------------------------------
+// Dispatch
+
+bool FileTransfer::transfer(std::string path, bool firmware) {
+    if (path.empty()) {
+        setErrorCode(28);
+        return false;
+    }
+    if (cancelled()) {
+        return false;
+    }
+    bool result = false;
+    if (Util::findStr(path, "kd3") && isEscPort(port)) {
+        if (!isSupportedSendDataType(getHeaderFromSendDataFile(path), firmware)) {
+            setErrorCode(23);
+            return false;
+        }
+        result = getKd3Data(path) && transferKd3(firmware);
+    } else if (Util::findStr(path, "tlf")) {
+        result = getTlfData(path) && transferTlf(firmware);
+    } else {
+        setErrorCode(23);
+    }
+    finish();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Database file
+
+bool FileTransfer::transferKd3(bool firmware) {
+    setErrorCode(1);
+    if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
+        setErrorCode(23);
+        return false;
+    }
+    TemplateStatus transferStatus = templateStatus();
+    int busy = kBusyTries;
+    for (;;) {
+        if (!send(TransferCommand::kFileFollows, sizeof TransferCommand::kFileFollows) ||
+            !send(fileData, static_cast<size_t>(headerLength))) {
+            return false;
+        }
+        if (!isGoingOn(errorCode())) {
+            return false;
+        }
+        if (spec.statusSupported) {
+            transferStatus.receiveStatus(true);
+        }
+        const int code = errorCode();
+        if (code == 12) {
+            if (--busy == 0) {
+                return false;
+            }
+            setErrorCode(1);
+            lumeko::waitSeconds(1);
+            continue;
+        }
+        if (!isGoingOn(code)) {
+            return false;
+        }
+        break;
+    }
+
+    sendProgress(14);
+    const int total = fileSize - headerLength;
+    int pos = 0;
+    while (pos < total) {
+        pos = sendTemplate(total, pos);
+        if (pos < 0 || !isGoingOn(errorCode())) {
+            return false;
+        }
+        if (spec.statusSupported) {
+            transferStatus.receiveStatus(true);
+        }
+        if (pos == total && firmware && errorCode() == 6) {
+            // The printer may stop answering once it has the whole firmware.
+            if (port != PORT_USB || !spec.waitAfterLastChunk) {
+                if (spec.waitAfterLastChunk) {
+                    return false;
+                }
+                setErrorCode(1);
+                break;
+            }
+            bool judged = false;
+            for (int i = 0; i < kLastChunkPolls; ++i) {
+                lumeko::waitSeconds(3);
+                if (spec.statusSupported) {
+                    transferStatus.receiveStatus(true);
+                }
+                if (errorCode() == 6) {
+                    setErrorCode(1);
+                    continue;
+                }
+                judged = true;
+                break;
+            }
+            if (!judged) {
+                break;
+            }
+        }
+        if (errorCode() != 1) {
+            return false;
+        }
+    }
+    sendProgress(15);
+    return true;
+}
+
+int FileTransfer::sendTemplate(int total, int pos) {
+    const int payload = fileData != nullptr ? fileSize - headerLength : 0;
+    // Never beyond the loaded payload, whatever the caller asks.
+    if (pos < 0 || total > payload || pos > total) {
+        setErrorCode(23);
+        return -1;
+    }
+    uint32_t budget = byteArrayToInt();
+    if (budget == 0) {
+        budget = static_cast<uint32_t>(payload);
+    }
+    uint32_t n = std::min(static_cast<uint32_t>(total - pos), budget);
+    while (n > 0) {
+        const uint32_t piece = std::min<uint32_t>(n, kMaxChunk);
+        unsigned char length[4];
+        intToByteArray(length, piece);
+        if (!send(length, sizeof length) ||
+            !send(fileData + headerLength + pos, static_cast<size_t>(piece))) {
+            return -1;
+        }
+        if (!isGoingOn(errorCode())) {
+            return -1;
+        }
+        pos += static_cast<int>(piece);
+        n -= piece;
+    }
+    return pos;
+}
+
+// ---------------------------------------------------------------------------------------
+// Package file
+
+bool FileTransfer::transferTlf(bool firmware) {
+    sendProgress(14);
+    if (cancelled()) {
+        return false;
+    }
+    setErrorCode(1);
+    const Bytes data(fileData, fileData + fileSize);
+    const auto separatorBegin = std::begin(TransferCommand::kRecordSeparator);
+    const auto separatorEnd = std::end(TransferCommand::kRecordSeparator);
+    const size_t separatorLength = sizeof TransferCommand::kRecordSeparator;
+
+    auto start = std::search(data.begin(), data.end(), separatorBegin, separatorEnd);
+    if (start == data.end()) {
+        // Not a package: nothing to send.
+        setErrorCode(23);
+        return false;
+    }
+    const Bytes preamble(data.begin(), start);
+    for (;;) {
+        auto it = start;
+        skipTLFData(data, &it);
+        // The next record starts past this record's own separator, whatever the grammar
+        // made of it.
+        const auto from =
+            std::max(it, start + static_cast<Bytes::difference_type>(separatorLength));
+        const auto next = std::search(from, data.end(), separatorBegin, separatorEnd);
+        Bytes bytes = preamble;
+        bytes.insert(bytes.end(), start, next);
+        if (!transferSingleTlf(bytes, firmware)) {
+            return false;
+        }
+        if (next == data.end()) {
+            return true;
+        }
+        start = next;
+    }
+}
+
+bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
+    sendProgress(14);
+    setErrorCode(1);
+    const SendDataHeader header = getHeaderFromSendData(bytes);
+    // Data too short for a header is refused before anything is sent.
+    if (errorCode() != 1) {
+        return false;
+    }
+    if (!isSupportedSendDataType(header, firmware)) {
+        setErrorCode(23);
+        return false;
+    }
+    if (!spec.commandProtocol.isSupportBidirectionWhenSendingTemplateCommand() &&
+        header.dataKind == DataKind::kHeaderlessRecord) {
+        if (header.payloadOffset > bytes.size()) {
+            setErrorCode(23);
+            return false;
+        }
+        if (!send(bytes.data() + header.payloadOffset, bytes.size() - header.payloadOffset)) {
+            return false;
+        }
+        return errorCode() == 1;
+    }
+    if (!send(bytes) || errorCode() != 1) {
+        return false;
+    }
+    TemplateStatus transferStatus = templateStatus();
+    const bool escPort = isEscPort(port);
+    if (spec.statusSupported && escPort) {
+        if (!transferStatus.receiveStatus(false) ||
+            !checkTemplateStatusSanity(transferStatus, false)) {
+            return false;
+        }
+    }
+    if (!firmware) {
+        PrintStatusManager manager = statusManager();
+        for (int round = 0; round < kReadyPolls; ++round) {
+            if (errorCode() != 1) {
+                return false;
+            }
+            if (manager.isReadyMIB()) {
+                if (model == VZ_310W || model == VZ_320NWB) {
+                    lumeko::waitSeconds(1);
+                }
+                break;
+            }
+            lumeko::waitSeconds(2);
+        }
+    }
+    if (errorCode() != 1 || cancelled()) {
+        return false;
+    }
+    if (firmware && spec.statusSupported && escPort) {
+        const int rounds = port == PORT_USB ? kFirmwarePollsUsb : kFirmwarePollsOther;
+        for (int i = 0; i < rounds; ++i) {
+            const bool read = transferStatus.receiveStatus(true);
+            const bool sane = checkTemplateStatusSanity(transferStatus, true);
+            if (read && sane && errorCode() == 1) {
+                break;
+            }
+            if (!read && errorCode() == 6) {
+                if (i == rounds - 1) {
+                    return false;
+                }
+                CommunicationObserver* const target = observer();
+                if (target != nullptr) {
+                    target->resetPrinterResultErrorCodeIfCommunicationError();
+                }
+                setErrorCode(1);
+            }
+            if (i < rounds - 1) {
+                lumeko::waitSeconds(1);
+            }
+        }
+    }
+    if (!firmware && spec.statusSupported) {
+        if (port == PORT_NET) {
+            transferStatus.updateTemplateStatus();
+        } else if (!transferStatus.receiveStatus(true) ||
+                   !checkTemplateStatusSanity(transferStatus, true)) {
+            return false;
+        }
+    }
+    sendProgress(15);
+    return errorCode() == 1;
+}
+
+// ---------------------------------------------------------------------------------------
+// Transfer status sanity
+
+bool FileTransfer::checkTemplateStatusSanity(const TemplateStatus& /*status*/, bool checkSize) {
+    const unsigned char* s = PrinterStatus::status_byte_;
+    if (s[TransferStatusReply::kStatusType] != 1 || s[TransferStatusReply::kErrorByte1] != 0 ||
+        s[TransferStatusReply::kErrorByte2] != 0) {
+        return false;
+    }
+    return !checkSize || byteArrayToInt() == 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <vector>
+
+#include "connection/base_printer.h"
+#include "connection/printer_status.h"
+
+// Helpers shared by the FileTransfer sources: the process-wide error code and cancel flag,
+// and the walk over the records of a package file.
+namespace FileTransfer_inner {
+
+using Bytes = std::vector<unsigned char>;
+
+inline int errorCode() {
+    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
+}
+inline void setErrorCode(int code) {
+    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
+}
+inline bool cancelled() {
+    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
+}
+// Error 1, or 37 (cancelled), which a transfer step lets finish.
+inline bool isGoingOn(int code) {
+    return code == 1 || code == 37;
+}
+
+// Advances it by n when at least n bytes remain after it; otherwise leaves it and returns
+// false.
+bool skipDataWithSize(const Bytes& data, Bytes::const_iterator* it, size_t n);
+// Skips one package record: 8 command bytes, the send-data header (marker 90, length 40 or
+// 80), a 4-byte little-endian payload size and the payload. False when the bytes are not
+// there; the iterator then stands where the last successful step left it.
+bool skipTLFData(const Bytes& data, Bytes::const_iterator* it);
+
+}  // namespace FileTransfer_inner

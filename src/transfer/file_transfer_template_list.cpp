@@ -1,0 +1,370 @@
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "connection/printer_mib_oids.h"
+#include "connection/util.h"
+#include "connection/wait.h"
+#include "transfer/file_transfer.h"
+#include "transfer/file_transfer_inner.h"
+#include "transfer/transfer_bytes.h"
+#include "transfer/transfer_commands.h"
+
+// The template list (an ESC command on ports 1, 2 and 8, SNMP objects on the network port)
+// and the removal of templates by key.
+
+using namespace FileTransfer_inner;
+using tf::transfer_bytes::readLe16;
+using tpes::Util;
+
+namespace {
+
+constexpr int kHeaderStride = 64;
+// Counts above this are not counts: the list may start later, in 32-byte units.
+constexpr int kMaxListCount = 99;
+constexpr int kCountSearchStep = 32;
+constexpr int kCountSearchLast = 224;
+constexpr int kListBuffer = 256;
+constexpr int kPieceBle = 32;
+// The network route.
+constexpr int kMibTries = 5;
+constexpr int kMaxMibCount = 4095;
+// Longest header text the network route decodes.
+constexpr size_t kMaxHeaderText = 1023;
+// Removal.
+constexpr int kRemovalAttempts = 3;
+constexpr int kRemovalPasses = 5;
+constexpr int kRemovalReadyPolls = 30;
+
+// Appends a piece of the list, setting each header's length byte to 40 as it arrives.
+void appendListPiece(Bytes& bytes, const unsigned char* piece, int n) {
+    for (int i = 0; i < n; ++i) {
+        const bool lengthByte = bytes.size() % kHeaderStride == 1;
+        bytes.push_back(lengthByte ? 0x40 : piece[i]);
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// List
+
+bool FileTransfer::getTemplateList(std::vector<TemplateHeader>& list) {
+    setErrorCode(1);
+    if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
+        setErrorCode(41);
+        return false;
+    }
+    if (cancelled()) {
+        return false;
+    }
+    sendProgress(32);
+    list.clear();
+    if (!initTemplateTransfer()) {
+        return false;
+    }
+    Bytes bytes;
+    const bool collected =
+        port == PORT_NET ? getTemplateListFromMIB(bytes) : getTemplateListFromESPCommand(bytes);
+    bool result = false;
+    if (collected) {
+        result = convertTemplateInfoFromByte(bytes, list);
+        if (result && option.doStatusCheck && spec.statusSupported) {
+            getPrinterStatusWithoutCheckedPaper();
+        }
+    }
+    if (errorCode() != 1) {
+        // A list that ends with an error is empty, and reported as a failure.
+        list.clear();
+        result = false;
+    }
+    sendProgress(33);
+    return result;
+}
+
+bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
+    bytes.clear();
+    if (!send(TransferCommand::kTemplateList, sizeof TransferCommand::kTemplateList)) {
+        return false;
+    }
+    CommunicationObserver* const target = observer();
+    const int pieceSize = port == PORT_BLE ? kPieceBle : kListBuffer;
+    unsigned char buffer[kListBuffer] = {};
+    int n = target->receiveData(pieceSize, buffer, false);
+    if (n <= 1) {
+        setErrorCode(6);
+        return false;
+    }
+    n = std::min(n, pieceSize);
+
+    int k = 0;
+    int count = readLe16(buffer);
+    while (count > kMaxListCount && k + kCountSearchStep <= kCountSearchLast &&
+           n > k + kCountSearchStep) {
+        k += kCountSearchStep;
+        count = readLe16(buffer + k);
+    }
+    if (count > kMaxListCount) {
+        // No count in the first piece: the reply is not a list.
+        setErrorCode(6);
+        return false;
+    }
+    if (count == 0) {
+        setErrorCode(42);
+        return false;
+    }
+    setErrorCode(1);
+    const int first = std::max(0, n - k - 2);
+    appendListPiece(bytes, buffer + k + 2, first);
+    long long received = first;
+    const long long wanted = static_cast<long long>(count) * kHeaderStride;
+    while (received < wanted) {
+        std::memset(buffer, 0, sizeof buffer);
+        int m = target->receiveData(pieceSize, buffer, true);
+        if (m <= 0) {
+            setErrorCode(6);
+            return false;
+        }
+        m = std::min(m, pieceSize);
+        appendListPiece(bytes, buffer, m);
+        received += m;
+    }
+    if (bytes.empty()) {
+        setErrorCode(42);
+        return false;
+    }
+    return !cancelled();
+}
+
+bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
+    for (int attempt = 0; attempt < kMibTries; ++attempt) {
+        if (cancelled()) {
+            return false;
+        }
+        int count = 0;
+        bool ok = getTemplateHeaderNumWithMIB(count);
+        if (ok) {
+            if (cancelled()) {
+                return false;
+            }
+            bytes.clear();
+            ok = getTemplateHeaderWithMIB(count, bytes);
+        }
+        if (ok) {
+            setErrorCode(1);
+            return true;
+        }
+        if (attempt + 1 < kMibTries) {
+            lumeko::waitSeconds(3);
+        }
+    }
+    return errorCode() == 1;
+}
+
+bool FileTransfer::getTemplateHeaderNumWithMIB(int& count) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        setErrorCode(39);
+        return false;
+    }
+    unsigned char reply[2] = {};
+    if (!target->sendStringReceiveData(tpes::PrinterMibOids::oidTemplateCount, 2, reply)) {
+        setErrorCode(6);
+        return false;
+    }
+    const int c = readLe16(reply);
+    if (c > kMaxMibCount) {
+        setErrorCode(6);
+        return false;
+    }
+    if (c == 0) {
+        setErrorCode(42);
+        return false;
+    }
+    count = c;
+    return true;
+}
+
+bool FileTransfer::getTemplateHeaderWithMIB(int count, Bytes& bytes) {
+    CommunicationObserver* const target = observer();
+    for (int i = 0; i < count; ++i) {
+        std::string text;
+        if (target == nullptr) {
+            setErrorCode(39);
+            return false;
+        }
+        if (!target->sendStringReceiveString(tpes::PrinterMibOids::oidTemplateHeader, text)) {
+            setErrorCode(6);
+            return false;
+        }
+        if (text.empty()) {
+            return false;
+        }
+        Bytes decoded;
+        if (!convertByteFromMIB(text, decoded) || decoded.empty() || decoded[0] != 0x90) {
+            return false;
+        }
+        bytes.insert(bytes.end(), decoded.begin(), decoded.end());
+    }
+    return !bytes.empty();
+}
+
+bool FileTransfer::convertByteFromMIB(std::string text, Bytes& bytes) {
+    bytes.clear();
+    // The text is decoded from a 1024-byte work copy: a longer one is refused, not cut.
+    if (text.size() > kMaxHeaderText) {
+        return false;
+    }
+    if (text.find(':') == std::string::npos) {
+        bytes.assign(text.begin(), text.end());
+        return !bytes.empty();
+    }
+    const size_t x = text.find('x');
+    const std::string numbers = x == std::string::npos ? text : text.substr(x + 1);
+    for (const std::string& piece : Util::split(numbers, ':')) {
+        bytes.push_back(static_cast<unsigned char>(Util::toIntFromHex(piece) & 0xFF));
+    }
+    return !bytes.empty();
+}
+
+bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<TemplateHeader>& list) {
+    if (bytes.size() < static_cast<size_t>(kHeaderStride) ||
+        (bytes[1] != 0x40 && bytes[1] != 0x80)) {
+        setErrorCode(6);
+        return false;
+    }
+    const size_t stride = bytes[1];
+    const size_t before = list.size();
+    for (size_t offset = 0; bytes.size() - offset >= stride; offset += stride) {
+        const unsigned char* header = bytes.data() + offset;
+        if (checkTemplateHeaderInfo(header)) {
+            list.push_back(TemplateHeader::fromBytes(header, stride));
+        }
+    }
+    if (list.size() == before) {
+        setErrorCode(42);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Removal
+
+bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
+    if (length != 64 && length != 128) {
+        setErrorCode(6);
+        return false;
+    }
+    header[1] = static_cast<unsigned char>(length);
+    for (int attempt = 0; attempt < kRemovalAttempts; ++attempt) {
+        if (!send(TransferCommand::kTemplateRemoval, sizeof TransferCommand::kTemplateRemoval)) {
+            return false;
+        }
+        sendProgress(14);
+        if (!send(header, static_cast<size_t>(length))) {
+            return false;
+        }
+        if (cancelled()) {
+            return false;
+        }
+        sendProgress(15);
+        if (port == PORT_NET) {
+            PrintStatusManager manager = statusManager();
+            for (int i = 0; i < kRemovalReadyPolls && errorCode() == 1 && !manager.isReadyMIB();
+                 ++i) {
+                lumeko::waitSeconds(1);
+            }
+        } else {
+            lumeko::waitSeconds(1);
+        }
+        if (spec.statusSupported && !cancelled()) {
+            TemplateStatus transferStatus = templateStatus();
+            transferStatus.receiveStatus(true);
+        }
+        if (attempt + 1 < kRemovalAttempts && errorCode() == 12) {
+            setErrorCode(1);
+            if (port != PORT_NET) {
+                lumeko::waitSeconds(1);
+            }
+            continue;
+        }
+        break;
+    }
+    return true;
+}
+
+bool FileTransfer::removeTemplate(const int* keys, int count) {
+    setErrorCode(1);
+    if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
+        setErrorCode(41);
+        return false;
+    }
+    if (count > 0 && keys == nullptr) {
+        count = 0;
+    }
+    sendProgress(34);
+    bool missing = count < 1;  // a key not among the stored templates (or no key at all)
+    bool busy = false;
+    for (int pass = 0; pass < kRemovalPasses; ++pass) {
+        std::vector<TemplateHeader> list;
+        getTemplateList(list);
+        if (pass > 0 && errorCode() == 42 && !cancelled()) {
+            // The printer holds no template any more: everything asked for is gone.
+            setErrorCode(1);
+            busy = false;
+            break;
+        }
+        if (errorCode() != 1 || cancelled()) {
+            return false;
+        }
+        if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
+            return false;
+        }
+        if (count < 1) {
+            break;
+        }
+        bool removed = false;
+        busy = false;
+        for (int i = 0; i < count; ++i) {
+            bool found = false;
+            for (TemplateHeader& header : list) {
+                if (cancelled()) {
+                    return false;
+                }
+                setErrorCode(1);
+                if (header.templateKey != keys[i]) {
+                    continue;
+                }
+                found = true;
+                removeTemplateInPrinter(header.rawHeader.data(), header.headerLength);
+                const int code = errorCode();
+                if (code == 12) {
+                    busy = true;
+                    lumeko::waitSeconds(3);
+                    break;
+                }
+                if (code != 1) {
+                    return false;
+                }
+                removed = true;
+            }
+            if (pass == 0 && !found) {
+                missing = true;
+            }
+        }
+        if (!removed && !busy) {
+            break;
+        }
+        if (option.doStatusCheck && spec.statusSupported) {
+            getPrinterStatusWithoutCheckedPaper();
+        }
+    }
+    if (busy) {
+        setErrorCode(12);  // still busy after the last pass
+    } else if (missing) {
+        setErrorCode(34);  // a requested key was not found
+    }
+    sendProgress(35);
+    return true;
+}
