@@ -89,31 +89,42 @@ KXDFileParser::separateGroupOfXResolutonAndYResolutionFromWResolutions(std::stri
     if (listText == ",") {
         return pairs;
     }
-    // Every comma closes one token, so empty tokens count.
-    std::vector<std::string> tokens;
-    std::string token;
+    // Every comma closes one token, so empty tokens count: there are as many tokens as
+    // commas.
+    std::size_t tokens = 0;
     for (char c : listText) {
-        if (c == ',') {
-            tokens.push_back(token);
-            token.clear();
-        } else if (c != ' ') {
-            token.push_back(c);
-        }
+        tokens += c == ',' ? 1 : 0;
     }
-    if (tokens.size() % 2 != 0) {
+    if (tokens % 2 != 0) {
         return pairs;
     }
     const std::int32_t count = stringToInt(countText, 10);
     if (count <= 0) {
         return pairs;
     }
-    // A count above the pairs present takes the pairs present.
-    const std::size_t present = tokens.size() / 2;
+    // A count above the pairs present takes the pairs present. Only the tokens of the pairs
+    // taken are copied, so a long list costs no more memory than the pairs it yields.
+    const std::size_t present = tokens / 2;
     const std::size_t wanted =
         static_cast<std::size_t>(count) < present ? static_cast<std::size_t>(count) : present;
     pairs.reserve(wanted);
-    for (std::size_t j = 0; j < wanted; ++j) {
-        pairs.emplace_back(tokens[2 * j], tokens[2 * j + 1]);
+    std::string first;
+    std::string token;
+    bool haveFirst = false;
+    for (std::size_t i = 0; i < listText.size() && pairs.size() < wanted; ++i) {
+        const char c = listText[i];
+        if (c == ',') {
+            if (haveFirst) {
+                pairs.emplace_back(std::move(first), std::move(token));
+                first.clear();
+            } else {
+                first = std::move(token);
+            }
+            token.clear();
+            haveFirst = !haveFirst;
+        } else if (c != ' ') {
+            token.push_back(c);
+        }
     }
     return pairs;
 }
