@@ -71,63 +71,177 @@ GreyRule makeGreyRule() {
     return rule;
 }
 
-void errorDiffusionRow(const unsigned char* in, unsigned char* out, int w,
-                       HTNLIB_ErrorDiffusionState* state, const GreyRule& rule,
-                       const signed char* whiteNoise) {
-    const unsigned n = state->rowCounter;
-    // Column x of an error row lives in cell x + kLeftPad; the cells left of column 0 are
-    // never written. Column w is not read, since a wider image may have left a value there.
-    short* cur = state->errorRows[(n + 2) % 3] + kLeftPad;
-    const short* prev = state->errorRows[(n + 1) % 3] + kLeftPad;
-    const short* prev2 = state->errorRows[n % 3] + kLeftPad;
-    const signed char* blueRow = tbl_BlueNoise + (n % 32u) * 32u;
-    // (n * width + x) mod 1024 runs on along the image.
-    const unsigned whiteStart = static_cast<unsigned>((n * static_cast<unsigned long>(w)) % 1024u);
-
+// One image row under way: where it reads and writes, its noise, the errors of the two
+// pixels just done, and the inputs gathered for its current stretch of columns.
+struct RowJob {
+    const unsigned char* in = nullptr;
+    unsigned char* out = nullptr;
+    short* cur = nullptr;
+    const short* prev = nullptr;
+    const short* prev2 = nullptr;
+    signed char blue[32 + kChunk];  // the row's blue noise, repeated
+    const signed char* white = nullptr;
+    unsigned whiteStart = 0;
+    int before2 = 0;
+    int before1 = 0;
     short above[kChunk];  // the previous rows' share of the sum, modulo 2^16
     short limit[kChunk];  // a dot when sum >> 3 is at most this
     short tone[kChunk];   // the tone of the pixel
-    int before2 = cur[-2];
-    int before1 = cur[-1];
+};
+
+// Sets up the row with counter n of a w-pixel image.
+void startRow(RowJob& job, const unsigned char* in, unsigned char* out, int w, unsigned n,
+              HTNLIB_ErrorDiffusionState* state, const signed char* whiteNoise) {
+    job.in = in;
+    job.out = out;
+    // Column x of an error row lives in cell x + kLeftPad; the cells left of column 0 are
+    // never written. Column w is not read, since a wider image may have left a value there.
+    job.cur = state->errorRows[(n + 2) % 3] + kLeftPad;
+    job.prev = state->errorRows[(n + 1) % 3] + kLeftPad;
+    job.prev2 = state->errorRows[n % 3] + kLeftPad;
+    const signed char* blueRow = tbl_BlueNoise + (n % 32u) * 32u;
+    for (int i = 0; i < 32 + kChunk; ++i) {
+        job.blue[i] = blueRow[i % 32];
+    }
+    job.white = whiteNoise;
+    // (n * width + x) mod 1024 runs on along the image.
+    job.whiteStart = static_cast<unsigned>((n * static_cast<unsigned long>(w)) % 1024u);
+    job.before2 = job.cur[-2];
+    job.before1 = job.cur[-1];
+}
+
+// Gathers the inputs of columns x0 .. x0 + count - 1: everything but the errors of this row.
+void gather(RowJob& job, int x0, int count, int w, const GreyRule& rule) {
+    // The last column has no right neighbour in the previous row.
+    const int inner = x0 + count < w ? count : count - 1;
+    const short* p = job.prev + x0;
+    const short* q = job.prev2 + x0;
+    for (int i = 0; i < inner; ++i) {
+        job.above[i] = static_cast<short>(p[i - 1] + 2 * p[i] + p[i + 1] + 2 * q[i]);
+    }
+    if (inner < count) {
+        job.above[inner] = static_cast<short>(p[inner - 1] + 2 * p[inner] + 2 * q[inner]);
+    }
+    // Threshold: blue noise repeating every 32 columns, white noise running on.
+    const signed char* blue = job.blue + x0 % 32;
+    const signed char* white = job.white + (job.whiteStart + static_cast<unsigned>(x0)) % 1024u;
+    const unsigned char* g = job.in + x0;
+    short* limit = job.limit;
+    short* tone = job.tone;
+    for (int i = 0; i < count; ++i) {
+        const int grey = g[i];
+        limit[i] = static_cast<short>(128 + blue[i] + white[i] + rule.limitShift[grey]);
+        tone[i] = rule.tone[grey];
+    }
+}
+
+// The chain of one row over gathered columns, held in locals (the stores to the output
+// could otherwise be taken to change the job). One pixel: its sum from the gathered share
+// and the two errors before it, the dot and the error, without a branch, since the
+// decisions follow no pattern a predictor could learn.
+struct Chain {
+    const short* above;
+    const short* limit;
+    const short* tone;
+    unsigned char* out;
+    short* cur;
+    int before2;
+    int before1;
+
+    Chain(RowJob& job, int x0)
+        : above(job.above),
+          limit(job.limit),
+          tone(job.tone),
+          out(job.out + x0),
+          cur(job.cur + x0),
+          before2(job.before2),
+          before1(job.before1) {}
+
+    void pixel(int i) {
+        const int sum = static_cast<short>(above[i] + before2 + before1);  // modulo 2^16
+        const int shifted = sum >> 3;                 // arithmetic: rounded towards minus infinity
+        const int none = (limit[i] - shifted) >> 31;  // all ones when no dot, else 0
+        const int error = shifted + tone[i] - (none & 255);
+        out[i] = static_cast<unsigned char>(~none);
+        cur[i] = static_cast<short>(error);
+        before2 = before1;
+        before1 = error;
+    }
+
+    void store(RowJob& job) const {
+        job.before2 = before2;
+        job.before1 = before1;
+    }
+};
+
+// Follows the chain over the gathered columns.
+void follow(RowJob& job, int x0, int count) {
+    Chain c(job, x0);
+    for (int i = 0; i < count; ++i) {
+        c.pixel(i);
+    }
+    c.store(job);
+}
+
+// Two rows side by side: two independent chains keep the processor busy.
+void followTwo(RowJob& a, int xa, int countA, RowJob& b, int xb, int countB) {
+    Chain ca(a, xa);
+    Chain cb(b, xb);
+    const int both = countA < countB ? countA : countB;
+    for (int i = 0; i < both; ++i) {
+        ca.pixel(i);
+        cb.pixel(i);
+    }
+    for (int i = both; i < countA; ++i) {
+        ca.pixel(i);
+    }
+    for (int i = both; i < countB; ++i) {
+        cb.pixel(i);
+    }
+    ca.store(a);
+    cb.store(b);
+}
+
+void errorDiffusionRow(const unsigned char* in, unsigned char* out, int w,
+                       HTNLIB_ErrorDiffusionState* state, const GreyRule& rule,
+                       const signed char* whiteNoise, RowJob& job) {
+    const unsigned n = state->rowCounter;
+    startRow(job, in, out, w, n, state, whiteNoise);
     for (int x0 = 0; x0 < w; x0 += kChunk) {
         const int count = w - x0 < kChunk ? w - x0 : kChunk;
-        // The last column has no right neighbour in the previous row.
-        const int inner = x0 + count < w ? count : count - 1;
-        const short* p = prev + x0;
-        const short* q = prev2 + x0;
-        for (int i = 0; i < inner; ++i) {
-            above[i] = static_cast<short>(p[i - 1] + 2 * p[i] + p[i + 1] + 2 * q[i]);
-        }
-        if (inner < count) {
-            above[inner] = static_cast<short>(p[inner - 1] + 2 * p[inner] + 2 * q[inner]);
-        }
-        // Threshold: blue noise repeating every 32 columns, white noise running on.
-        const signed char* white = whiteNoise + (whiteStart + static_cast<unsigned>(x0)) % 1024u;
-        for (int j = 0; j < count; j += 32) {
-            const int m = count - j < 32 ? count - j : 32;
-            for (int k = 0; k < m; ++k) {
-                limit[j + k] = static_cast<short>(128 + blueRow[k] + white[j + k]);
-            }
-        }
-        const unsigned char* g = in + x0;
-        for (int i = 0; i < count; ++i) {
-            limit[i] = static_cast<short>(limit[i] + rule.limitShift[g[i]]);
-            tone[i] = rule.tone[g[i]];
-        }
-        for (int i = 0; i < count; ++i) {
-            const int sum = static_cast<short>(above[i] + before2 + before1);  // modulo 2^16
-            const int shifted = sum >> 3;  // arithmetic: rounded towards minus infinity
-            // All ones when no dot (shifted above the limit), else 0; no branch, since the
-            // decisions follow no pattern a predictor could learn.
-            const int none = (limit[i] - shifted) >> 31;
-            const int error = shifted + tone[i] - (none & 255);
-            out[x0 + i] = static_cast<unsigned char>(~none);
-            cur[x0 + i] = static_cast<short>(error);
-            before2 = before1;
-            before1 = error;
-        }
+        gather(job, x0, count, w, rule);
+        follow(job, x0, count);
     }
     state->rowCounter = static_cast<unsigned short>(n + 1u);
+}
+
+// Two rows, the second kLag columns behind the first. The second row at column y reads the
+// first row's errors up to column y + 1 and writes the error row that the first row reads
+// as the row before the previous one, where the first row has already been; so each pixel
+// sees exactly what it sees when the rows are done one after the other.
+constexpr int kLag = kChunk + 2;
+
+void errorDiffusionTwoRows(const unsigned char* inA, unsigned char* outA, const unsigned char* inB,
+                           unsigned char* outB, int w, HTNLIB_ErrorDiffusionState* state,
+                           const GreyRule& rule, const signed char* whiteNoise, RowJob& a,
+                           RowJob& b) {
+    const unsigned n = state->rowCounter;
+    startRow(a, inA, outA, w, n, state, whiteNoise);
+    startRow(b, inB, outB, w, n + 1u, state, whiteNoise);
+    for (int x0 = 0; x0 - kLag < w; x0 += kChunk) {
+        const int countA = x0 < w ? (w - x0 < kChunk ? w - x0 : kChunk) : 0;
+        const int y0 = x0 - kLag < 0 ? 0 : x0 - kLag;
+        const int yEnd = x0 - kLag + kChunk < w ? x0 - kLag + kChunk : w;
+        const int countB = yEnd > y0 ? yEnd - y0 : 0;
+        if (countA > 0) {
+            gather(a, x0, countA, w, rule);
+        }
+        if (countB > 0) {
+            gather(b, y0, countB, w, rule);
+        }
+        followTwo(a, x0, countA, b, y0, countB);
+    }
+    state->rowCounter = static_cast<unsigned short>(n + 2u);
 }
 
 // The rules taken pixel by pixel, for buffers that overlap without being the same.
@@ -249,9 +363,20 @@ int HTNLIB_ErrorDiffusion(const unsigned char* src, unsigned char* dst, unsigned
     const int w = width;
     const GreyRule rule = makeGreyRule();
     const WhiteNoiseRun white = makeWhiteNoiseRun();
-    for (unsigned r = 0; r < rows; ++r) {
+    RowJob a;
+    RowJob b;
+    // Two rows at a time when no row's bytes are another row's: the second row then reads
+    // no byte the first writes.
+    const bool pairs = stride >= width;
+    unsigned r = 0;
+    for (; pairs && r + 1 < rows; r += 2) {
+        const size_t at = static_cast<size_t>(r) * stride;
+        errorDiffusionTwoRows(src + at, dst + at, src + at + stride, dst + at + stride, w, state,
+                              rule, white.values, a, b);
+    }
+    for (; r < rows; ++r) {
         errorDiffusionRow(src + static_cast<size_t>(r) * stride,
-                          dst + static_cast<size_t>(r) * stride, w, state, rule, white.values);
+                          dst + static_cast<size_t>(r) * stride, w, state, rule, white.values, a);
     }
     return kDone;
 }
