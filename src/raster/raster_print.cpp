@@ -92,12 +92,6 @@ RasterPrint::RasterPrint(Port printerPort, CommunicationObserver* observer, Mode
 
 RasterPrint::~RasterPrint() = default;
 
-void RasterPrint::progress(int code) {
-    if (CommunicationObserver* target = observer()) {
-        target->sendMessage(code);
-    }
-}
-
 void RasterPrint::settleCancel() {
     // A status reading may have put 1 over the 37 of the cancel; the flag still stopped
     // the job.
@@ -143,27 +137,27 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
     // refused before anything goes out.
     if (copies > kMaxCopies || (copies > 0 && (page < 0 || page > (INT_MAX - copies) / copies))) {
         setErrorCode(39);
-        progress(cmd::kProgressJobFailed);
+        sendProgress(cmd::kProgressJobFailed);
         return false;
     }
     if (shouldCheckStatusBeforePrint(currentPaper) && !checkStatusBeforePrint()) {
         settleCancel();
-        progress(cmd::kProgressJobFailed);
+        sendProgress(cmd::kProgressJobFailed);
         return false;
     }
-    progress(cmd::kProgressBuildStart);
+    sendProgress(cmd::kProgressBuildStart);
     RasterData* raster = nullptr;
     if (createRasterDataUsingBitmapData(bitmap, raster, pages, page)) {
-        progress(cmd::kProgressBuilt);
+        sendProgress(cmd::kProgressBuilt);
         print(raster, page, pages);  // the error code tells the outcome
     }
     delete raster;
     settleCancel();
     if (errorCode() == 1) {
-        progress(cmd::kProgressJobDone);
+        sendProgress(cmd::kProgressJobDone);
         return true;
     }
-    progress(cmd::kProgressJobFailed);
+    sendProgress(cmd::kProgressJobFailed);
     return false;
 }
 
@@ -320,7 +314,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
         const PrintEndCheckOption endCheck{option.checkPrintEnd,
                                            option.closeWaitDisusingStatusCheckSec, option.peelMode};
         for (int copy = 0; copy < option.numberOfCopies; ++copy) {
-            progress(cmd::kProgressCopyStart);
+            sendProgress(cmd::kProgressCopyStart);
             const int jobPage = page * option.numberOfCopies + copy;
             // A fresh vector per copy: the builders only append.
             std::vector<unsigned char> bytes;
@@ -338,7 +332,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
                     target->isAliveSendTask();
                 }
             }
-            progress(cmd::kProgressCopyDone);
+            sendProgress(cmd::kProgressCopyDone);
             if (errorCode() != 1 || cancelled()) {
                 return false;
             }
@@ -421,21 +415,21 @@ bool RasterPrint::sendRasterData(int length, unsigned char* data) {
 // ---- print files ----
 
 bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
-    progress(cmd::kProgressBuildStart);
+    sendProgress(cmd::kProgressBuildStart);
     if (option.savePrnPath.empty() || option.numberOfCopies <= 0 ||
         option.numberOfCopies > kMaxCopies) {
         setErrorCode(39);
-        progress(cmd::kProgressJobFailed);
+        sendProgress(cmd::kProgressJobFailed);
         return false;
     }
     RasterData* raster = nullptr;
     const bool built = createRasterDataUsingBitmapData(bitmap, raster, pages, page);
     std::unique_ptr<RasterData> owner(raster);
     if (!built) {
-        progress(cmd::kProgressBuilt);
+        sendProgress(cmd::kProgressBuilt);
         if (cancelled()) {
             settleCancel();
-            progress(cmd::kProgressJobFailed);
+            sendProgress(cmd::kProgressJobFailed);
         }
         return false;
     }
@@ -443,16 +437,16 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     // the series has them), initialise, one copy, trailer.
     std::vector<unsigned char> bytes;
     if (!buildHeader(raster, spec.seriesId != kSeriesFullPage, bytes)) {
-        progress(cmd::kProgressJobFailed);
+        sendProgress(cmd::kProgressJobFailed);
         return false;
     }
     raster->setInitCommand(bytes);
     if (cancelled() || errorCode() != 1) {
         settleCancel();
-        progress(cmd::kProgressJobFailed);
+        sendProgress(cmd::kProgressJobFailed);
         return false;
     }
-    progress(cmd::kProgressCopyStart);
+    sendProgress(cmd::kProgressCopyStart);
     createRasterData(raster, bytes, 0, 1);
     bytes += bytesOf(cmd::kTrailer);
     // Page 0 replaces or extends the file as the option says; later pages extend it.
@@ -461,13 +455,13 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
                                replace)) {
         setErrorCode(39);
     }
-    progress(cmd::kProgressBuilt);
+    sendProgress(cmd::kProgressBuilt);
     settleCancel();
     if (errorCode() == 1) {
-        progress(cmd::kProgressJobDone);
+        sendProgress(cmd::kProgressJobDone);
         return true;
     }
-    progress(cmd::kProgressJobFailed);
+    sendProgress(cmd::kProgressJobFailed);
     return false;
 }
 
@@ -538,7 +532,7 @@ bool RasterPrint::printPrn(std::string& path) {
                                        option.peelMode};
     int copy = 0;
     while (copy < option.numberOfCopies) {
-        progress(cmd::kProgressCopyStart);
+        sendProgress(cmd::kProgressCopyStart);
         CommunicationObserver* const target = observer();
         if (target == nullptr) {
             setErrorCode(39);
@@ -557,7 +551,7 @@ bool RasterPrint::printPrn(std::string& path) {
             settleCancel();
             return false;
         }
-        progress(cmd::kProgressCopyDone);
+        sendProgress(cmd::kProgressCopyDone);
     }
     settleCancel();
     return !cancelled();

@@ -92,8 +92,6 @@ class RasterPrint : public BasePrinter {
     bool buildHeader(RasterData* raster, bool withZeroBytes, std::vector<unsigned char>& out);
     // Sends bytes with sendData; false with error code 39 (no observer) or 6.
     bool sendBytes(std::vector<unsigned char>& bytes);
-    // Sends a progress code when an observer is present.
-    void progress(int code);
     // Turns an ending job's error code into 37 when the cancel flag stopped it.
     void settleCancel();
 
