@@ -4,12 +4,26 @@ namespace TL {
 
 namespace {
 
-// An accessor function: the rule with copies of the request and of the definition values.
+// An accessor function: the rule with the immutable request and a copy of the definition
+// values.
 template <typename Result>
 std::function<Result()> bind(Result (*rule)(const CustomPaperRequest&,
                                             const CustomPaperDefinition&),
-                             CustomPaperRequest request, CustomPaperDefinition definition) {
-    return [rule, request = std::move(request), definition]() { return rule(request, definition); };
+                             std::shared_ptr<const CustomPaperRequest> request,
+                             CustomPaperDefinition definition) {
+    return
+        [rule, request = std::move(request), definition]() { return rule(*request, definition); };
+}
+
+std::shared_ptr<const CustomPaperRequest> makeRequest(const CustomPaperInfo& info) {
+    auto request = std::make_shared<CustomPaperRequest>();
+    request->modelName = info.modelName;
+    request->paperKind = info.paperKind;
+    request->unitOfLength = info.unitOfLength;
+    request->setting = info.userSettingPaperInfo;
+    request->definitionText = info.definitionText;
+    request->extraText = info.extraText;
+    return request;
 }
 
 }  // namespace
@@ -24,6 +38,7 @@ CustomPaperInfo::CustomPaperInfo(const std::string& name, PaperKind kind, UnitOf
       definitionText(std::move(definition)),
       extraText(std::move(extra)),
       parser(modelName, definitionText, extraText),
+      request_(makeRequest(*this)),
       definition_(CustomPaperDefinition::fromParameters(parser.getKXDFileParameterFromData())) {
     seriesCode.function = makeFunctionOfSeriesCode();
     modelCode.function = makeFunctionOfModelCode();
@@ -51,89 +66,78 @@ CustomPaperInfo::CustomPaperInfo(const std::string& name, PaperKind kind, UnitOf
     sensingType.function = makeFunctionOfSensingTypeSetting();
 }
 
-CustomPaperRequest CustomPaperInfo::request() const {
-    CustomPaperRequest r;
-    r.modelName = modelName;
-    r.paperKind = paperKind;
-    r.unitOfLength = unitOfLength;
-    r.setting = userSettingPaperInfo;
-    r.definitionText = definitionText;
-    r.extraText = extraText;
-    return r;
-}
-
 // clang-format off
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfSeriesCode() {
-    return bind(&CustomPaperRules::seriesCode, request(), definition_);
+    return bind(&CustomPaperRules::seriesCode, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfModelCode() {
-    return bind(&CustomPaperRules::modelCode, request(), definition_);
+    return bind(&CustomPaperRules::modelCode, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfTapeWidMmSetting() {
-    return bind(&CustomPaperRules::tapeWidMm, request(), definition_);
+    return bind(&CustomPaperRules::tapeWidMm, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfTapeLenMmSetting() {
-    return bind(&CustomPaperRules::tapeLenMm, request(), definition_);
+    return bind(&CustomPaperRules::tapeLenMm, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfRightMarginSetting() {
-    return bind(&CustomPaperRules::rightMargin, request(), definition_);
+    return bind(&CustomPaperRules::rightMargin, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfLeftMarginSetting() {
-    return bind(&CustomPaperRules::leftMargin, request(), definition_);
+    return bind(&CustomPaperRules::leftMargin, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfTopMarginSetting() {
-    return bind(&CustomPaperRules::topMargin, request(), definition_);
+    return bind(&CustomPaperRules::topMargin, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfBottomMarginSetting() {
-    return bind(&CustomPaperRules::bottomMargin, request(), definition_);
+    return bind(&CustomPaperRules::bottomMargin, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, std::vector<unsigned char>>()> CustomPaperInfo::makeFunctionOfSzSizeMMSetting() {
-    return bind(&CustomPaperRules::szSizeMM, request(), definition_);
+    return bind(&CustomPaperRules::szSizeMM, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, std::vector<unsigned char>>()> CustomPaperInfo::makeFunctionOfSzSizeINSetting() {
-    return bind(&CustomPaperRules::szSizeIN, request(), definition_);
+    return bind(&CustomPaperRules::szSizeIN, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfLabelPitchSetting() {
-    return bind(&CustomPaperRules::labelPitch, request(), definition_);
+    return bind(&CustomPaperRules::labelPitch, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfMarkPositionSetting() {
-    return bind(&CustomPaperRules::markPosition, request(), definition_);
+    return bind(&CustomPaperRules::markPosition, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfMarkHeightSetting() {
-    return bind(&CustomPaperRules::markHeight, request(), definition_);
+    return bind(&CustomPaperRules::markHeight, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfEnergyRank() {
-    return bind(&CustomPaperRules::energyRank, request(), definition_);
+    return bind(&CustomPaperRules::energyRank, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfSensorIDSetting() {
-    return bind(&CustomPaperRules::sensorId, request(), definition_);
+    return bind(&CustomPaperRules::sensorId, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfRollWidMmSetting() {
-    return bind(&CustomPaperRules::rollWidMm, request(), definition_);
+    return bind(&CustomPaperRules::rollWidMm, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfHeadDotSetting() {
-    return bind(&CustomPaperRules::headDot, request(), definition_);
+    return bind(&CustomPaperRules::headDot, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfPrtWidthSetting() {
-    return bind(&CustomPaperRules::prtWidth, request(), definition_);
+    return bind(&CustomPaperRules::prtWidth, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfPrtLengthSetting() {
-    return bind(&CustomPaperRules::prtLength, request(), definition_);
+    return bind(&CustomPaperRules::prtLength, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfHeadDivideSetting() {
-    return bind(&CustomPaperRules::headDivide, request(), definition_);
+    return bind(&CustomPaperRules::headDivide, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfDieStartPlusSetting() {
-    return bind(&CustomPaperRules::dieStartPlus, request(), definition_);
+    return bind(&CustomPaperRules::dieStartPlus, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfLblPitchDotSetting() {
-    return bind(&CustomPaperRules::lblPitchDot, request(), definition_);
+    return bind(&CustomPaperRules::lblPitchDot, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, CustomPaperBytePair>()> CustomPaperInfo::makeFunctionOfMarkNoChkValuSetting() {
-    return bind(&CustomPaperRules::markNoChkValu, request(), definition_);
+    return bind(&CustomPaperRules::markNoChkValu, request_, definition_);
 }
 std::function<std::pair<ErrorDetail, unsigned char>()> CustomPaperInfo::makeFunctionOfSensingTypeSetting() {
-    return bind(&CustomPaperRules::sensingType, request(), definition_);
+    return bind(&CustomPaperRules::sensingType, request_, definition_);
 }
 // clang-format on
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -124,7 +125,9 @@ class CustomPaperInfo {
     ByteAccessor sensingType;
 
   private:
-    CustomPaperRequest request() const;
+    // The request as constructed, immutable and shared by the accessors (so that a long
+    // paper-definition text is not copied into each of them).
+    std::shared_ptr<const CustomPaperRequest> request_;
     // The paper definition, parsed once at construction: the parse depends only on the
     // three texts, so every builder receives the same values.
     CustomPaperDefinition definition_;

@@ -143,6 +143,9 @@ ErrorDetail marginSumOnRoll(const Request& request, const Definition& definition
         lower = converter().convertToInchFromMm(lower);
         upper = converter().convertToInchFromMm(upper);
     }
+    if (std::isnan(lower) || std::isnan(upper)) {
+        return ErrorDetail::Unavailable;  // a definition whose margin limits hold no number
+    }
     if (sum < lower) {
         return ErrorDetail::BelowMinimum;
     }

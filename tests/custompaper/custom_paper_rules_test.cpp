@@ -243,6 +243,11 @@ TEST(CustomPaperRules, TopAndBottomMargins) {
          info(kRoll, sizes(2.44f, 0, 0.12f, 0.12f, 0.06f, 0, 0, 0, 0), UnitOfLength::Inch),
          top,
          {kOk, {0x12, 0x00}}},  // 1.5 mm = 17.7 dots
+        {"roll with a definition whose margin limit is not a number",
+         info(kRoll, sizes(62, 0, 3, 3, 5, 0, 0, 0, 0), UnitOfLength::Mm,
+              definitionWith("nMaxMargin", "nMaxMargin = nan")),
+         top,
+         {kUnavailable, {0, 0}}},
         {"top not a number",
          info(kDieCut, sizes(62, 50, 3, 3, kNan, 2, 3, 0, 0)),
          top,
