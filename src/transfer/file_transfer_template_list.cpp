@@ -304,7 +304,8 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
         count = 0;
     }
     sendProgress(34);
-    bool missing = count < 1;  // a key not among the stored templates (or no key at all)
+    // Whether any requested key was among the stored templates at the first pass.
+    bool anyFound = false;
     bool busy = false;
     for (int pass = 0; pass < kRemovalPasses; ++pass) {
         std::vector<TemplateHeader> list;
@@ -349,9 +350,7 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
                 }
                 removed = true;
             }
-            if (pass == 0 && !found) {
-                missing = true;
-            }
+            anyFound = anyFound || found;
         }
         if (!removed && !busy) {
             break;
@@ -362,8 +361,8 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
     }
     if (busy) {
         setErrorCode(12);  // still busy after the last pass
-    } else if (missing) {
-        setErrorCode(34);  // a requested key was not found
+    } else if (!anyFound) {
+        setErrorCode(34);  // none of the requested keys was found
     }
     sendProgress(35);
     return true;
