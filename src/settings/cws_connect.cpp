@@ -317,8 +317,10 @@ bool CWSConnect::setStringData(std::string id, std::string text) {
 }
 
 bool CWSConnect::setStringDataHexWEP(std::string id, std::string key) {
+    // The key goes into the line as it is: only hexadecimal digits belong in this form.
+    const bool hexDigits = key.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
     char hex[kWepBufferSize * 2];
-    if (key.size() >= static_cast<size_t>(kWepBufferSize) ||
+    if (!hexDigits || key.size() >= static_cast<size_t>(kWepBufferSize) ||
         !StringToWepHexString(key, sizeof hex, hex)) {
         setError(SETTING_INVALID_PARAMETER);
         return false;

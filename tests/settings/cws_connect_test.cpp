@@ -123,6 +123,12 @@ TEST_F(CWSConnectTest, PjlReadKinds) {
     ASSERT_TRUE(c.sendGetBinaryData("458989.2.1", value, true));
     EXPECT_EQ(value, "fe80:0000:0000:0000:0000:0000:0000:0001");
     EXPECT_EQ(PrinterStatus::error_code_, 1);
+    // A hexadecimal value longer than any item's text: a malformed reply.
+    printer.items["458877"] = std::string(1025, '4');
+    value = "kept";
+    EXPECT_FALSE(c.sendGetStringData("458877", value));
+    EXPECT_EQ(value, "kept");
+    EXPECT_EQ(PrinterStatus::error_code_, 6);
 }
 
 TEST_F(CWSConnectTest, SnmpReadsOnTheNetworkPort) {
@@ -230,8 +236,12 @@ TEST_F(CWSConnectTest, OtherWriters) {
                                 pjlLine("458877", hex40));
 }
 
-TEST_F(CWSConnectTest, RawTextThatWouldBreakTheLineIsRefused) {
+TEST_F(CWSConnectTest, TextThatWouldBreakTheLineIsRefused) {
     CWSConnect c(PORT_USB, &printer, VZ_310W);
+    // The WEP hex form carries the key as it is: hexadecimal digits only.
+    EXPECT_FALSE(c.setStringDataHexWEP("458889.1", "01234\"\r\n89"));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+    EXPECT_EQ(c.pjlSetDataLength, 0);
     for (const std::string& text :
          {std::string("a\"b"), std::string("a\r\n@PJL RESET"), std::string("a\0b", 3)}) {
         PrinterStatus::error_code_ = 1;

@@ -311,6 +311,24 @@ TEST_F(PrinterSettingTest, GetStopsOnAFailedStatusOrSupport) {
     }
 }
 
+TEST_F(PrinterSettingTest, GetEndsAfterAFailedBluetoothGroup) {
+    TestPrinterSetting& s = setting(HU_3650WB);
+    // Reconnection reply 0: error 39 ends the call after the Bluetooth group.
+    printer.onExchange({0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x08}, {Reply(Bytes{0})});
+    printer.items = {{"458878", "2"}};
+    const int keys[] = {BT_RECONNECTION, NET_COMMUNICATION_MODE};
+    std::string values[2];
+    EXPECT_FALSE(s.getPrinterSetting(keys, values, 2));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+    EXPECT_EQ(values[1], "");
+    EXPECT_TRUE(printer.calls(Slot::ReceiveData).empty());
+    // The cancel sequence, then the default mode.
+    const auto sent = printer.sentData();
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(sent[sent.size() - 2].size(), 350u + 3);
+    EXPECT_EQ(sent.back(), kDefaultMode);
+}
+
 TEST_F(PrinterSettingTest, CancelDuringAGetKeepsTheReadsMade) {
     TestPrinterSetting& s = setting(HU_3650WB);
     printer.items = {{"458878", "2"}, {"458879", "11"}};
@@ -391,6 +409,7 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
         {WIRELESSDIRECT_KEY, std::string(64, 'k')},
         {NET_IPV4_BOOTMETHOD, "4"},
         {NET_WEPKEY, "123456"},
+        {NET_WEPKEY, "01234\"6789"},        // a hex key of other characters
         {NET_AUTHENTICATION_METHOD, "14"},  // no pair stands for it
         {NET_INTERFACE, "5"},               // selects no interface
         {NET_IPV4ADDRESS, "1.2.3"},
