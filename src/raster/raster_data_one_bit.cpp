@@ -129,6 +129,105 @@ bool writeBytes(const std::string& path, const unsigned char* data, int length, 
 
 }  // namespace
 
+namespace {
+
+// What the streamed conversion did.
+enum class Streamed {
+    kNotTaken,  // the page needs the whole grey picture: take the step-by-step path
+    kDone,
+    kFailed,
+};
+
+// Grey conversion and resize in one pass, for a colour bitmap that is resized and not turned:
+// the pixels are read a row at a time, and only the source rows and columns that the nearest-
+// neighbour resize picks are kept, so the grey picture of the whole bitmap is never held.
+// Every check of the step-by-step path that could refuse the page is made first, and the page
+// is left to that path when one would; what remains (a file that cannot be opened or is
+// short, a failed allocation) fails with the same error code. The bytes are those of the
+// step-by-step path: each output pixel is the grey value of the source pixel the resize
+// picks, through the same tone curve.
+Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& width, int& height,
+                          unsigned char*& image) {
+    const bool fromFile = !bitmap.bitmapFile.empty();
+    if (!bitmap.isColor || (!fromFile && bitmap.pixels == nullptr) ||
+        (bitmap.applyOrientation && r.option.orientation == 2) || !bitmap.applyScale ||
+        !(scale != 1.0 || r.printQualitySetting.isHighOrLowResolutionMode())) {
+        return Streamed::kNotTaken;
+    }
+    // The size checks of adjustBitmapSize and resize.
+    const float m = r.printQualitySetting.magnificationOfBitmapData();
+    const float stretched = static_cast<float>(height) * m;
+    if (!(stretched < raster_limits::kMaxImageSide + 1.0f)) {
+        return Streamed::kNotTaken;
+    }
+    const int outHeight = static_cast<int>(stretched);
+    const int outWidth = width;
+    const int inWidth = bitmap.bitmapWidth;
+    const int inHeight = bitmap.bitmapHeight;
+    if (!raster_limits::isImageSizeAllowed(outWidth, outHeight) || inWidth <= 0 || inHeight <= 0) {
+        return Streamed::kNotTaken;
+    }
+
+    int* columnTable = nullptr;
+    int* rowTable = nullptr;
+    r.calcOriginalPos(inWidth, outWidth, scale, columnTable);
+    r.calcOriginalPos(inHeight, outHeight, static_cast<double>(m) * scale, rowTable);
+    const std::unique_ptr<int[]> columns(columnTable);
+    const std::unique_ptr<int[]> rows(rowTable);
+    const size_t rgbRowBytes = static_cast<size_t>(inWidth) * 3;
+    std::unique_ptr<unsigned char[]> rgbRow(fromFile ? new (std::nothrow) unsigned char[rgbRowBytes]
+                                                     : nullptr);
+    std::unique_ptr<unsigned char[]> greyLine(new (std::nothrow) unsigned char[inWidth]);
+    std::unique_ptr<unsigned char[]> out(
+        new (std::nothrow) unsigned char[static_cast<size_t>(outWidth) * outHeight]);
+    if (!columns || !rows || (fromFile && !rgbRow) || !greyLine || !out) {
+        PrinterStatus::error_code_ = 39;
+        return Streamed::kFailed;
+    }
+    std::ifstream file;
+    if (fromFile) {
+        file.open(bitmap.bitmapFile, std::ios::binary);
+        if (!file) {
+            PrinterStatus::error_code_ = 40;
+            return Streamed::kFailed;
+        }
+    }
+    const bool useCurve = r.spec.legacyGamma && r.option.useLegacyHalftoneEngine;
+    unsigned char curve[256];
+    fillToneCurve(curve);
+
+    int y = 0;  // the next output row; the row table never goes down
+    for (int sy = 0; sy < inHeight; ++sy) {
+        const unsigned char* rgb;
+        if (fromFile) {
+            // Every row is read, so that a short file fails as it does on the other path.
+            file.read(reinterpret_cast<char*>(rgbRow.get()),
+                      static_cast<std::streamsize>(rgbRowBytes));
+            if (static_cast<size_t>(file.gcount()) != rgbRowBytes) {
+                PrinterStatus::error_code_ = 40;
+                return Streamed::kFailed;
+            }
+            rgb = rgbRow.get();
+        } else {
+            rgb = bitmap.pixels + static_cast<size_t>(sy) * rgbRowBytes;
+        }
+        if (y < outHeight && rows[y] == sy) {
+            greyRow(rgb, inWidth, greyLine.get(), useCurve ? curve : nullptr);
+            for (; y < outHeight && rows[y] == sy; ++y) {
+                unsigned char* dst = out.get() + static_cast<size_t>(y) * outWidth;
+                for (int x = 0; x < outWidth; ++x) {
+                    dst[x] = greyLine[columns[x]];
+                }
+            }
+        }
+    }
+    height = outHeight;
+    image = out.release();
+    return Streamed::kDone;
+}
+
+}  // namespace
+
 bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& out, double scale,
                                            int& width, int& height) {
     out = nullptr;
@@ -138,13 +237,23 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
         PrinterStatus::error_code_ = 39;
         return false;
     }
-    unsigned char* grey = allocateImage(int64_t{sourceWidth} * sourceHeight);
-    if (grey == nullptr) {
+    unsigned char* image = nullptr;
+    const Streamed streamed = streamGreyResize(*this, bitmap, scale, width, height, image);
+    if (streamed == Streamed::kFailed) {
         return false;
     }
+    unsigned char* grey = nullptr;
+    if (streamed == Streamed::kNotTaken) {
+        grey = allocateImage(int64_t{sourceWidth} * sourceHeight);
+        if (grey == nullptr) {
+            return false;
+        }
+    }
 
-    bool ok;
-    if (bitmap.isColor) {
+    bool ok = true;
+    if (streamed == Streamed::kDone) {
+        // Grey conversion, turn (none) and resize are done.
+    } else if (bitmap.isColor) {
         if (!bitmap.bitmapFile.empty()) {
             ok = convertColorToGrayImage(grey, sourceWidth, sourceHeight, bitmap.bitmapFile,
                                          spec.legacyGamma ? 1 : 0);
@@ -158,12 +267,11 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
     } else {
         ok = copyOriginalPixel(bitmap, grey, sourceWidth * sourceHeight);
     }
-    if (ok) {
+    if (ok && streamed == Streamed::kNotTaken) {
         ok = adjustBitmapDirection(bitmap, grey, width, height);
-    }
-    unsigned char* image = nullptr;
-    if (ok) {
-        ok = adjustBitmapSize(bitmap, image, grey, scale, width, height);
+        if (ok) {
+            ok = adjustBitmapSize(bitmap, image, grey, scale, width, height);
+        }
     }
     delete[] grey;  // null once the work image has taken it over or replaced it
     if (ok && option.printMode == 4) {
