@@ -3,6 +3,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "transfer/csv_decoder.h"
