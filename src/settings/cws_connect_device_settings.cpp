@@ -59,9 +59,11 @@ bool CWSConnect::sendESBTDevName_R(std::string& name) {
     unsigned char reply[kReplySize] = {};
     const int entryCode = errorCode();
     int received = 0;
+    bool failedAttempt = false;
     for (int attempt = 0; attempt < 3 && received <= 0; ++attempt) {
         received = receive(kReplySize, reply, false);
         if (received < 0) {
+            failedAttempt = true;
             setError(SETTING_COMMUNICATION_ERROR);
         }
     }
@@ -69,8 +71,11 @@ bool CWSConnect::sendESBTDevName_R(std::string& name) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
-    // A failed attempt followed by a good one is no failure of the read.
-    setError(entryCode);
+    // A failed attempt followed by a good one is no failure of the read (a code stored
+    // meanwhile, such as a cancel's, stays).
+    if (failedAttempt && errorCode() == SETTING_COMMUNICATION_ERROR) {
+        setError(entryCode);
+    }
     const int nameLength = reply[0];
     if (nameLength > kMaxName) {
         setError(SETTING_COMMUNICATION_ERROR);

@@ -109,6 +109,13 @@ TEST_F(DeviceSettingCommandsTest, DeviceNameAfterAFailedAttemptIsNoFailure) {
     ASSERT_TRUE(c.sendESBTDevName_R(name));
     EXPECT_EQ(name, "ok");
     EXPECT_EQ(PrinterStatus::error_code_, 1);
+
+    // A cancel that arrives meanwhile keeps its code.
+    printer.queueRecord(Record::withCount({}, -1));
+    printer.queueRecord(Record(nameReply(2, "ok")));
+    printer.onSlotCall(Slot::ReceiveData, 4, [&] { c.cancel(); });
+    ASSERT_TRUE(c.sendESBTDevName_R(name));
+    EXPECT_EQ(PrinterStatus::error_code_, 37);
 }
 
 TEST_F(DeviceSettingCommandsTest, WiFiDirectSsidRead) {
