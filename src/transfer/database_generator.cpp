@@ -3,7 +3,6 @@
 #include <fstream>
 #include <memory>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 #include "transfer/csv_decoder.h"
