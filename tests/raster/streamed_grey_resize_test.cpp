@@ -179,4 +179,26 @@ TEST(StreamedGreyResize, UnreadableAndShortFilesFailAlike) {
     }
 }
 
+// The grey value of every R, G, B triple is (30 R + 59 G + 11 B) / 100, truncated, whatever
+// arithmetic the conversion uses to get there.
+TEST(StreamedGreyResize, GreyOfEveryColour) {
+    const int side = 4096;  // 4096 x 4096 pixels: every triple once
+    Bytes rgb(static_cast<size_t>(side) * side * 3);
+    for (size_t i = 0; i < static_cast<size_t>(side) * side; ++i) {
+        rgb[3 * i] = static_cast<unsigned char>(i >> 16);
+        rgb[3 * i + 1] = static_cast<unsigned char>(i >> 8);
+        rgb[3 * i + 2] = static_cast<unsigned char>(i);
+    }
+    Bytes grey(static_cast<size_t>(side) * side);
+    RasterData r;
+    unsigned char* out = grey.data();
+    ASSERT_TRUE(r.convertColorToGrayImage(out, side, side, rgb.data(), 0));
+    size_t wrong = 0;
+    for (size_t i = 0; i < grey.size(); ++i) {
+        const unsigned v = 30u * rgb[3 * i] + 59u * rgb[3 * i + 1] + 11u * rgb[3 * i + 2];
+        wrong += grey[i] != v / 100 ? 1 : 0;
+    }
+    EXPECT_EQ(wrong, 0u);
+}
+
 }  // namespace
