@@ -202,6 +202,42 @@ TEST_F(RasterPrintFileTest, UnwritablePrintFile) {
     EXPECT_EQ(printer.messages(), (std::vector<int>{12, 14, 13, 22}));
 }
 
+// A page that cannot be built: progress 12 and 13, nothing written.
+TEST_F(RasterPrintFileTest, PageThatCannotBeBuilt) {
+    const std::string path = tempPath("not_built.prn");
+    std::remove(path.c_str());
+    RasterPrintOption o = jobOption(11, 1);
+    o.savePrnPath = path;
+    RasterPrint job(PORT_USB, &printer, KX_A380W, o);
+    Picture wide = framePicture(400, 30);  // wider than the 12 mm tape
+    BitmapData bitmap = wide.bitmap();
+    EXPECT_FALSE(job.createPrintData(bitmap, 0, 1));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+    EXPECT_EQ(printer.messages(), (std::vector<int>{12, 13}));
+    EXPECT_TRUE(readAll(path).empty());
+}
+
+// A prepared file's print-end wait asks for the status while the printer is busy and ends at
+// its plain status reply.
+TEST_F(RasterPrintFileTest, PreparedFileWaitAsksForTheStatus) {
+    const std::string path = tempPath("status_wait.prn");
+    writeAll(path, cat({kSwitchRaster, kInit, kTrailer, kStatusRequest}));
+    RasterPrintOption o = jobOption(11, 1);
+    o.checkPrintEnd = 3;
+    RasterPrint job(PORT_USB, &printer, KX_A380W, o);
+    printer.queueRecord(
+        StatusReplyBuilder(KX_A380W).statusType(5).notification(3).bytes());  // busy
+    printer.queueRecord(StatusReplyBuilder(KX_A380W).bytes());                // plain
+    std::string name = path;
+    EXPECT_TRUE(job.printPrn(name));
+    EXPECT_EQ(PrinterStatus::error_code_, 1);
+    const std::vector<Bytes> sent = printer.sentData();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1], kStatusRequest);
+    EXPECT_EQ(printer.messages(), (std::vector<int>{14, 24, 25, 15}));
+    std::remove(path.c_str());
+}
+
 TEST_F(RasterPrintFileTest, NoSavePath) {
     RasterPrintOption o = jobOption(11, 1);
     RasterPrint job(PORT_USB, &printer, KX_A380W, o);

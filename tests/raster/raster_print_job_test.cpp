@@ -119,6 +119,18 @@ TEST_F(RasterPrintJobTest, MediaBlockOfPaper17) {
             EXPECT_TRUE(isCancelSequence(all[1], spec));
         }
     }
+    // With the status check, a printer that reports its media takes no block.
+    {
+        resetPrinterStatusStatics();
+        SimulatedPrinter p;
+        RasterPrintOption o = jobOption(17, 1);
+        o.doStatusCheck = true;
+        ProbeRasterPrint job(PORT_USB, &p, model, o);
+        p.onExchange(kStatusRequest, {readyStatus(model, job.jobPaper())});
+        BitmapData bitmap = pic.bitmap();
+        EXPECT_TRUE(job.printBitmap(bitmap, 0, 1));
+        EXPECT_NE(p.sentData().front().size(), 132u);
+    }
     // Another paper on the same model, and paper 17 on a model that does not take the block.
     for (auto [m, paperId] : {std::pair<Model, unsigned short>{VZ_210W, 9}, {VZ_310W, 17}}) {
         resetPrinterStatusStatics();
