@@ -220,6 +220,9 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
 
 bool FileTransfer::transferKd3(bool firmware) {
     setErrorCode(1);
+    if (cancelled()) {
+        return false;
+    }
     if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
         setErrorCode(23);
         return false;
@@ -370,6 +373,9 @@ bool FileTransfer::transferTlf(bool firmware) {
 bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
     sendProgress(14);
     setErrorCode(1);
+    if (cancelled()) {
+        return false;
+    }
     const SendDataHeader header = getHeaderFromSendData(bytes);
     // Data too short for a header is refused before anything is sent.
     if (errorCode() != 1) {

@@ -19,8 +19,14 @@ inline int errorCode() {
 inline void setErrorCode(int code) {
     PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
 }
+// True when the host cancelled the operation. A cancel seen here is always reported as
+// error 37, even when a step has set the error code back to 1 since the cancel came.
 inline bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
+    if (!BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
+        return false;
+    }
+    setErrorCode(37);
+    return true;
 }
 // Error 1, or 37 (cancelled), which a transfer step lets finish.
 inline bool isGoingOn(int code) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "file_transfer_fixture.h"
+#include "support/status_reply_builder.h"
 
 using namespace transfer_test;
 
@@ -172,4 +173,52 @@ TEST_F(UploadTest, OneModelRoute) {
     EXPECT_EQ(errorCode(), 39);
     EXPECT_EQ(p.messages(), (std::vector<int>{16, 17}));
     EXPECT_TRUE(p.sentData().empty());
+}
+
+TEST_F(UploadTest, FirmwareDatabaseFileIsCheckedAgainstTheStatusRead) {
+    for (bool samePrinter : {true, false}) {
+        SCOPED_TRACE(samePrinter);
+        SimulatedPrinter p;
+        TestFileTransfer t(PORT_USB, &p, KX_C270W, option);
+        configure(t, PORT_USB, true);
+        const PrinterSpec& spec = t.editSpec();
+        p.onExchange({0x1B, 0x69, 0x53}, {Reply(StatusReplyBuilder(spec).bytes())});
+        p.setDefaultRecord(transferStatus(1));
+        Bytes f =
+            header(0x80, 0x0600, spec.seriesCode,
+                   samePrinter ? spec.modelCode : static_cast<unsigned char>(spec.modelCode + 1));
+        f.resize(300, 0x77);
+        EXPECT_EQ(t.updateFirm(files.write("firm.kd3", f)), samePrinter);
+        EXPECT_EQ(errorCode(), samePrinter ? 1 : 29);
+        EXPECT_EQ(p.sentData().size(), samePrinter ? 5u : 1u);
+    }
+}
+
+TEST_F(UploadTest, CancelDuringTheTransfer) {
+    auto t = make(PORT_USB);
+    t->editSpec().changeModeBeforeFirmwareUpdate = true;
+    printer.onExchange(kTransferModeQuery, {Reply({0})});
+    Bytes f = header(0x80, 0x0600);
+    f.resize(128 + 50000, 0x77);
+    // The host cancels while the first piece is on its way: that chunk request still ends,
+    // then the transfer stops.
+    printer.onSlotCall(Slot::SendData, 5, [&] { t->cancel(); });
+    EXPECT_FALSE(t->updateFirm(files.write("firm.kd3", f)));
+    EXPECT_EQ(errorCode(), 37);
+    EXPECT_EQ(printer.sentData().size(), 7u);  // start, F D, header, two length + piece pairs
+    EXPECT_EQ(printer.messages(), (std::vector<int>{37, 14}));
+}
+
+TEST_F(UploadTest, CancelBetweenPackageRecords) {
+    auto t = make(PORT_USB);
+    const Bytes pre = preamble("KX-C270W");
+    const std::string path =
+        files.write("two.tlf", concat({pre, record(templateHeader(1), Bytes(20, 1)),
+                                       record(templateHeader(2), Bytes(20, 2))}));
+    // The cancel comes with the first record's last progress code; the second record is not
+    // sent and the outcome is the cancel, not error 1.
+    printer.onSlotCall(Slot::SendMessage, 4, [&] { BasePrinter::cancel_flag = true; });
+    EXPECT_FALSE(t->uploadTemplate({path}));
+    EXPECT_EQ(errorCode(), 37);
+    EXPECT_EQ(printer.sentData().size(), 2u);  // start and the first record
 }
