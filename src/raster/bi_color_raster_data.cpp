@@ -103,27 +103,56 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
         return false;
     }
 
-    // 1. Read and turn.
-    unsigned char* source = nullptr;
-    int sourceWidth = 0;
-    int sourceHeight = 0;
-    if (!adjustBitmapDirection(bitmap, source, sourceWidth, sourceHeight)) {
-        return false;
-    }
-    // 2. Size: the target follows the turn.
-    if (option.orientation == 2) {
-        std::swap(width, height);
-    }
+    // Without a turn, a resize, a fit or a colour effect no step needs the whole colour
+    // picture: the pixel rows are then read one at a time and separated as they come, with
+    // the same checks and the same bytes.
+    const bool streamRows = option.orientation != 2 && !(bitmap.applyScale && scale != 1.0) &&
+                            option.printMode != 4 && !shouldConvertedByTable();
     unsigned char* image = nullptr;
-    if (!adjustBitmapSize(image, source, scale, width, height, sourceWidth, sourceHeight, bitmap)) {
-        delete[] source;
-        return false;
-    }
-    delete[] source;  // null when the image took it over
-    // 3. Fit.
-    if (option.printMode == 4 && !adjustFitToPaper(image, width, height)) {
-        delete[] image;
-        return false;
+    std::ifstream file;
+    std::unique_ptr<unsigned char[]> rowBuffer;
+    if (streamRows) {
+        width = bitmap.bitmapWidth;
+        height = bitmap.bitmapHeight;
+        if (!isColorSizeAllowed(width, height) ||
+            (bitmap.bitmapFile.empty() && bitmap.pixels == nullptr)) {
+            PrinterStatus::error_code_ = 39;
+            return false;
+        }
+        if (!bitmap.bitmapFile.empty()) {
+            file.open(bitmap.bitmapFile, std::ios::binary);
+            if (!file) {
+                PrinterStatus::error_code_ = 40;
+                return false;
+            }
+            rowBuffer.reset(allocate(int64_t{width} * 3));
+            if (!rowBuffer) {
+                return false;
+            }
+        }
+    } else {
+        // 1. Read and turn.
+        unsigned char* source = nullptr;
+        int sourceWidth = 0;
+        int sourceHeight = 0;
+        if (!adjustBitmapDirection(bitmap, source, sourceWidth, sourceHeight)) {
+            return false;
+        }
+        // 2. Size: the target follows the turn.
+        if (option.orientation == 2) {
+            std::swap(width, height);
+        }
+        if (!adjustBitmapSize(image, source, scale, width, height, sourceWidth, sourceHeight,
+                              bitmap)) {
+            delete[] source;
+            return false;
+        }
+        delete[] source;  // null when the image took it over
+        // 3. Fit.
+        if (option.printMode == 4 && !adjustFitToPaper(image, width, height)) {
+            delete[] image;
+            return false;
+        }
     }
 
     // 4. Colour-effect table.
@@ -157,7 +186,23 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
     int rowCounter = 0;
     bool ok = ternary != nullptr;
     for (int y = 0; ok && y < height; ++y) {
-        unsigned char* rgb = image + int64_t{y} * stride;
+        unsigned char* rgb = nullptr;
+        if (!streamRows) {
+            rgb = image + int64_t{y} * stride;
+        } else if (rowBuffer) {
+            file.read(reinterpret_cast<char*>(rowBuffer.get()),
+                      static_cast<std::streamsize>(stride));
+            if (file.gcount() != stride) {
+                // A short pixel file is an unreadable bitmap: never print what was not read.
+                PrinterStatus::error_code_ = 40;
+                ok = false;
+                break;
+            }
+            rgb = rowBuffer.get();
+        } else {
+            // The host's pixels: the kernels only read them (no colour effect on this path).
+            rgb = bitmap.pixels + int64_t{y} * stride;
+        }
         unsigned char* out = ternary + int64_t{y} * width;
         if (useTable) {
             ExecColorEffect(rgb, width, stride, 1, table);
