@@ -42,8 +42,11 @@ constexpr int kChunk = 256;  // a multiple of the blue-noise period (32)
 // sum >> 3 must not pass for a dot. Black always gets a dot and white never: |sum >> 3| is
 // below 4,097 and the threshold between 92 and 164.
 struct GreyRule {
-    short tone[256];
-    short limitShift[256];
+    struct Entry {
+        short tone;
+        short limitShift;
+    };
+    Entry of[256];
 };
 
 // The white noise with its first kChunk values repeated after its end, so that the values
@@ -63,10 +66,10 @@ WhiteNoiseRun makeWhiteNoiseRun() {
 GreyRule makeGreyRule() {
     GreyRule rule{};
     for (int g = 0; g < 256; ++g) {
-        rule.tone[g] = tbl_LUT_ERRORDIFFUSION[g];
-        rule.limitShift[g] = static_cast<short>(g == 0     ? 20000
-                                                : g == 255 ? -20000
-                                                           : -tbl_LUT_ERRORDIFFUSION[g]);
+        rule.of[g].tone = tbl_LUT_ERRORDIFFUSION[g];
+        rule.of[g].limitShift = static_cast<short>(g == 0     ? 20000
+                                                   : g == 255 ? -20000
+                                                              : -tbl_LUT_ERRORDIFFUSION[g]);
     }
     return rule;
 }
@@ -84,9 +87,8 @@ struct RowJob {
     unsigned whiteStart = 0;
     int before2 = 0;
     int before1 = 0;
-    short above[kChunk];  // the previous rows' share of the sum, modulo 2^16
-    short limit[kChunk];  // a dot when sum >> 3 is at most this
-    short tone[kChunk];   // the tone of the pixel
+    short above[kChunk];      // the previous rows' share of the sum, modulo 2^16
+    short threshold[kChunk];  // the noisy threshold of the pixel
 };
 
 // Sets up the row with counter n of a w-pixel image.
@@ -111,7 +113,7 @@ void startRow(RowJob& job, const unsigned char* in, unsigned char* out, int w, u
 }
 
 // Gathers the inputs of columns x0 .. x0 + count - 1: everything but the errors of this row.
-void gather(RowJob& job, int x0, int count, int w, const GreyRule& rule) {
+void gather(RowJob& job, int x0, int count, int w) {
     // The last column has no right neighbour in the previous row.
     const int inner = x0 + count < w ? count : count - 1;
     const short* p = job.prev + x0;
@@ -125,13 +127,9 @@ void gather(RowJob& job, int x0, int count, int w, const GreyRule& rule) {
     // Threshold: blue noise repeating every 32 columns, white noise running on.
     const signed char* blue = job.blue + x0 % 32;
     const signed char* white = job.white + (job.whiteStart + static_cast<unsigned>(x0)) % 1024u;
-    const unsigned char* g = job.in + x0;
-    short* limit = job.limit;
-    short* tone = job.tone;
+    short* threshold = job.threshold;
     for (int i = 0; i < count; ++i) {
-        const int grey = g[i];
-        limit[i] = static_cast<short>(128 + blue[i] + white[i] + rule.limitShift[grey]);
-        tone[i] = rule.tone[grey];
+        threshold[i] = static_cast<short>(128 + blue[i] + white[i]);
     }
 }
 
@@ -141,27 +139,31 @@ void gather(RowJob& job, int x0, int count, int w, const GreyRule& rule) {
 // decisions follow no pattern a predictor could learn.
 struct Chain {
     const short* above;
-    const short* limit;
-    const short* tone;
+    const short* threshold;
+    const unsigned char* in;
+    const GreyRule::Entry* rule;
     unsigned char* out;
     short* cur;
     int before2;
     int before1;
 
-    Chain(RowJob& job, int x0)
+    Chain(RowJob& job, int x0, const GreyRule& rules)
         : above(job.above),
-          limit(job.limit),
-          tone(job.tone),
+          threshold(job.threshold),
+          in(job.in + x0),
+          rule(rules.of),
           out(job.out + x0),
           cur(job.cur + x0),
           before2(job.before2),
           before1(job.before1) {}
 
     void pixel(int i) {
+        const GreyRule::Entry grey = rule[in[i]];  // off the chain: known ahead
+        const int limit = threshold[i] + grey.limitShift;
         const int sum = static_cast<short>(above[i] + before2 + before1);  // modulo 2^16
-        const int shifted = sum >> 3;                 // arithmetic: rounded towards minus infinity
-        const int none = (limit[i] - shifted) >> 31;  // all ones when no dot, else 0
-        const int error = shifted + tone[i] - (none & 255);
+        const int shifted = sum >> 3;              // arithmetic: rounded towards minus infinity
+        const int none = (limit - shifted) >> 31;  // all ones when no dot, else 0
+        const int error = shifted + grey.tone - (none & 255);
         out[i] = static_cast<unsigned char>(~none);
         cur[i] = static_cast<short>(error);
         before2 = before1;
@@ -175,8 +177,8 @@ struct Chain {
 };
 
 // Follows the chain over the gathered columns.
-void follow(RowJob& job, int x0, int count) {
-    Chain c(job, x0);
+void follow(RowJob& job, int x0, int count, const GreyRule& rule) {
+    Chain c(job, x0, rule);
     for (int i = 0; i < count; ++i) {
         c.pixel(i);
     }
@@ -184,9 +186,9 @@ void follow(RowJob& job, int x0, int count) {
 }
 
 // Two rows side by side: two independent chains keep the processor busy.
-void followTwo(RowJob& a, int xa, int countA, RowJob& b, int xb, int countB) {
-    Chain ca(a, xa);
-    Chain cb(b, xb);
+void followTwo(RowJob& a, int xa, int countA, RowJob& b, int xb, int countB, const GreyRule& rule) {
+    Chain ca(a, xa, rule);
+    Chain cb(b, xb, rule);
     const int both = countA < countB ? countA : countB;
     for (int i = 0; i < both; ++i) {
         ca.pixel(i);
@@ -209,8 +211,8 @@ void errorDiffusionRow(const unsigned char* in, unsigned char* out, int w,
     startRow(job, in, out, w, n, state, whiteNoise);
     for (int x0 = 0; x0 < w; x0 += kChunk) {
         const int count = w - x0 < kChunk ? w - x0 : kChunk;
-        gather(job, x0, count, w, rule);
-        follow(job, x0, count);
+        gather(job, x0, count, w);
+        follow(job, x0, count, rule);
     }
     state->rowCounter = static_cast<unsigned short>(n + 1u);
 }
@@ -234,12 +236,12 @@ void errorDiffusionTwoRows(const unsigned char* inA, unsigned char* outA, const 
         const int yEnd = x0 - kLag + kChunk < w ? x0 - kLag + kChunk : w;
         const int countB = yEnd > y0 ? yEnd - y0 : 0;
         if (countA > 0) {
-            gather(a, x0, countA, w, rule);
+            gather(a, x0, countA, w);
         }
         if (countB > 0) {
-            gather(b, y0, countB, w, rule);
+            gather(b, y0, countB, w);
         }
-        followTwo(a, x0, countA, b, y0, countB);
+        followTwo(a, x0, countA, b, y0, countB, rule);
     }
     state->rowCounter = static_cast<unsigned short>(n + 2u);
 }
