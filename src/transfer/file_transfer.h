@@ -15,8 +15,8 @@
 #include "transfer/template_status.h"
 
 // The operation object of file transfer: firmware updates, template uploads, template list
-// and removal, firmware queries. It holds at most one loaded file (a database file or a
-// package) and its own copy of the print options, of which only doStatusCheck is read.
+// and removal, firmware queries, database sending. It holds at most one loaded file (a database
+// file or a package) and its own copy of the print options, of which only doStatusCheck is read.
 //
 // Every step reports through PrinterStatus::error_code_ (1 = no error) and its result.
 class FileTransfer : public BasePrinter {
@@ -97,6 +97,11 @@ class FileTransfer : public BasePrinter {
     bool transferTemplate(std::vector<std::string> paths, unsigned count);
     bool transferTemplateForKXC240(std::vector<std::string> paths, unsigned count);
     bool checkToUploadTmpl();
+
+    // ---- database sending
+    // Builds the database package of the CSV file (its first line holds the field names)
+    // for this printer and sends it in one piece; error 59 when no package comes out.
+    bool sendDatabaseData(std::string name, std::string csvPath);
 
     // The loaded file (tests and diagnostics).
     const unsigned char* loadedData() const { return fileData; }
