@@ -9,8 +9,9 @@ import com.talvora.lumeko.sdk.PrintSettings;
 import org.junit.jupiter.api.Test;
 
 /**
- * Runs against a host jar without JNIStatus and with another Paper constructor: results that
- * cannot be built are null with code 40, and no exception is left pending.
+ * Runs against a host jar without JNIStatus and CustomPaperInfoCommandData and with another
+ * Paper constructor: results that cannot be built are null with code 40 (the custom paper
+ * result without touching the code), and no exception is left pending.
  */
 class TrimmedHostTest {
     private final JNIWrapper wrapper = new JNIWrapper();
@@ -37,6 +38,11 @@ class TrimmedHostTest {
 
         assertNull(wrapper.getStatusJNI(null));
         assertEquals(40, TestHooks.errorCode());
+
+        TestHooks.setErrorCode(3);
+        assertNull(wrapper.createCustomPaperInfoCommand("Talvora SN-7500D", "", 2, 2, 62, 100, 3,
+                3, 2, 2, 3, 0, 0));
+        assertEquals(3, TestHooks.errorCode());
 
         // Classes that are there still work.
         assertNotNull(wrapper.getPrinterSpec());

@@ -87,4 +87,23 @@ public class JNIWrapper {
 
     /** The paper list of the selected model for the current options. No printer traffic. */
     public native Paper[] getPaperList();
+
+    /**
+     * Reads the printer settings named by keys into values (one text per key, "" for an item
+     * not read). values must hold at least keys.length elements.
+     */
+    public native JNIStatus getPrinterSettingJNI(int[] keys, String[] values, Object observer);
+
+    /** Writes the value texts for keys in one commit; both arrays of the same length. */
+    public native JNIStatus setPrinterSettingJNI(int[] keys, String[] values, Object observer);
+
+    /**
+     * The custom paper command of a model for a paper-definition text, a paper kind (1 roll, 2
+     * die-cut, 3 mark roll), a unit (1 inch, 2 mm) and the user's sizes; or the (parameter,
+     * detail) pairs of the values that break their limits. No printer traffic.
+     */
+    public native CustomPaperInfoCommandData createCustomPaperInfoCommand(String modelName,
+            String definitionText, int paperKind, int unitOfLength, float tapeWidth,
+            float tapeLength, float rightMargin, float leftMargin, float topMargin,
+            float bottomMargin, float labelPitch, float markPosition, float markHeight);
 }
