@@ -463,13 +463,12 @@ int BiColorRasterData::cutZeroLine(unsigned char*& image, int width, int height)
 
 unsigned char BiColorRasterData::getOneByte(unsigned char* pixels, int count, int /*unused*/,
                                             COLORCONV value) {
-    unsigned char byte = 0;
+    // Without a branch: the pixels of a halftoned page follow no pattern.
+    unsigned byte = 0;
     for (int i = 0; i < count && i < 8; ++i) {
-        if (pixels[i] == value) {
-            byte |= static_cast<unsigned char>(0x80 >> i);
-        }
+        byte |= static_cast<unsigned>(pixels[i] == value) << (7 - i);
     }
-    return byte;
+    return static_cast<unsigned char>(byte);
 }
 
 int BiColorRasterData::getOneBitBitmap(int width, int height, unsigned char*& ternary,
