@@ -119,10 +119,17 @@ inline int lowestSumFor(int k) {
 template <int N>
 void diffuseRows(unsigned char* const (&rows)[N], BinarizeErrorRows* const (&states)[N], int64_t w,
                  unsigned char threshold) {
-    const int t = threshold;
+    // Per plane byte: its tone and the lowest sum that gives a dot.
+    struct Rule {
+        int tone;
+        int lowest;
+    };
+    Rule rule[256];
+    for (int g = 0; g < 256; ++g) {
+        rule[g].tone = tbl_LUT_BINARIZE[g];
+        rule[g].lowest = lowestSumFor(threshold - rule[g].tone);
+    }
     int e[N][kPad + kChunk + kPad] = {};
-    int tone[N][kChunk];
-    int lowest[N][kChunk];
     int e1[N] = {};  // error of the pixel before
     int e2[N] = {};  // error of the pixel before that
     // Local copies, so that the stores below cannot be taken to change them.
@@ -134,19 +141,13 @@ void diffuseRows(unsigned char* const (&rows)[N], BinarizeErrorRows* const (&sta
     }
     for (int64_t x0 = 0; x0 < w; x0 += kChunk) {
         const int count = w - x0 < kChunk ? static_cast<int>(w - x0) : kChunk;
-        for (int p = 0; p < N; ++p) {
-            const unsigned char* g = row[p] + x0;
-            for (int i = 0; i < count; ++i) {
-                tone[p][i] = tbl_LUT_BINARIZE[g[i]];
-                lowest[p][i] = lowestSumFor(t - tone[p][i]);
-            }
-        }
         for (int i = 0; i < count; ++i) {
             for (int p = 0; p < N; ++p) {
+                const Rule r = rule[row[p][x0 + i]];  // off the chain: known ahead
                 const int sum = currentSum(cur[p][x0 + i], e1[p], e2[p]);
                 // v = tone + sum / 48 (truncated towards zero); a dot when v >= threshold.
-                const int dot = sum >= lowest[p][i] ? 1 : 0;
-                const int error = sum / 48 + (tone[p][i] - (255 & -dot));
+                const int dot = sum >= r.lowest ? 1 : 0;
+                const int error = sum / 48 + (r.tone - (255 & -dot));
                 row[p][x0 + i] = static_cast<unsigned char>(dot);
                 e[p][kPad + i] = error;
                 e2[p] = e1[p];
