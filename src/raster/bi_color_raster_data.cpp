@@ -32,6 +32,31 @@ constexpr unsigned int kDitherSide = 8;
 // The largest value a one-byte line length can carry.
 constexpr int kMaxLineLength = 255;
 
+// Eight pixels into one byte, the first in the most significant bit: a bit is 1 where the
+// pixel equals value. getOneByte does the same a pixel at a time.
+inline unsigned char packEqualEight(const unsigned char* p, unsigned char value) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Pixel k is byte k of the word. After the exclusive or a byte is 0 exactly where the
+    // pixel equals value; adding 0x7F to its low seven bits sets bit 7 unless they are all 0,
+    // without a carry into the next byte. The inverted bit 7 of each byte, moved to bit 8k,
+    // is then gathered by one multiply into the top byte, pixel k at bit 63 - k.
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const uint64_t diff = word ^ (kOnes * value);
+    const uint64_t nonZero = ((diff & kLow7) + kLow7) | diff;
+    const uint64_t dots = (~nonZero >> 7) & kOnes;
+    return static_cast<unsigned char>((dots * 0x8040201008040201ull) >> 56);
+#else
+    unsigned byte = 0;
+    for (int i = 0; i < 8; ++i) {
+        byte |= static_cast<unsigned>(p[i] == value) << (7 - i);
+    }
+    return static_cast<unsigned char>(byte);
+#endif
+}
+
 // True when a width x height colour image (3 bytes a pixel) may be allocated.
 bool isColorSizeAllowed(int64_t width, int64_t height) {
     return width > 0 && height > 0 && width <= raster_limits::kMaxImageBytes &&
@@ -483,10 +508,14 @@ int BiColorRasterData::getOneBitBitmap(int width, int height, unsigned char*& te
     if (plane == nullptr) {
         return 0;
     }
+    const int whole = width / 8;
     for (int y = 0; y < height; ++y) {
         unsigned char* src = ternary + int64_t{y} * width;
         unsigned char* dst = plane + int64_t{y} * rowBytes;
-        for (int b = 0; b < rowBytes; ++b) {
+        for (int b = 0; b < whole; ++b) {
+            dst[b] = packEqualEight(src + b * 8, static_cast<unsigned char>(value));
+        }
+        for (int b = whole; b < rowBytes; ++b) {
             dst[b] = getOneByte(src + b * 8, std::min(8, width - b * 8), 0, value);
         }
     }

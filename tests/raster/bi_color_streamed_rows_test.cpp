@@ -147,4 +147,39 @@ TEST(BiColorStreamedRows, ShortFileFailsAndPixelsStayUntouched) {
     delete[] planes;
 }
 
+// The planes, packed eight pixels at a time, hold a bit exactly where a pixel equals the ink,
+// also for bytes that are not ternary values and for rows that end inside a byte.
+TEST(BiColorStreamedRows, PackedPlanesMatchPixelByPixel) {
+    std::mt19937 rng(5);
+    zoo::Row row = zoo::row("vz52_twocolor");
+    PrinterStatus status;
+    BiColorRasterData r(row.option, row.spec, row.paper, status);
+    for (int width : {1, 7, 8, 9, 63, 64, 65, 696}) {
+        const int height = 5;
+        for (int range : {3, 255}) {
+            std::uniform_int_distribution<int> pick(0, range);
+            Bytes ternary(static_cast<size_t>(width) * height);
+            for (auto& v : ternary) {
+                v = static_cast<unsigned char>(pick(rng));
+            }
+            for (COLORCONV ink : {COLORCONV_BLACK, COLORCONV_RED}) {
+                unsigned char* t = ternary.data();
+                unsigned char* plane = nullptr;
+                const int n = r.getOneBitBitmap(width, height, t, 0, plane, ink);
+                const int rowBytes = (width + 7) / 8;
+                ASSERT_EQ(n, rowBytes * height);
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < rowBytes * 8; ++x) {
+                        const bool bit = (plane[y * rowBytes + x / 8] >> (7 - x % 8)) & 1;
+                        const bool want =
+                            x < width && ternary[static_cast<size_t>(y) * width + x] == ink;
+                        ASSERT_EQ(bit, want) << width << " " << x << "," << y;
+                    }
+                }
+                delete[] plane;
+            }
+        }
+    }
+}
+
 }  // namespace
