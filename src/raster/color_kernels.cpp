@@ -41,6 +41,14 @@ void separatePixel(int r, int g, int b, unsigned char* red, unsigned char* black
         *black = static_cast<unsigned char>(255 - mx);
         return;
     }
+    if (!(r > g && r > b)) {
+        // Red is not the one largest: the hue lies 60 degrees or more from red (G largest or
+        // B smallest with G >= R: 60..120; R smallest: 120..180 after folding; B largest:
+        // 60..120 after folding), so the redness is at most 2/3 and the pixel is black ink.
+        *red = 0;
+        *black = static_cast<unsigned char>(255 - (299 * r + 587 * g + 114 * b) / 1000);
+        return;
+    }
     // Single precision throughout, as the results depend on it.
     const float diff = static_cast<float>(mx - mn);
     float hue;
