@@ -121,8 +121,8 @@ endif()
 get_target_property(lumeko_sdk_jar lumeko_sdk JAR_FILE)
 get_target_property(lumeko_tests_jar lumeko_jvm_tests JAR_FILE)
 
-# A host jar without JNIStatus and CustomPaperInfoCommandData and with another Paper
-# constructor, for TrimmedHostTest.
+# A host jar without JNIStatus, TemplateInfo and CustomPaperInfoCommandData and with another
+# Paper constructor, for TrimmedHostTest.
 set(trimmed_dir ${PROJECT_BINARY_DIR}/lumeko-sdk-trimmed)
 set(trimmed_jar ${PROJECT_BINARY_DIR}/lumeko-sdk-trimmed.jar)
 set(trimmed_paper ${PROJECT_SOURCE_DIR}/tests/bridge/java/trimmed/Paper.java)
@@ -133,6 +133,7 @@ add_custom_command(OUTPUT ${trimmed_jar}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${trimmed_dir}/com/talvora/lumeko/sdk/JNIStatus.class
     ${trimmed_dir}/com/talvora/lumeko/sdk/Paper.class
     ${trimmed_dir}/com/talvora/lumeko/sdk/CustomPaperInfoCommandData.class
+    ${trimmed_dir}/com/talvora/lumeko/sdk/TemplateInfo.class
   COMMAND ${Java_JAVAC_EXECUTABLE} -d ${trimmed_dir} ${trimmed_paper}
   COMMAND ${Java_JAR_EXECUTABLE} cf ${trimmed_jar} -C ${trimmed_dir} .
   DEPENDS lumeko_sdk ${lumeko_sdk_jar} ${trimmed_paper}

@@ -17,6 +17,7 @@
 #include "connection/printer_status.h"
 #include "connection/wait.h"
 #include "raster/bitmap_data.h"
+#include "transfer/template_print.h"
 
 using namespace bridge::jni;
 
@@ -272,6 +273,17 @@ JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_installRecordingWa
     g_waitedMicroseconds = 0;
     lumeko::setWaitFunction(
         [](std::chrono::microseconds us) { g_waitedMicroseconds += us.count(); });
+}
+
+JNIEXPORT jbyteArray JNICALL Java_com_talvora_lumeko_test_TestHooks_templateCommand(JNIEnv* env,
+                                                                                    jclass) {
+    const std::vector<unsigned char>& command = TemplatePrint::template_print_command_;
+    return newByteArray(env, command.data(), static_cast<jsize>(command.size())).release();
+}
+
+JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_clearTemplateCommand(JNIEnv*,
+                                                                                   jclass) {
+    TemplatePrint::template_print_command_.clear();
 }
 
 JNIEXPORT jlong JNICALL Java_com_talvora_lumeko_test_TestHooks_waitedMicroseconds(JNIEnv*, jclass) {

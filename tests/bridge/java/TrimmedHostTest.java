@@ -3,14 +3,15 @@ package com.talvora.lumeko.test;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertNotNull;
 import static org.junit.jupiter.api.Assertions.assertNull;
+import static org.junit.jupiter.api.Assertions.assertTrue;
 
 import com.talvora.lumeko.sdk.JNIWrapper;
 import com.talvora.lumeko.sdk.PrintSettings;
 import org.junit.jupiter.api.Test;
 
 /**
- * Runs against a host jar without JNIStatus and CustomPaperInfoCommandData and with another
- * Paper constructor: results that cannot be built are null with code 40 (the custom paper
+ * Runs against a host jar without JNIStatus, TemplateInfo and CustomPaperInfoCommandData and
+ * with another Paper constructor: results that cannot be built are null with code 40 (the custom paper
  * result without touching the code), and no exception is left pending.
  */
 class TrimmedHostTest {
@@ -43,6 +44,13 @@ class TrimmedHostTest {
         assertNull(wrapper.createCustomPaperInfoCommand("Talvora SN-7500D", "", 2, 2, 62, 100, 3,
                 3, 2, 2, 3, 0, 0));
         assertEquals(3, TestHooks.errorCode());
+
+        // Without the template class the printer is not asked for its list.
+        TestHooks.setErrorCode(1);
+        ScriptedPrinter p = new ScriptedPrinter();
+        assertNull(wrapper.getTemplateListJNI(p));
+        assertEquals(40, TestHooks.errorCode());
+        assertTrue(p.transcript.isEmpty());
 
         // Classes that are there still work.
         assertNotNull(wrapper.getPrinterSpec());

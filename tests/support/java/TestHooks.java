@@ -51,4 +51,9 @@ public final class TestHooks {
     public static native void installRecordingWait();
 
     public static native long waitedMicroseconds();
+
+    /** The template command built so far (the process-wide buffer of template printing). */
+    public static native byte[] templateCommand();
+
+    public static native void clearTemplateCommand();
 }

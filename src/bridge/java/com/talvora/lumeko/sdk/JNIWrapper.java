@@ -106,4 +106,52 @@ public class JNIWrapper {
             String definitionText, int paperKind, int unitOfLength, float tapeWidth,
             float tapeLength, float rightMargin, float leftMargin, float topMargin,
             float bottomMargin, float labelPitch, float markPosition, float markHeight);
+
+    /** The printer's firmware version; "" on failure (the code in getLastStatusJNI). */
+    public native String getFirmVerJNI(Object observer);
+
+    /** The version inside a firmware file; "" when it has none. No printer traffic. */
+    public native String getFirmFileVerJNI(String path);
+
+    /** Updates the printer's firmware from the file (template packages and databases refused). */
+    public native JNIStatus updateFirmJNI(String path, Object observer);
+
+    /** The printer's weak-battery flag; -1 on failure. */
+    public native byte getBatteryWeakJNI(Object observer);
+
+    /** The printer's boot mode; -1 on failure. */
+    public native byte getBootModeJNI(Object observer);
+
+    /** Transfers the template files to the printer, in order. */
+    public native JNIStatus transferTemplateJNI(String[] paths, Object observer);
+
+    /** Removes the templates with these keys from the printer. */
+    public native JNIStatus removeTemplateJNI(int[] keys, Object observer);
+
+    /**
+     * The templates stored in the printer, one element per template (elements that could not be
+     * built stay null; the code in getLastStatusJNI).
+     */
+    public native TemplateInfo[] getTemplateListJNI(Object observer);
+
+    /** Turns the CSV file (field names on its first line) into a database and sends it. */
+    public native JNIStatus sendDatabaseDataJNI(String name, String csvPath, Object observer);
+
+    /** Starts a new template command for the template with this key (1 to 99). No traffic. */
+    public native JNIStatus initKXTCommandJNI(int templateKey);
+
+    /** Appends the text of the next object to the template command. No traffic. */
+    public native JNIStatus replaceTextJNI(byte[] text);
+
+    /** Appends the text of the object with this number to the template command. No traffic. */
+    public native JNIStatus replaceTextIndexJNI(byte[] text, int index);
+
+    /** Appends the text of the object with this name to the template command. No traffic. */
+    public native JNIStatus replaceTextNameJNI(byte[] objectName, byte[] text);
+
+    /** Prints the template command with the template print options. */
+    public native JNIStatus printKXTCommandJNI(Object observer);
+
+    /** Appends raw bytes to the template command. No traffic. */
+    public native JNIStatus addToKXTCommandJNI(byte[] data);
 }
