@@ -133,9 +133,10 @@ bool RasterPrint::sendBytes(std::vector<unsigned char>& bytes) {
 
 bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
     const int copies = option.numberOfCopies;
-    // Copy counts the page blocks cannot carry, and job page numbers beyond int, are
-    // refused before anything goes out.
-    if (copies > kMaxCopies || (copies > 0 && (page < 0 || page > (INT_MAX - copies) / copies))) {
+    // Copy counts the page blocks cannot carry (above 16 bits or negative), and job page
+    // numbers beyond int, are refused before anything goes out.
+    if (copies < 0 || copies > kMaxCopies ||
+        (copies > 0 && (page < 0 || page > (INT_MAX - copies) / copies))) {
         setErrorCode(39);
         sendProgress(cmd::kProgressJobFailed);
         return false;
@@ -419,6 +420,12 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     if (option.savePrnPath.empty() || option.numberOfCopies <= 0 ||
         option.numberOfCopies > kMaxCopies) {
         setErrorCode(39);
+        sendProgress(cmd::kProgressJobFailed);
+        return false;
+    }
+    if (errorCode() != 1) {
+        // An error left by paper selection (25, 32) stays the job's error: no page is built.
+        settleCancel();
         sendProgress(cmd::kProgressJobFailed);
         return false;
     }

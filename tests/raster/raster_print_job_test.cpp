@@ -231,6 +231,7 @@ TEST_F(RasterPrintJobTest, CopyCountsRefused) {
     const Row rows[] = {
         {"print, 65536 copies", 0x10000, 0, false, {22}},
         {"print, job page number past int", 0xFFFF, 40000, false, {22}},
+        {"print, negative copies", -1, 0, false, {22}},
         {"save, 65536 copies", 0x10000, 0, true, {12, 22}},
         {"save, no copies", 0, 0, true, {12, 22}},
         {"save, negative copies", -1, 0, true, {12, 22}},
@@ -270,6 +271,22 @@ TEST_F(RasterPrintJobTest, NothingSentWhileAnErrorIsPending) {
         EXPECT_FALSE(job.printBitmap(bitmap, 0, 1));
         EXPECT_EQ(PrinterStatus::error_code_, 32);
         EXPECT_TRUE(sends().empty());
+    }
+    {
+        SCOPED_TRACE("save after paper selection left 32");
+        resetPrinterStatusStatics();
+        SimulatedPrinter p;
+        RasterPrintOption o = jobOption(200, 1);
+        const std::string path = ::testing::TempDir() + "pending_error.prn";
+        std::remove(path.c_str());
+        o.savePrnPath = path;
+        RasterPrint job(PORT_USB, &p, KX_A380W, o);
+        ASSERT_EQ(PrinterStatus::error_code_, 32);
+        BitmapData bitmap = pic.bitmap();
+        EXPECT_FALSE(job.createPrintData(bitmap, 0, 1));
+        EXPECT_EQ(PrinterStatus::error_code_, 32);
+        EXPECT_EQ(p.messages(), (std::vector<int>{12, 22}));
+        EXPECT_FALSE(std::ifstream(path).good());
     }
     {
         SCOPED_TRACE("custom paper file gone before the header (25)");
