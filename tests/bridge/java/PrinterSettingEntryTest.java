@@ -65,6 +65,20 @@ class PrinterSettingEntryTest {
     }
 
     @Test
+    void manyKeysReleaseTheirLocalReferences() {
+        int[] keys = new int[50];
+        String[] values = new String[50];
+        java.util.Arrays.fill(keys, DENSITY);
+        java.util.Arrays.fill(values, "1");
+        assertEquals(1, wrapper.setPrinterSettingJNI(keys, values, printer()).errorCode);
+        java.util.Arrays.fill(values, null);
+        assertEquals(1, wrapper.getPrinterSettingJNI(keys, values, printer()).errorCode);
+        for (String v : values) {
+            assertEquals("2", v);
+        }
+    }
+
+    @Test
     void readingNoKeysStillRunsTheService() {
         ScriptedPrinter p = printer();
         String[] values = {};

@@ -115,6 +115,34 @@ class TransferEntryTest {
     }
 
     @Test
+    void longListsReleaseTheirLocalReferences() {
+        // 40 templates in 256-byte pieces: every object, with no reference kept per template.
+        select(TEMPLATE_MODEL);
+        byte[][] headers = new byte[40][];
+        for (int i = 0; i < headers.length; ++i) {
+            headers[i] = templateHeader(i + 1, i, i, "T" + i, i);
+        }
+        byte[] reply = listReply(headers);
+        ScriptedPrinter p = new ScriptedPrinter();
+        for (int at = 0; at < reply.length; at += 256) {
+            p.queueReceive(Arrays.copyOfRange(reply, at, Math.min(reply.length, at + 256)));
+        }
+        TemplateInfo[] list = wrapper.getTemplateListJNI(p);
+        assertEquals(1, code());
+        assertEquals(40, list.length);
+        for (int i = 0; i < list.length; ++i) {
+            assertEquals(i + 1, list[i].key);
+            assertEquals("T" + i, list[i].name);
+        }
+
+        // 40 paths are copied one by one before the upload looks at them.
+        String[] paths = new String[40];
+        Arrays.fill(paths, dir.resolve("missing.tpl").toString());
+        int upload = wrapper.transferTemplateJNI(paths, new ScriptedPrinter()).errorCode;
+        assertTrue(upload != 1 && upload != 39, "code " + upload);
+    }
+
+    @Test
     void templateListFailuresGiveAnEmptyArray() {
         select(TEMPLATE_MODEL);
         assertEquals(0, wrapper.getTemplateListJNI(
