@@ -592,6 +592,7 @@ TEST(RasterGeometry, BadSizesAndScalesAre39BeforeAnyPage) {
         {"scale 1e9", 10, 10, 3, 1e9},
         {"scale 6554 on 10", 10, 10, 3, 6554.0},
         {"fit to page, width 0", 10, 10, 2, 1.0},
+        {"source past the byte cap, scaled down", 50000, 50000, 3, 0.01},
     };
     for (const Case& c : cases) {
         zoo::Row row = zoo::row("vz52_diecut62x29");
