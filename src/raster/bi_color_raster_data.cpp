@@ -134,6 +134,9 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
     const bool streamRows = option.orientation != 2 && !(bitmap.applyScale && scale != 1.0) &&
                             option.printMode != 4 && !shouldConvertedByTable();
     unsigned char* image = nullptr;
+    // A larger stream buffer than the default: fewer, longer reads of the file.
+    constexpr std::streamsize kReadBuffer = 1 << 17;
+    std::unique_ptr<char[]> streamBuffer;
     std::ifstream file;
     std::unique_ptr<unsigned char[]> rowBuffer;
     if (streamRows) {
@@ -145,6 +148,10 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
             return false;
         }
         if (!bitmap.bitmapFile.empty()) {
+            streamBuffer.reset(new (std::nothrow) char[kReadBuffer]);
+            if (streamBuffer) {
+                file.rdbuf()->pubsetbuf(streamBuffer.get(), kReadBuffer);
+            }
             file.open(bitmap.bitmapFile, std::ios::binary);
             if (!file) {
                 PrinterStatus::error_code_ = 40;

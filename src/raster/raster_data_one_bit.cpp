@@ -165,6 +165,9 @@ bool writeBytes(const std::string& path, const unsigned char* data, int length, 
 
 namespace {
 
+// Bytes of the stream buffer of a pixel file read a row at a time.
+constexpr std::streamsize kReadBuffer = 1 << 17;
+
 // What the streamed conversion did.
 enum class Streamed {
     kNotTaken,  // the page needs the whole grey picture: take the step-by-step path
@@ -218,8 +221,13 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
         PrinterStatus::error_code_ = 39;
         return Streamed::kFailed;
     }
+    // A larger stream buffer than the default: fewer, longer reads of the file.
+    std::unique_ptr<char[]> streamBuffer(fromFile ? new (std::nothrow) char[kReadBuffer] : nullptr);
     std::ifstream file;
     if (fromFile) {
+        if (streamBuffer) {
+            file.rdbuf()->pubsetbuf(streamBuffer.get(), kReadBuffer);
+        }
         file.open(bitmap.bitmapFile, std::ios::binary);
         if (!file) {
             PrinterStatus::error_code_ = 40;
@@ -362,7 +370,13 @@ bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int he
         PrinterStatus::error_code_ = 39;
         return false;
     }
-    std::ifstream file(path, std::ios::binary);
+    // A larger stream buffer than the default: fewer, longer reads of the file.
+    std::unique_ptr<char[]> streamBuffer(new (std::nothrow) char[kReadBuffer]);
+    std::ifstream file;
+    if (streamBuffer) {
+        file.rdbuf()->pubsetbuf(streamBuffer.get(), kReadBuffer);
+    }
+    file.open(path, std::ios::binary);
     if (!file) {
         PrinterStatus::error_code_ = 40;
         return false;
