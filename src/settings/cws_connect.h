@@ -111,6 +111,9 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     bool sendESWFDStaticSSID_R(std::string& ssid);
     bool sendESWFDStaticSSID_W(std::string ssid);
     bool sendESWFDStaticKey_W(std::string key);
+    // The printer's reply to this read is taken to be laid out as the SSID reply: a
+    // little-endian length in bytes 0 and 1, the key from byte 2 on (at most 64 bytes).
+    bool sendESWFDStaticKey_R(std::string& key);
 
     bool getWirelessOnBoot(unsigned char& value);
     bool getWirelessOnBootMIB(unsigned char& value);
@@ -174,6 +177,9 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
   private:
     // Exchange of a read: command out, exactly replyLength bytes back.
     bool exchange(const unsigned char* command, int length, unsigned char* reply, int replyLength);
+    // A Wi-Fi Direct text read: command out by sendData, one receive of at most replySize
+    // bytes, a little-endian length in bytes 0 and 1, then the text (up to its first zero).
+    bool readWFDText(const unsigned char* command, int length, int replySize, std::string& text);
     // Bounded receive: the count, never above length (negative: failure).
     int receive(int length, unsigned char* buffer, bool flag);
     // Appends the one or two PJL DEFAULT lines of payload; 39 when they do not fit.

@@ -1,6 +1,7 @@
 // The ESC commands of the Bluetooth, Wi-Fi Direct, wireless-on-boot and print-setting
 // items: reads exchange at once, writes append to escSetData.
 #include <cstring>
+#include <vector>
 
 #include "connection/printer_mib_oids.h"
 #include "connection/util.h"
@@ -281,35 +282,43 @@ bool CWSConnect::sendESWFDAutoGeneration_W(bool on) {
     return true;
 }
 
-bool CWSConnect::sendESWFDStaticSSID_R(std::string& ssid) {
+bool CWSConnect::readWFDText(const unsigned char* command, int length, int replySize,
+                             std::string& text) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         return refuse();
     }
-    unsigned char command[sizeof cmd::kWFDSSIDRead];
-    std::memcpy(command, cmd::kWFDSSIDRead, sizeof command);
-    // ESC i X * 31 02 00 00 02: read the Wi-Fi Direct SSID
-    if (!target->sendData(static_cast<int>(sizeof command), command)) {
+    std::vector<unsigned char> sent(command, command + length);
+    if (!target->sendData(length, sent.data())) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
-    constexpr int kReplySize = 32;
-    unsigned char reply[kReplySize] = {};
-    const int received = receive(kReplySize, reply, false);
+    std::vector<unsigned char> reply(static_cast<size_t>(replySize), 0);
+    const int received = receive(replySize, reply.data(), false);
     if (received <= 0) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
-    // Bytes 0 and 1: the SSID length, little-endian; the SSID follows. A length beyond
+    // Bytes 0 and 1: the text length, little-endian; the text follows. A length beyond
     // what the reply carries is a malformed reply.
-    const int length = reply[0] | (reply[1] << 8);
-    if (received < 2 || length > received - 2) {
+    const int textLength = reply[0] | (reply[1] << 8);
+    if (received < 2 || textLength > received - 2) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
-    ssid.clear();
-    ssid = textUpToZero(reply + 2, static_cast<size_t>(length));
+    text.clear();
+    text = textUpToZero(reply.data() + 2, static_cast<size_t>(textLength));
     return true;
+}
+
+bool CWSConnect::sendESWFDStaticSSID_R(std::string& ssid) {
+    // ESC i X * 31 02 00 00 02: read the Wi-Fi Direct SSID (32-byte reply)
+    return readWFDText(cmd::kWFDSSIDRead, sizeof cmd::kWFDSSIDRead, 32, ssid);
+}
+
+bool CWSConnect::sendESWFDStaticKey_R(std::string& key) {
+    // ESC i X * 31 02 00 00 01: read the Wi-Fi Direct key (length, then at most 64 bytes)
+    return readWFDText(cmd::kWFDKeyRead, sizeof cmd::kWFDKeyRead, 2 + 64, key);
 }
 
 bool CWSConnect::sendESWFDStaticSSID_W(std::string ssid) {

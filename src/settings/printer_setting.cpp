@@ -355,6 +355,37 @@ bool PrinterSetting::setWFDStaticKey(std::string text) {
     return cwsConnect->sendESWFDStaticKey_W(text);
 }
 
+bool PrinterSetting::setBTPinCodeEE(std::string text) {
+    if (!oneOf(text, {"0", "1", "2"})) {
+        return refuse();
+    }
+    return cwsConnect->sendESBTPinCodeEE_W(text != "0", text == "2");
+}
+
+bool PrinterSetting::setBTPinCode(std::string text) {
+    return cwsConnect->sendESBTPinCode_W(text);
+}
+
+bool PrinterSetting::getWFDStaticKey(std::string& text) {
+    return cwsConnect->sendESWFDStaticKey_R(text);
+}
+
+bool PrinterSetting::setWFDConnectMethod(std::string text) {
+    if (!oneOf(text, {"0", "1", "2"})) {
+        return refuse();
+    }
+    return cwsConnect->sendESWFDConnectMethod_W(Util::toInt(text));
+}
+
+bool PrinterSetting::getWFDConnectMethod(std::string& text) {
+    int value = 0;
+    if (!cwsConnect->sendESWFDConnectMethod_R(value)) {
+        return false;
+    }
+    text = Util::toStr(value);
+    return true;
+}
+
 bool PrinterSetting::getJPEGHalf(std::string& text) {
     unsigned char value = 0;
     if (!cwsConnect->getJPEGHalf(value)) {

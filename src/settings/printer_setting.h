@@ -81,6 +81,14 @@ class PrinterSetting : public BasePrinter {
     bool getWFDStaticSSID(std::string& text);
     bool setWFDStaticSSID(std::string text);
     bool setWFDStaticKey(std::string text);
+    // Not used by the get and set calls: the PIN enable ("0" off, "1" on, "2" on with the
+    // second flag), the PIN, the Wi-Fi Direct key read and the Wi-Fi Direct connection
+    // method ("0", "1" or "2", as the enable).
+    bool setBTPinCodeEE(std::string text);
+    bool setBTPinCode(std::string text);
+    bool getWFDStaticKey(std::string& text);
+    bool setWFDConnectMethod(std::string text);
+    bool getWFDConnectMethod(std::string& text);
     bool getJPEGHalf(std::string& text);
     bool setJPEGHalf(std::string text);
     bool getJPEGScale(std::string& text);

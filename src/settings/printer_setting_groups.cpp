@@ -585,8 +585,9 @@ bool PrinterSetting::writeInterface(unsigned netWord, const std::string& value) 
         lan = false, direct = "1";
     }
     if (direct == nullptr) {
-        // A value that selects no interface is refused, not silently dropped.
-        return refuse();
+        // A value that selects no interface leaves the key alone, as a key the printer
+        // does not offer.
+        return true;
     }
     return setWLan(lan) && setWFDenable(direct);
 }

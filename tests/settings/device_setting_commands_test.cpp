@@ -136,6 +136,28 @@ TEST_F(DeviceSettingCommandsTest, WiFiDirectSsidRead) {
     }
 }
 
+// The key read shares the SSID layout; a 64-byte key fits its reply, a longer length
+// does not.
+TEST_F(DeviceSettingCommandsTest, WiFiDirectKeyRead) {
+    CWSConnect& c = connect('7');
+    Bytes reply = {64, 0};
+    reply.resize(66, 'k');
+    printer.queueRecord(Record(reply));
+    std::string key = "old";
+    ASSERT_TRUE(c.sendESWFDStaticKey_R(key));
+    EXPECT_EQ(key, std::string(64, 'k'));
+    EXPECT_EQ(printer.sentData().back(),
+              (Bytes{0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x01}));
+    EXPECT_EQ(printer.calls(Slot::ReceiveData).back().length, 66);
+    printer.queueRecord(Record(Bytes{65, 0, 'a'}));
+    EXPECT_FALSE(c.sendESWFDStaticKey_R(key));
+    EXPECT_EQ(PrinterStatus::error_code_, 6);
+    EXPECT_EQ(key, std::string(64, 'k'));
+    CWSConnect none(PORT_USB, nullptr, HU_3650WB);
+    EXPECT_FALSE(none.sendESWFDStaticKey_R(key));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+}
+
 TEST_F(DeviceSettingCommandsTest, QueuedWritesAndTheirLimits) {
     struct Case {
         const char* what;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "connection/printer_status.h"
@@ -110,6 +111,25 @@ TEST_F(PrinterSettingTest, TextToCommandAccessors) {
         {"visible unless 0",
          [](PrinterSetting& s) { return s.setBTVisibility("yes"); },
          {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x02, 0x01}},
+        {"pin enable 0",
+         [](PrinterSetting& s) { return s.setBTPinCodeEE("0"); },
+         {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x03, 0x00}},
+        {"pin enable 1",
+         [](PrinterSetting& s) { return s.setBTPinCodeEE("1"); },
+         {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x03, 0x01}},
+        {"pin enable 2",
+         [](PrinterSetting& s) { return s.setBTPinCodeEE("2"); },
+         {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x03, 0x02}},
+        {"pin enable 3", [](PrinterSetting& s) { return s.setBTPinCodeEE("3"); }, {}},
+        {"pin",
+         [](PrinterSetting& s) { return s.setBTPinCode(""); },
+         {0x1B, 0x69, 0x58, 0x42, 0x32, 0x01, 0x00, 0x00, 0x00, 0, 0, 0, 0,
+          0,    0,    0,    0,    0,    0,    0,    0,    0,    0, 0, 0}},
+        {"pin of 17", [](PrinterSetting& s) { return s.setBTPinCode(std::string(17, '1')); }, {}},
+        {"wfd connect method 2",
+         [](PrinterSetting& s) { return s.setWFDConnectMethod("2"); },
+         {0x1B, 0x69, 0x58, 0x2A, 0x31, 0x03, 0x00, 0x01, 0x04, 0x02}},
+        {"wfd connect method 3", [](PrinterSetting& s) { return s.setWFDConnectMethod("3"); }, {}},
     };
     for (const Case& k : cases) {
         PrinterStatus::error_code_ = 1;
@@ -138,6 +158,15 @@ TEST_F(PrinterSettingTest, ReadAccessorsCheckTheReply) {
     PrinterStatus::error_code_ = 1;
     ASSERT_TRUE(s.getDensity(text));
     EXPECT_EQ(text, "-3");
+
+    printer.onExchange({0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x04},
+                       {Reply(Bytes{0, 0, 2})});
+    ASSERT_TRUE(s.getWFDConnectMethod(text));
+    EXPECT_EQ(text, "2");
+    printer.queueRecord(Record(Bytes{3, 0, 'k', 'e', 'y'}));
+    ASSERT_TRUE(s.getWFDStaticKey(text));
+    EXPECT_EQ(text, "key");
+    EXPECT_EQ(PrinterStatus::error_code_, 1);
 }
 
 TEST_F(PrinterSettingTest, WepKeyTypeReadSetsTheHexFlag) {
@@ -411,7 +440,6 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
         {NET_WEPKEY, "123456"},
         {NET_WEPKEY, "01234\"6789"},        // a hex key of other characters
         {NET_AUTHENTICATION_METHOD, "14"},  // no pair stands for it
-        {NET_INTERFACE, "5"},               // selects no interface
         {NET_IPV4ADDRESS, "1.2.3"},
         {PRINT_SPEED, "262"},
         {BT_DEVICENAME, std::string(31, 'n')},
@@ -497,6 +525,23 @@ TEST_F(PrinterSettingTest, InterfaceKeyReadAndWrite) {
         std::string value = "stale";
         EXPECT_TRUE(s.getPrinterSetting(keys, &value, 1));
         EXPECT_EQ(value, k.read) << k.net << " " << k.lan << " " << k.direct;
+    }
+    // A value that selects no interface leaves the key alone; the other keys are committed.
+    for (const auto& skipped : {std::make_pair(0x307fu, "5"), std::make_pair(0x306fu, "0"),
+                                std::make_pair(0x306fu, "3")}) {
+        PrinterStatus::error_code_ = 1;
+        TestPrinterSetting& s = setting(HU_3650WB);
+        s.editSpecs([&](PrinterSpec& spec) { spec.netSettings[PORT_USB] = skipped.first; });
+        const int keys[] = {NET_INTERFACE, NET_CHANNEL};
+        const std::string values[] = {skipped.second, "6"};
+        ASSERT_TRUE(s.setPrinterSetting(keys, values, 2)) << skipped.second;
+        EXPECT_EQ(PrinterStatus::error_code_, 1);
+        const std::string commit = committedPjl();
+        EXPECT_NE(commit.find(pjlLine("458879", "6")), std::string::npos) << skipped.second;
+        EXPECT_EQ(commit.find("459138.2"), std::string::npos) << skipped.second;
+        const Bytes b = printer.sentData().back();
+        const Bytes enable = {0x1B, 0x69, 0x58, 0x2A};
+        EXPECT_EQ(std::search(b.begin(), b.end(), enable.begin(), enable.end()), b.end());
     }
     // Writes without bit 0x10: "2" is switch 0 and Wi-Fi Direct enable 1.
     TestPrinterSetting& s = setting(HU_3650WB);
