@@ -344,6 +344,37 @@ TEST_F(DeviceSettingCommandsTest, ReadsAndTheirReplies) {
     EXPECT_EQ(PrinterStatus::error_code_, 39);
 }
 
+// The reads that the get call does not use: PIN, PIN enable, Bluetooth enable and the
+// Wi-Fi Direct connection method.
+TEST_F(DeviceSettingCommandsTest, ReadsOutsideTheGetCall) {
+    CWSConnect& c = connect('7');
+    Bytes pin = {'1', '2', '3', '4'};
+    pin.resize(16, 0x00);
+    printer.onExchange({0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x00}, {Reply(pin)});
+    printer.onExchange({0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x03},
+                       {Reply(Bytes{2}), Reply(Bytes{0})});
+    printer.onExchange({0x1B, 0x69, 0x58, 0x32, 0x31, 0x02, 0x00, 0x00, 0x03},
+                       {Reply(Bytes{0, 0, 1})});
+    printer.onExchange({0x1B, 0x69, 0x58, 0x2A, 0x31, 0x02, 0x00, 0x00, 0x04},
+                       {Reply(Bytes{0, 0, 3})});
+    std::string text;
+    ASSERT_TRUE(c.sendESBTPinCode_R(text));
+    EXPECT_EQ(text, "1234");
+    bool enabled = false;
+    bool second = false;
+    ASSERT_TRUE(c.sendESBTPinCodeEE_R(enabled, second));
+    EXPECT_TRUE(enabled && second);
+    ASSERT_TRUE(c.sendESBTPinCodeEE_R(enabled, second));
+    EXPECT_FALSE(enabled || second);
+    ASSERT_TRUE(c.sendESBTenable_R(text));
+    EXPECT_EQ(text, "1");
+    int method = -1;
+    ASSERT_TRUE(c.sendESWFDConnectMethod_R(method));
+    EXPECT_EQ(method, 0);
+    EXPECT_EQ(PrinterStatus::error_code_, 1);
+    EXPECT_EQ(exchanges().size(), 5u);
+}
+
 TEST_F(DeviceSettingCommandsTest, WirelessOnBootPerSeries) {
     printer.onExchange({0x1B, 0x69, 0x58, 0x4B, 0x31}, {Reply(Bytes{0, 0, 2})});
     unsigned char value = 0;
