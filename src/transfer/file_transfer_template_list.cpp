@@ -105,7 +105,19 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         count = readLe16(buffer + k);
     }
     if (count > kMaxListCount) {
-        // No count in the first piece: the reply is not a list.
+        // No count in the first piece: the reply is not a list. The pieces the printer still
+        // has for the value read are taken off the line all the same (and dropped), so that
+        // they do not stand in front of the next reply.
+        setErrorCode(6);
+        long long drained = n;
+        const long long promised = static_cast<long long>(count) * kHeaderStride;
+        while (drained < promised) {
+            const int m = target->receiveData(pieceSize, buffer, true);
+            if (m <= 0) {
+                break;
+            }
+            drained += std::min(m, pieceSize);
+        }
         setErrorCode(6);
         return false;
     }

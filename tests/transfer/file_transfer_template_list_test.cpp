@@ -113,11 +113,25 @@ TEST_F(TemplateListTest, EmptyOrUnreadableLists) {
     EXPECT_EQ(errorCode(), 42);
     EXPECT_TRUE(list.empty());
 
-    // No count anywhere in the first piece: not a list; nothing more is read.
+    // No count anywhere in the first piece: not a list. What the printer still sends for the
+    // value read (100 x 64 bytes) is read off the line and dropped, and no more than that.
+    {
+        SimulatedPrinter p;
+        TestFileTransfer noCount(PORT_USB, &p, KX_C270W, option);
+        configure(noCount, PORT_USB, false);
+        p.queueRecord(Record(Bytes{100, 0}));
+        p.setDefaultRecord(templateHeader(1, "K1"));
+        EXPECT_FALSE(noCount.getTemplateList(list));
+        EXPECT_EQ(errorCode(), 6);
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(p.calls(Slot::ReceiveData).size(), 1u + 100u);  // 2 + 100 x 64 >= 6400
+    }
+    // A printer that stops sending ends the reading at once.
     printer.queueRecord(Record(Bytes(256, 0xFF)));
+    printer.queueRecord(Record::withCount({}, 0));
     EXPECT_FALSE(t->getTemplateList(list));
     EXPECT_EQ(errorCode(), 6);
-    EXPECT_EQ(printer.calls(Slot::ReceiveData).size(), 2u);
+    EXPECT_EQ(printer.calls(Slot::ReceiveData).size(), 3u);
 
     // The list stops before the count promised.
     const Bytes cut = listReply({1, 2});
