@@ -59,6 +59,9 @@ std::string FileTransfer::getFirmVer() {
                 setErrorCode(target != nullptr ? 6 : 39);
                 return std::string();
             }
+            // The fallback answered: the version is read, so the first read's failure is
+            // not the outcome.
+            setErrorCode(1);
         }
     } else {
         const int method = spec.firmwareVersionMethod;
