@@ -1,5 +1,6 @@
 #include "transfer/template_print.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "catalogue/support_func.h"
@@ -89,6 +90,11 @@ bool TemplatePrint::send(const std::vector<unsigned char>& bytes) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         setErrorCode(39);
+        return false;
+    }
+    // A command beyond the observer's int length cannot be handed over: not sent.
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+        setErrorCode(6);
         return false;
     }
     std::vector<unsigned char> copy = bytes;  // the observer takes a mutable buffer
