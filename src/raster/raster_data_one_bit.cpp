@@ -12,6 +12,8 @@
 #include "connection/util.h"
 #include "raster/halftone.h"
 #include "raster/halftone_legacy.h"
+#include "raster/halftone_private.h"
+#include "raster/htnlib.h"
 #include "raster/image_limits.h"
 #include "raster/raster_data.h"
 
@@ -175,6 +177,90 @@ enum class Streamed {
     kFailed,
 };
 
+// Error diffusion of the kernel engine and packing, a band of rows at a time, for a page whose
+// steps after the resize (fit, trim, mirror, 180-degree turn, high-resolution rule) all leave
+// the image as it is. The kernel carries its state from band to band, so the bands give the
+// bytes of HalfTone::fillErrorDiffusionProc over the whole image (with its fallback to a
+// threshold at 127 for an image the kernel cannot take) followed by getOneBitBitmap.
+class BandedErrorDiffusion {
+  public:
+    static constexpr int kBandRows = 32;
+    // The threshold HalfTone falls back to when the kernel cannot take the image.
+    static constexpr int kFallbackThreshold = 127;
+
+    bool start(int width, int height) {
+        width_ = width;
+        rowBytes_ = width / 8 + (width % 8 != 0 ? 1 : 0);
+        kernel_ = width > 0 && width < 0x8000 && height > 0 && height <= 0xFFFF;
+        band_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(width) * kBandRows]);
+        packed_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(rowBytes_) * height]);
+        if (kernel_) {
+            state_.reset(new (std::nothrow) HTNLIB_ErrorDiffusionState);
+        }
+        if (!band_ || !packed_ || (kernel_ && !state_)) {
+            return false;
+        }
+        if (kernel_) {
+            HTNLIB_InitErrorDiffusion(state_.get());
+        }
+        return true;
+    }
+    // The band row that receives output row y; rows come in order.
+    unsigned char* row() { return band_.get() + static_cast<size_t>(filled_) * width_; }
+    void rowDone() {
+        if (++filled_ == kBandRows) {
+            flush();
+        }
+    }
+    // The packed image of every row; the caller frees it.
+    unsigned char* finish() {
+        flush();
+        return packed_.release();
+    }
+
+  private:
+    void flush() {
+        if (filled_ == 0) {
+            return;
+        }
+        unsigned char* band = band_.get();
+        const auto w = static_cast<unsigned short>(width_);
+        if (kernel_) {
+            HTNLIB_ErrorDiffusion(band, band, w, w, static_cast<unsigned short>(filled_),
+                                  state_.get());
+            HalfTone_private::invertImage(width_, filled_, band);
+        } else {
+            HalfTone_private::thresholdProc(width_, filled_, band, kFallbackThreshold);
+        }
+        const int whole = width_ / 8;
+        for (int y = 0; y < filled_; ++y) {
+            const unsigned char* src = band + static_cast<size_t>(y) * width_;
+            unsigned char* dst = packed_.get() + static_cast<size_t>(packedRows_ + y) * rowBytes_;
+            for (int j = 0; j < whole; ++j) {
+                dst[j] = packEight(src + 8 * j);
+            }
+            if (whole < rowBytes_) {
+                unsigned char last = 0;
+                for (int x = 8 * whole; x < width_; ++x) {
+                    last = static_cast<unsigned char>(last | (isDot(src[x]) << (7 - (x & 7))));
+                }
+                dst[whole] = last;
+            }
+        }
+        packedRows_ += filled_;
+        filled_ = 0;
+    }
+
+    int width_ = 0;
+    int rowBytes_ = 0;
+    bool kernel_ = false;
+    int filled_ = 0;
+    int packedRows_ = 0;
+    std::unique_ptr<unsigned char[]> band_;
+    std::unique_ptr<unsigned char[]> packed_;
+    std::unique_ptr<HTNLIB_ErrorDiffusionState> state_;
+};
+
 // Grey conversion and resize in one pass, for a colour bitmap that is resized and not turned:
 // the pixels are read a row at a time, and only the source rows and columns that the nearest-
 // neighbour resize picks are kept, so the grey picture of the whole bitmap is never held.
@@ -183,8 +269,11 @@ enum class Streamed {
 // short, a failed allocation) fails with the same error code. The bytes are those of the
 // step-by-step path: each output pixel is the grey value of the source pixel the resize
 // picks, through the same tone curve.
+//
+// With `banded`, the rows go on through error diffusion and packing, and `image` receives the
+// packed one-bit image.
 Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& width, int& height,
-                          unsigned char*& image) {
+                          unsigned char*& image, BandedErrorDiffusion* banded) {
     const bool fromFile = !bitmap.bitmapFile.empty();
     if (!bitmap.isColor || (!fromFile && bitmap.pixels == nullptr) ||
         (bitmap.applyOrientation && r.option.orientation == 2) || !bitmap.applyScale ||
@@ -216,8 +305,11 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
                                                      : nullptr);
     std::unique_ptr<unsigned char[]> greyLine(new (std::nothrow) unsigned char[inWidth]);
     std::unique_ptr<unsigned char[]> out(
-        new (std::nothrow) unsigned char[static_cast<size_t>(outWidth) * outHeight]);
-    if (!columns || !rows || (fromFile && !rgbRow) || !greyLine || !out) {
+        banded != nullptr
+            ? nullptr
+            : new (std::nothrow) unsigned char[static_cast<size_t>(outWidth) * outHeight]);
+    if (!columns || !rows || (fromFile && !rgbRow) || !greyLine ||
+        (banded == nullptr ? !out : !banded->start(outWidth, outHeight))) {
         PrinterStatus::error_code_ = 39;
         return Streamed::kFailed;
     }
@@ -256,15 +348,20 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
         if (y < outHeight && rows[y] == sy) {
             greyRow(rgb, inWidth, greyLine.get(), useCurve ? curve : nullptr);
             for (; y < outHeight && rows[y] == sy; ++y) {
-                unsigned char* dst = out.get() + static_cast<size_t>(y) * outWidth;
+                unsigned char* dst = banded != nullptr
+                                         ? banded->row()
+                                         : out.get() + static_cast<size_t>(y) * outWidth;
                 for (int x = 0; x < outWidth; ++x) {
                     dst[x] = greyLine[columns[x]];
+                }
+                if (banded != nullptr) {
+                    banded->rowDone();
                 }
             }
         }
     }
     height = outHeight;
-    image = out.release();
+    image = banded != nullptr ? banded->finish() : out.release();
     return Streamed::kDone;
 }
 
@@ -279,10 +376,24 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
         PrinterStatus::error_code_ = 39;
         return false;
     }
+    // Error diffusion of the kernel engine, and nothing after the resize that needs the whole
+    // image: halftoning and packing go along with the rows.
+    const bool laterStepsIdle = option.halftone == 3 && !option.useLegacyHalftoneEngine &&
+                                option.printMode != 4 && !option.trimTapeAfterData &&
+                                !(spec.mode9MirrorMargin && option.mode9 && spec.mode9Supported) &&
+                                !isRotate180() &&
+                                !(isNeedAdjustHighResolutionMode() &&
+                                  printQualitySetting.isConvert3BlackLineTo1WhiteLine());
+    BandedErrorDiffusion banded;
     unsigned char* image = nullptr;
-    const Streamed streamed = streamGreyResize(*this, bitmap, scale, width, height, image);
+    const Streamed streamed = streamGreyResize(*this, bitmap, scale, width, height, image,
+                                               laterStepsIdle ? &banded : nullptr);
     if (streamed == Streamed::kFailed) {
         return false;
+    }
+    if (streamed == Streamed::kDone && laterStepsIdle) {
+        out = image;  // halftoned and packed
+        return true;
     }
     unsigned char* grey = nullptr;
     if (streamed == Streamed::kNotTaken) {

@@ -120,17 +120,23 @@ TEST(StreamedGreyResize, SameOneBitImageAsTheWholePictureSteps) {
         int printQuality;
         int halftone;
         bool legacyTone;
+        double scale = 0.0;  // 0: fit to the printable area; else print mode 3 at this scale
     } cases[] = {
         {"vz52_diecut62x29", 700, 300, 2, 3, false},  // scaled down
         {"vz52_diecut62x29", 90, 41, 2, 2, false},    // scaled up: rows and columns repeat
         {"kx38_tape24", 60, 500, 1, 1, false},        // low quality: the feed stretched by half
         {"kx38_tape24", 60, 500, 4, 3, false},        // high quality: stretched twice
         {"kx38_tape24", 333, 120, 2, 3, true},        // the legacy tone curve
-        {"gy34_a7", 400, 600, 2, 3, false},          {"fc28_a4", 1237, 1749, 2, 3, false},
+        {"gy34_a7", 400, 600, 2, 3, false},
+        {"fc28_a4", 1237, 1749, 2, 3, false},
+        // 34,000 dots wide: too wide for the kernel, the threshold at 127 stands in.
+        {"vz52_diecut62x29", 17000, 3, 2, 3, false, 2.0},
+        {"vz52_diecut62x29", 300, 70, 2, 3, false, 1.5},
     };
     for (const auto& c : cases) {
         zoo::Row row = zoo::row(c.row);
-        row.option.printMode = 2;  // fit to the printable area
+        row.option.printMode = c.scale > 0.0 ? 3 : 2;
+        row.option.scale = c.scale;
         row.option.printQuality = c.printQuality;
         row.option.halftone = c.halftone;
         row.option.mode9 = false;
