@@ -255,6 +255,22 @@ TEST_F(RemovalTest, BusyPrinter) {
     EXPECT_EQ(printer.calls(Slot::SendData).size(), 5u * (3 + 3 * 2));
 }
 
+TEST_F(RemovalTest, BusyPrinterOnTheNetworkPort) {
+    // On the network port the attempts follow each other without the 1-second sleep; only
+    // the 3 seconds before the next key remain.
+    auto t = make(PORT_NET, true);
+    const Bytes h = templateHeader(5, "K5");
+    printer.onOid(kCountOid, {Reply({1, 0})});
+    printer.onOid(kHeaderOid, {Reply::text(std::string(h.begin(), h.end()))});
+    printer.onOid("1.3.6.1.2.1.25.3.5.1.1.1", {Reply({3})});  // ready
+    printer.onOid("1.3.6.1.4.1.7741.3.3.9.1.6.3.0", {Reply(transferStatus(2, 0x80))});
+    const int keys[] = {5};
+    EXPECT_TRUE(t->removeTemplate(keys, 1));
+    EXPECT_EQ(errorCode(), 12);
+    EXPECT_EQ(waits.seconds(), std::vector<long long>(5, 3));
+    EXPECT_EQ(printer.calls(Slot::SendData).size(), 5u * (2 + 3 * 2));
+}
+
 TEST_F(RemovalTest, HeaderLengthOtherThan64Or128) {
     auto t = make(PORT_USB);
     Bytes h = templateHeader(1);
