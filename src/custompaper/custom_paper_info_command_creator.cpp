@@ -267,6 +267,15 @@ void CustomPaperInfoCommandCreator::setCustomPaperInfoParameter(
     }
 }
 
+bool CustomPaperInfoCommandCreator::unworkableDots() const {
+    if (info_.seriesCode().first != ErrorDetail::None) {
+        return false;  // an invalid definition, which other fields report
+    }
+    const auto unavailable = [](ErrorDetail detail) { return detail == ErrorDetail::Unavailable; };
+    return unavailable(info_.headDot().first) || unavailable(info_.prtWidth().first) ||
+           unavailable(info_.prtLength().first);
+}
+
 CustomPaperInfoCommandCreator::Result CustomPaperInfoCommandCreator::createCustomPaperInfoCommand(
     std::uint8_t mode) const {
     // ESC i U w (1B 69 55 77) and the mode byte: custom paper body follows.
@@ -275,6 +284,9 @@ CustomPaperInfoCommandCreator::Result CustomPaperInfoCommandCreator::createCusto
     CustomPaperErrorList errors;
     for (const FieldName& f : kFields) {
         setCustomPaperInfoParameter(f.name, bytes, errors);
+    }
+    if (errors.empty() && unworkableDots()) {
+        errors.emplace_back(ErrorParameter::Other, ErrorDetail::Unavailable);
     }
     if (errors.empty()) {
         errors.emplace_back(ErrorParameter::None, ErrorDetail::None);

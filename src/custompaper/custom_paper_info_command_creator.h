@@ -55,6 +55,13 @@ class CustomPaperInfoCommandCreator {
     const CustomPaperInfo& customPaperInfo() const { return info_; }
 
   private:
+    // Head dot, print width and print length have no pair of their own and fail only with an
+    // invalid paper definition (which other fields report) or where the paper has no fixed
+    // length. True when one of them cannot be written although the definition is usable (a
+    // value that would not fit its field): with no other pair recorded, the body then records
+    // (-1, 1), so that zeros in those fields never pass for a command that was made.
+    bool unworkableDots() const;
+
     CustomPaperInfo info_;
 };
 

@@ -11,10 +11,10 @@ namespace TL {
 CustomPaperDefinition CustomPaperDefinition::fromParameters(
     const std::pair<bool, KXDFileParser::KXDFileParameter>& parsed) {
     CustomPaperDefinition definition;
-    if (!parsed.first) {
+    const KXDFileParser::KXDFileParameter& p = parsed.second;
+    if (!parsed.first || p.xResolution <= 0) {
         return definition;  // invalid: every number 0
     }
-    const KXDFileParser::KXDFileParameter& p = parsed.second;
     definition.valid = true;
     definition.xResolution = p.xResolution;
     definition.dwHeadPinNum = p.dwHeadPinNum;
@@ -26,6 +26,7 @@ CustomPaperDefinition CustomPaperDefinition::fromParameters(
     definition.byHeadDivide = p.byHeadDivide;
     definition.nDieStartPlus =
         custom_paper_numbers::saturatingInt32(static_cast<double>(p.nDieStartPlus));
+    definition.dieStartPlusIsNumber = !std::isnan(p.nDieStartPlus);
     definition.markNoChkValu = p.markNoChkValu;
     return definition;
 }
@@ -105,20 +106,28 @@ CustomPaperBytePair lowPair(std::int32_t n) {
         static_cast<unsigned short>(static_cast<std::uint32_t>(n) & 0xFFFFu));
 }
 
-CustomPaperByteResult byteValue(ErrorDetail detail, std::int32_t n) {
-    return {detail, lowByte(convertToHexadecimalFromDecimal(n))};
-}
-
-CustomPaperPairResult pairValue(ErrorDetail detail, std::int32_t n) {
-    return {detail, lowPair(convertToHexadecimalFromDecimal(n))};
-}
-
 CustomPaperByteResult byteFailure(ErrorDetail detail) {
     return {detail, 0};
 }
 
 CustomPaperPairResult pairFailure(ErrorDetail detail) {
     return {detail, CustomPaperBytePair(0, 0)};
+}
+
+// A negative value would leave the hexadecimal pass as 2147483647 (FF, FF FF) and a larger
+// one would lose its high bits: neither is the value, so neither is written.
+CustomPaperByteResult byteValue(ErrorDetail detail, std::int32_t n) {
+    if (n < 0 || n > 0xFF) {
+        return byteFailure(ErrorDetail::Unavailable);
+    }
+    return {detail, lowByte(convertToHexadecimalFromDecimal(n))};
+}
+
+CustomPaperPairResult pairValue(ErrorDetail detail, std::int32_t n) {
+    if (n < 0 || n > 0xFFFF) {
+        return pairFailure(ErrorDetail::Unavailable);
+    }
+    return {detail, lowPair(convertToHexadecimalFromDecimal(n))};
 }
 
 // The bottom margin: the top margin on paper whose bottom follows the top.
@@ -445,6 +454,9 @@ CustomPaperPairResult markPosition(const Request& request, const Definition& def
         return pairFailure(ErrorDetail::AboveMaximum);
     }
     const std::int32_t n = dotsMm(request, definition, position);
+    if (n < -0x8000 || n > 0x7FFF) {
+        return pairFailure(ErrorDetail::Unavailable);  // beyond a signed 16-bit field
+    }
     if (n >= 0) {
         return pairValue(ErrorDetail::None, n);
     }
@@ -523,7 +535,7 @@ CustomPaperByteResult headDivide(const Request&, const Definition& definition) {
 }
 
 CustomPaperPairResult dieStartPlus(const Request&, const Definition& definition) {
-    if (!definition.valid) {
+    if (!definition.valid || !definition.dieStartPlusIsNumber) {
         return pairFailure(ErrorDetail::Unavailable);
     }
     return pairValue(ErrorDetail::None, definition.nDieStartPlus);

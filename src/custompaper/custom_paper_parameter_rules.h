@@ -23,7 +23,9 @@ struct CustomPaperRequest {
 };
 
 // The values of the paper definition that the rules read; for an invalid definition the
-// flag is false and every number 0.
+// flag is false and every number 0. A definition whose x resolution is 0 or less counts as
+// invalid here: every dot value would be 0 (or of the wrong sign), and a command built from
+// it would describe no paper at all.
 struct CustomPaperDefinition {
     bool valid = false;
     std::int32_t xResolution = 0;  // dots per inch; every length becomes dots through it
@@ -34,7 +36,8 @@ struct CustomPaperDefinition {
     std::int32_t byModelCode = 0;
     std::int32_t nSensorID = 0;
     std::int32_t byHeadDivide = 0;
-    std::int32_t nDieStartPlus = 0;  // truncated toward zero
+    std::int32_t nDieStartPlus = 0;    // truncated toward zero
+    bool dieStartPlusIsNumber = true;  // false for a value that is not a number
     std::int32_t markNoChkValu = 0;
 
     static CustomPaperDefinition fromParameters(
@@ -42,7 +45,10 @@ struct CustomPaperDefinition {
 };
 
 // Accessor results: the detail and a value of one byte, of two bytes (low, high) or of a
-// 16-byte size text. A failing rule delivers zero bytes of its full width.
+// 16-byte size text. A failing rule delivers zero bytes of its full width. A value that
+// does not fit its field (below 0, or above 255 for a byte and 65535 for a pair; a signed
+// pair for the mark position) is Unavailable rather than cut to its low bits, so that no
+// command carries a number other than the one worked out.
 using CustomPaperBytePair = std::tuple<unsigned char, unsigned char>;
 using CustomPaperByteResult = std::pair<ErrorDetail, unsigned char>;
 using CustomPaperPairResult = std::pair<ErrorDetail, CustomPaperBytePair>;

@@ -183,6 +183,69 @@ TEST(CustomPaperCommand, ErrorListsNameEveryFailingValueInFieldOrder) {
     }
 }
 
+// A paper definition whose values cannot be written as they are makes no command: no
+// negative value goes out as FF or FF FF, nothing is cut to its low bits, and a resolution
+// of 0 does not pass for a paper of 0 dots.
+TEST(CustomPaperCommand, UnwritableDefinitionValuesMakeNoCommand) {
+    const UserSettingPaperInfo labels = dieCut62x100();
+    const UserSettingPaperInfo roll = sizes(62, 0, 3, 3, 5, 5, 0, 0, 0);
+    const auto emptyDefinition =
+        pairs(creator(PaperKind::DieCut, labels, "").createCustomPaperInfoCommand(1).first);
+    struct Case {
+        const char* name;
+        CustomPaperInfoCommandCreator c;
+        Pairs errors;
+    };
+    const Case cases[] = {
+        {"negative die start",
+         creator(PaperKind::DieCut, labels,
+                 definitionWith("nDieStartPlus", "nDieStartPlus = -2.7")),
+         {{-1, 1}}},
+        {"negative sensor id",
+         creator(PaperKind::DieCut, labels, definitionWith("nSensorID", "nSensorID = -3")),
+         {{-1, 1}}},
+        {"head divide above a byte",
+         creator(PaperKind::DieCut, labels, definitionWith("byHeadDivide", "byHeadDivide = 300")),
+         {{-1, 1}}},
+        {"resolution 0",
+         creator(PaperKind::DieCut, labels,
+                 definitionWith("wResolutions", "wResolutions = 0,0,600,300")),
+         emptyDefinition},
+        {"resolution without a number",
+         creator(PaperKind::DieCut, labels, definitionWith("wResolutions", "wResolutions = x,y")),
+         emptyDefinition},
+        {"negative resolution",
+         creator(PaperKind::DieCut, labels,
+                 definitionWith("wResolutions", "wResolutions = -300,300")),
+         emptyDefinition},
+        // A negative least margin lets a negative top margin pass on a roll; its dots are
+        // negative and cannot be written.
+        {"negative top margin on a roll",
+         creator(PaperKind::Roll, sizes(62, 0, 3, 3, -0.4f, 0, 0, 0, 0),
+                 definitionWith("nMinMargin", "nMinMargin = -50")),
+         {{5, 1}, {6, 1}}},
+        // A head of 200000 dots puts the head dot beyond 16 bits; no other value fails.
+        {"head dot beyond 16 bits",
+         creator(PaperKind::Roll, roll, definitionWith("dwHeadPinNum", "dwHeadPinNum = 200000")),
+         {{-1, 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [errors, bytes] = c.c.createCustomPaperInfoCommandAllRelated();
+        EXPECT_EQ(pairs(errors), c.errors);
+        EXPECT_TRUE(bytes.empty());
+    }
+    EXPECT_EQ(emptyDefinition.front(), std::make_pair(-1, 1));
+    // The same texts with writable values make the command.
+    EXPECT_EQ(pairs(creator(PaperKind::Roll, roll).createCustomPaperInfoCommandAllRelated().first),
+              kClean);
+    EXPECT_EQ(pairs(creator(PaperKind::DieCut, labels,
+                            definitionWith("nDieStartPlus", "nDieStartPlus = 0"))
+                        .createCustomPaperInfoCommandAllRelated()
+                        .first),
+              kClean);
+}
+
 TEST(CustomPaperCommand, CodesOfZeroGiveOneHeaderError) {
     const UserSettingPaperInfo labels = dieCut62x100();
     for (const char* value : {"0", "zz", "100", "0x00"}) {

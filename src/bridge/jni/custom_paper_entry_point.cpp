@@ -55,7 +55,11 @@ JNIEXPORT TL::CustomPaperInfoCommandCreator::Result createCustomPaperInfoCommand
     JNIEnv* env, jstring modelName, TL::PaperKind paperKind, TL::UnitOfLength unit,
     const TL::UserSettingPaperInfo& setting, jstring definitionText) {
     using Result = TL::CustomPaperInfoCommandCreator::Result;
-    return guarded<Result>(Result(), [&] {
+    // Should the computation itself fail (out of memory), the host still learns that no
+    // command was made, and why: one pair (-1, 1), never an empty list.
+    const Result unavailable{
+        TL::CustomPaperErrorList{{TL::ErrorParameter::Other, TL::ErrorDetail::Unavailable}}, {}};
+    return guarded<Result>(unavailable, [&] {
         const std::string model = textOf(env, modelName);
         const std::string definition = textOf(env, definitionText);
         const TL::CustomPaperInfoCommandCreator creator(model, paperKind, unit, setting, definition,

@@ -90,6 +90,11 @@ class CustomPaperEntryTest {
         CustomPaperInfoCommandData d = create(null, null, 77, roll);
         assertNull(d.command);
         assertNotNull(d.errors);
+        // A negative die start in the definition is refused, not sent as FF FF.
+        d = create(MODEL_NAME, DEFINITION.replace("nDieStartPlus = 8", "nDieStartPlus = -3"),
+                DIE_CUT, 62, 100, 3, 3, 2, 2, 3, 0, 0);
+        assertNull(d.command);
+        assertArrayEquals(new int[] {-1, 1}, d.errors);
     }
 
     @Test
