@@ -48,6 +48,10 @@ class BitmapFileTest {
         assertEquals(0, wrapper.writeByteInFile(pixels, 1, "bad\u0000path", false));
         assertFalse(Files.exists(file));
         assertEquals(0, wrapper.writeByteInFile(pixels, 2, dir.resolve("no/dir.rgb").toString(), false));
+        // A file that opens but takes no bytes.
+        if (Files.exists(Path.of("/dev/full"))) {
+            assertEquals(0, wrapper.writeByteInFile(pixels, 2, "/dev/full", true));
+        }
     }
 
     @Test
@@ -64,6 +68,9 @@ class BitmapFileTest {
         assertEquals("00FF00FF", read(out));
 
         assertEquals(0, wrapper.saveBitmapJNI(bitmap, dir.resolve("no/dir.bin").toString(), 1, 128, 0));
+        if (Files.exists(Path.of("/dev/full"))) {
+            assertEquals(0, wrapper.saveBitmapJNI(bitmap, "/dev/full", 1, 128, 0));
+        }
         assertEquals(0, wrapper.saveBitmapJNI(new BitmapInfo(dir.resolve("missing").toString(), 4, 1),
                 out.toString(), 1, 128, 0));
         assertEquals(0, wrapper.saveBitmapJNI(null, out.toString(), 1, 128, 0));
