@@ -15,13 +15,18 @@ using namespace print_job;
 
 namespace {
 
-// Every wait of the library sleeps one millisecond and is counted.
+// Every wait of the library sleeps one millisecond and is counted; the wait numbered
+// `holdAt` lasts until the cancel flag is set (at most five seconds), so that the cancel
+// from the other thread always arrives while the job waits.
 class CountedWaits {
   public:
-    CountedWaits() {
-        previous_ = lumeko::setWaitFunction([this](std::chrono::microseconds) {
-            waits_.fetch_add(1);
+    explicit CountedWaits(int holdAt) {
+        previous_ = lumeko::setWaitFunction([this, holdAt](std::chrono::microseconds) {
+            const int n = waits_.fetch_add(1) + 1;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            for (int i = 0; n == holdAt && !BasePrinter::cancel_flag.load() && i < 5000; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
         });
     }
     ~CountedWaits() { lumeko::setWaitFunction(previous_); }
@@ -61,7 +66,7 @@ TEST_F(CancelThreadTest, DuringThePrintEndWait) {
     option.checkPrintEnd = 3;
     const Bytes printing = StatusReplyBuilder(model).statusType(6).phaseType(1);
     printer.onOid(tpes::PrinterMibOids::oidPrinterStatusReply, {SimulatedPrinter::Reply(printing)});
-    CountedWaits sleeps;
+    CountedWaits sleeps(3);
     RasterPrint job(PORT_NET, &printer, model, option);
     EXPECT_FALSE(runAndCancel(job, sleeps, 3, 2));
     EXPECT_EQ(PrinterStatus::error_code_, 37);
@@ -74,7 +79,7 @@ TEST_F(CancelThreadTest, DuringAnAsynchronousSend) {
     const Model model = VZ_300;
     RasterPrintOption option = jobOption(16, 1);
     printer.setAliveSendTask(true);
-    CountedWaits sleeps;
+    CountedWaits sleeps(3);
     RasterPrint job(PORT_BLUETOOTH, &printer, model, option);
     EXPECT_FALSE(runAndCancel(job, sleeps, 3, 1));
     EXPECT_EQ(PrinterStatus::error_code_, 37);
