@@ -3,7 +3,9 @@ package com.talvora.lumeko.test;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
+import static org.junit.jupiter.api.Assertions.assertNotNull;
 
+import com.talvora.lumeko.sdk.CustomPaperInfoCommandData;
 import com.talvora.lumeko.sdk.JNIStatus;
 import com.talvora.lumeko.sdk.JNIWrapper;
 import com.talvora.lumeko.sdk.Paper;
@@ -62,6 +64,44 @@ class ModelQueryTest {
         assertEquals(1, papers.length);
         assertEquals(0, papers[0].paperId);
         assertEquals(25, wrapper.getLastStatusJNI().errorCode);
+    }
+
+    @Test
+    void theCustomSizeEntryCarriesTheStandingSizeZeroExtended() {
+        PrintSettings s = new PrintSettings();
+        s.modelId = 7;
+        s.portId = 1;
+        s.customPaperWidth = 96;
+        s.customPaperLength = 40000;
+        wrapper.initJNI(s);
+        Paper custom = Arrays.stream(wrapper.getPaperList()).filter(p -> p.paperId == 254)
+                .findFirst().get();
+        assertEquals(96, custom.printableWidthDots);
+        assertEquals(40000, custom.lengthDots);
+        assertEquals(40000, custom.printableLengthDots);
+    }
+
+    @Test
+    void aCustomPaperModelWithItsCommandListsTheDerivedPaperWith1() {
+        // A 62 x 100 mm die-cut label for the SN-7500D (model 63: series 0x35, model 0x39).
+        String definition = "[Head]\nnSensorID = 1\ndwHeadPinNum = 1248\nwResolutionNum = 2\n"
+                + "wResolutions = 300,300,600,300\nbySeriesCode = 35\nbyModelCode = 39\n"
+                + "byHeadDivide = 2\nnDieStartPlus = 8\nnMinPaperLength = 60\n"
+                + "nMaxPaperLength = 10000\nnMinMargin = 30\nnMaxMargin = 1270\n";
+        CustomPaperInfoCommandData d = wrapper.createCustomPaperInfoCommand(
+                "Talvora SN-7500D", definition, 2, 2, 62, 100, 3, 3, 2, 2, 3, 0, 0);
+        assertNotNull(d.command);
+        PrintSettings s = new PrintSettings();
+        s.modelId = 63;
+        s.portId = 1;
+        s.customPaperCommand = d.command;
+        wrapper.initJNI(s);
+        Paper[] papers = wrapper.getPaperList();
+        assertEquals(1, papers.length);
+        assertEquals(254, papers[0].paperId);
+        assertEquals(62f, papers[0].widthMm);
+        assertEquals(100f, papers[0].lengthMm);
+        assertEquals(1, wrapper.getLastStatusJNI().errorCode);
     }
 
     @Test
