@@ -52,10 +52,9 @@ class PrintJobTest {
         settings.numberOfCopies = 2;
         wrapper.initJNI(settings);
 
-        // 16 x 8: the top left 8 x 4 black, the rest white
         int[] pixels = new int[16 * 8];
         for (int i = 0; i < pixels.length; ++i) {
-            pixels[i] = (i % 16) < 8 && i / 16 < 4 ? 0xFF000000 : 0xFFFFFFFF;
+            pixels[i] = black(i % 16, i / 16) ? 0xFF000000 : 0xFFFFFFFF;
         }
         Path file = dir.resolve("picture.rgb");
         assertEquals(1, wrapper.writeByteInFile(pixels, pixels.length, file.toString(), false));
@@ -85,13 +84,33 @@ class PrintJobTest {
                 .collect(Collectors.toList());
     }
 
-    /** The picture's 8 x 4 black block, whole and solid, wherever the page puts it. */
-    private static void assertBlock(String page) {
-        String[] f = page.split(" ");
-        assertEquals("32", f[1], page);
-        int w = Integer.parseInt(f[5]) - Integer.parseInt(f[3]) + 1;
-        int h = Integer.parseInt(f[6]) - Integer.parseInt(f[4]) + 1;
-        assertEquals(32, w * h, page);
+    /**
+     * The 16 x 8 picture, black and white, the same in no mirror or turn: the top left 8 x 4
+     * block, a falling diagonal in the right half and one dot in the bottom left corner.
+     */
+    private static boolean black(int x, int y) {
+        return (x < 8 && y < 4) || x == y + 8 || (x == 0 && y == 7);
+    }
+
+    /**
+     * Page n of a decoded stream, dot by dot: the picture's one-bit image from the paper's
+     * left offset on the first line, every other dot of the page white.
+     */
+    private void assertPicture(String name, int n) throws Exception {
+        List<String> rows = Files.readAllLines(dir.resolve(name + "-" + n + ".dots"));
+        int offset = wrapper.getLabelParamJNI().leftOffsetDots;
+        assertTrue(rows.size() >= 8, "lines " + rows.size());
+        for (int y = 0; y < rows.size(); ++y) {
+            String row = rows.get(y);
+            assertTrue(row.length() >= offset + 16, "line " + y + " is " + row.length() + " dots");
+            StringBuilder expected = new StringBuilder();
+            for (int x = 0; x < row.length(); ++x) {
+                int px = x - offset;
+                boolean dot = y < 8 && px >= 0 && px < 16 && black(px, y);
+                expected.append(dot ? '1' : '0');
+            }
+            assertEquals(expected.toString(), row, "page " + n + " line " + y);
+        }
     }
 
     private static byte[] sentBytes(ScriptedPrinter p) {
@@ -127,7 +146,8 @@ class PrintJobTest {
 
         List<String> pages = decode(sentBytes(p), "sent");
         assertEquals(2, pages.size(), pages.toString());
-        pages.forEach(PrintJobTest::assertBlock);
+        assertPicture("sent", 0);
+        assertPicture("sent", 1);
     }
 
     @Test
@@ -144,7 +164,7 @@ class PrintJobTest {
         assertTrue(file.endsWith(TRAILER));
         List<String> filePages = decode(Files.readAllBytes(prn), "saved");
         assertEquals(1, filePages.size());
-        assertBlock(filePages.get(0));
+        assertPicture("saved", 0);
 
         // The page the printer would receive is the page in the file.
         ScriptedPrinter printer = new ScriptedPrinter();
@@ -243,9 +263,14 @@ class PrintJobTest {
         assertEquals(37, wrapper.getLastStatusJNI().errorCode);
         assertTrue(p.progress.contains(22));
         assertFalse(p.progress.contains(21));
+        // Header, 1B 40, copy 1 and the copy in flight when the cancel came; no third copy,
+        // no trailer.
         List<String> sends = sends(p);
+        assertEquals(4, sends.size(), sends.toString());
+        assertTrue(sends.get(2).endsWith("0C") && sends.get(3).endsWith("0C"), sends.toString());
         assertFalse(sends.contains(TRAILER), sends.toString());
-        assertTrue(sends.size() <= 4, sends.toString());
+        assertEquals(2, p.progress.stream().filter(c -> c == 14).count(), p.progress.toString());
+        assertEquals(22, p.progress.get(p.progress.size() - 1));
     }
 
     @Test
@@ -271,10 +296,13 @@ class PrintJobTest {
         };
         JNIStatus s = wrapper.printBitmapJNI(bitmap, p);
         assertEquals(37, s.errorCode);
+        assertEquals(37, wrapper.getLastStatusJNI().errorCode);
         assertTrue(p.progress.contains(22));
+        assertFalse(p.progress.contains(21));
         List<String> sends = sends(p);
         assertEquals(3, sends.size(), sends.toString());
         assertFalse(sends.contains(TRAILER));
+        assertEquals(1, p.progress.stream().filter(c -> c == 14).count(), p.progress.toString());
     }
 
     @Test

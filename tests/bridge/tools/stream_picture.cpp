@@ -2,7 +2,8 @@
 //   lumeko_stream_picture MODEL PAPER_ID STREAM OUT_PREFIX
 // walks the stream for the model and paper (default print options otherwise, no Mode 9),
 // writes each page as OUT_PREFIX-<n>.png (one pixel per dot, with the page preview and PNG
-// writer of the C++ example) and prints one line per page:
+// writer of the C++ example) and as OUT_PREFIX-<n>.dots (one text line per head line, '1' for
+// a black dot and '0' for none), and prints one line per page:
 //   page <n> lines <rows> dots <black dots> box <x0> <y0> <x1> <y1>
 // (the box of the black dots, -1 when there is none). Exit code 1 when the stream cannot be
 // walked.
@@ -70,6 +71,19 @@ int main(int argc, char** argv) {
                 raster_stream::pictureOf(page, static_cast<size_t>(width));
             if (!raster_stream::writePngRgb(path, picture.width, picture.height, picture.rgb)) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
+                return 1;
+            }
+            const std::string dotsPath = std::string(argv[4]) + "-" + std::to_string(n) + ".dots";
+            std::ofstream dotsFile(dotsPath, std::ios::binary);
+            for (const std::vector<unsigned char>& line : page.lines) {
+                std::string row(line.size() * 8, '0');
+                for (size_t x = 0; x < row.size(); ++x) {
+                    row[x] = raster_stream::dotAt(line, x) ? '1' : '0';
+                }
+                dotsFile << row << '\n';
+            }
+            if (!dotsFile.flush()) {
+                std::fprintf(stderr, "cannot write %s\n", dotsPath.c_str());
                 return 1;
             }
             std::printf("page %d lines %zu dots %ld box %ld %ld %ld %ld\n", n, page.lines.size(),
