@@ -1,5 +1,6 @@
 #include "connection/custom_paper_reader.h"
 
+#include "connection/byte_order.h"
 #include "custompaper/custom_paper_info_command.h"
 
 namespace layout = custom_paper_layout;
@@ -21,7 +22,7 @@ bool CustomPaperReader::matchesAt(std::size_t pos, std::size_t end, const std::u
 }
 
 std::uint16_t CustomPaperReader::le16(std::size_t pos) const {
-    return static_cast<std::uint16_t>(data_[pos] | (data_[pos + 1] << 8));
+    return lumeko::readLe16(data_ + pos);
 }
 
 std::size_t CustomPaperReader::findHeader(std::uint8_t seriesCode, std::uint8_t modelCode) const {

@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "connection/base_printer.h"
+#include "connection/byte_order.h"
+#include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
+#include "connection/reply_text.h"
 #include "connection/util.h"
 
 // Device queries: serial number, media versions, page counter, device status, system
@@ -17,19 +20,7 @@
 namespace {
 
 using Oids = tpes::PrinterMibOids;
-
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
-
-// Text of at most `length` bytes at `data`, ending at the first zero byte.
-std::string zeroTerminated(const unsigned char* data, size_t length) {
-    size_t n = 0;
-    while (n < length && data[n] != 0) {
-        ++n;
-    }
-    return std::string(reinterpret_cast<const char*>(data), n);
-}
+using lumeko::setErrorCode;
 
 // One receiveData of up to `length` bytes; false (error code 6) for a failure or a count
 // above what was asked for. `count` is the bytes received.
@@ -140,7 +131,7 @@ std::string BasePrinter::getMediaVer() {
         setErrorCode(39);
         return std::string();
     }
-    return zeroTerminated(reply + 1, length);
+    return lumeko::textUpToZero(reply + 1, length);
 }
 
 std::string BasePrinter::getMediaFileVer(std::string path) {
@@ -161,7 +152,7 @@ std::string BasePrinter::getMediaFileVer(std::string path) {
     // ESC i U w (1B 69 55 77): media information block; the version is at +7..+9.
     for (int i = 0; i <= size - 10; ++i) {
         if (data[i] == 0x1B && data[i + 1] == 0x69 && data[i + 2] == 0x55 && data[i + 3] == 0x77) {
-            return zeroTerminated(data + i + 7, 3);
+            return lumeko::textUpToZero(data + i + 7, 3);
         }
     }
     return std::string();
@@ -182,9 +173,7 @@ int BasePrinter::getPageCounter() {
         setErrorCode(6);
         return 0;
     }
-    const uint32_t value =
-        (static_cast<uint32_t>(reply[10]) << 24) | (static_cast<uint32_t>(reply[11]) << 16) |
-        (static_cast<uint32_t>(reply[12]) << 8) | static_cast<uint32_t>(reply[13]);
+    const uint32_t value = lumeko::readBe32(reply + 10);
     int32_t counter = 0;
     std::memcpy(&counter, &value, sizeof counter);
     return counter;
@@ -226,7 +215,7 @@ std::string BasePrinter::getSystemReport() {
     if (!receive(target, 2, lengthBytes, true, count) || count < 2) {
         return std::string();
     }
-    const unsigned int length = lengthBytes[0] | (static_cast<unsigned int>(lengthBytes[1]) << 8);
+    const unsigned int length = lumeko::readLe16(lengthBytes);
     std::vector<unsigned char> text(length + 1u, 0);  // never empty: data() is valid
     if (!receive(target, static_cast<int>(length), text.data(), true, count) || count == 0) {
         return std::string();

@@ -7,6 +7,7 @@
 #include "catalogue/paper_builder.h"
 #include "connection/base_printer.h"
 #include "connection/custom_paper_reader.h"
+#include "connection/error_state.h"
 #include "connection/util.h"
 
 // Paper selection for a job, the paper list and the PrinterSpec copy. None of these talks to the
@@ -21,9 +22,7 @@ constexpr int kErrorNone = 1;
 constexpr int kErrorNoCustomPaper = 25;
 constexpr int kErrorNoPaper = 32;
 
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
+using lumeko::setErrorCode;
 
 // Every dot field of a Paper is 16 bits wide: values are stored modulo 65536.
 unsigned short dots16(int value) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "connection/base_printer.h"
+#include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
 
@@ -21,15 +22,9 @@ const unsigned char getBatteryPowerCommand[4] = {0x55, 0x0E, 0x04, 0x01};
 
 namespace {
 
-int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
-}
+using lumeko::cancelled;
+using lumeko::errorCode;
+using lumeko::setErrorCode;
 unsigned char byteAt(int offset) {
     return PrinterStatus::status_byte_[offset];
 }
@@ -227,10 +222,9 @@ void PrintStatusManager::getStatus() {
             ok = target->sendStringReceiveData(tpes::PrinterMibOids::oidPrinterStatusReply,
                                                Reply::kLength, PrinterStatus::status_byte_);
         } else {
-            // ESC i S (1B 69 53): status information request
-            unsigned char request[] = {0x1B, 0x69, 0x53};
-            ok = target->sendDataReceiveData(3, request, Reply::kLength,
-                                             PrinterStatus::status_byte_);
+            auto request = Reply::kRequest;  // ESC i S: status information request
+            ok = target->sendDataReceiveData(static_cast<int>(request.size()), request.data(),
+                                             Reply::kLength, PrinterStatus::status_byte_);
         }
     }
     // The colour bytes are taken even after a failed exchange.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "catalogue/battery_mode.h"
@@ -11,6 +12,8 @@
 // Offsets of the 32-byte status reply (ESC i S, the record a printer sends after a page,
 // or the status object read over SNMP on the network port).
 namespace PrinterStatusReply {
+// ESC i S (1B 69 53): status information request, which the printer answers with this reply.
+constexpr std::array<unsigned char, 3> kRequest = {0x1B, 0x69, 0x53};
 constexpr int kLength = 32;
 constexpr int kHeadMark = 0;       // 0x80 status reply, 0x81 transfer status
 constexpr int kSize = 1;           // 0x20

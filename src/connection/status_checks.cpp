@@ -2,6 +2,7 @@
 #include <climits>
 
 #include "connection/base_printer.h"
+#include "connection/error_state.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/wait.h"
@@ -11,15 +12,9 @@
 
 namespace {
 
-int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
-}
+using lumeko::cancelled;
+using lumeko::errorCode;
+using lumeko::setErrorCode;
 
 // Readings without new printer state after which the print-end wait gives up.
 constexpr int kPollLimit = 179;
@@ -223,9 +218,9 @@ int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter
                 if (target == nullptr) {
                     setErrorCode(39);
                 } else {
-                    // ESC i S (1B 69 53): status information request
-                    unsigned char request[] = {0x1B, 0x69, 0x53};
-                    if (!target->sendData(3, request)) {
+                    // ESC i S: status information request
+                    auto request = PrinterStatusReply::kRequest;
+                    if (!target->sendData(static_cast<int>(request.size()), request.data())) {
                         setErrorCode(6);
                     }
                 }

@@ -44,6 +44,21 @@ unsigned char upperAscii(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
+// The position after the leading blanks and an optional sign; `negative` tells the sign.
+std::size_t skipBlanksAndSign(const std::string& text, bool& negative) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n && isBlank(text[i])) {
+        ++i;
+    }
+    negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    return i;
+}
+
 char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -52,15 +67,8 @@ char lowerAscii(char c) {
 // character that cannot continue the number. Saturates to the int range.
 int scanInteger(const std::string& text, int base) {
     const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n && isBlank(text[i])) {
-        ++i;
-    }
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipBlanksAndSign(text, negative);
     if (base == 16 && i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         i += 2;
     }
@@ -183,15 +191,8 @@ double Util::toDouble(std::string text) {
     // Collect the characters that stream extraction would take: sign, digits with at most
     // one decimal point, then after a digit an optional exponent with sign and digits.
     const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n && isBlank(text[i])) {
-        ++i;
-    }
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    std::size_t i = skipBlanksAndSign(text, negative);
     std::string number;  // without the sign: std::from_chars takes no '+'
     number.reserve(n - i);
     bool seenPoint = false;
