@@ -2,6 +2,7 @@
 #include "catalogue/paper_builder.h"
 
 #include "catalogue/printer_spec_builder.h"
+#include "support/model_spec.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,21 @@ namespace {
 
 using PaperMap = std::map<unsigned short, Paper>;
 
-PaperMap paperList(int paperKinds, int dpi, int fcFeedMode = 1, int fcPaperKind = 2) {
-    PrinterSpec spec;
-    spec.paperKinds = paperKinds;
-    spec.dpi = static_cast<uint16_t>(dpi);
+// The paper list of a spec with these full-page options.
+PaperMap listOf(const PrinterSpec& spec, int fcFeedMode, int fcPaperKind) {
     RasterPrintOption option;
     option.fcFeedMode = fcFeedMode;
     option.fcPaperKind = fcPaperKind;
     PaperMap papers;
     PaperBuilder().createPaperList(spec, option, papers);
     return papers;
+}
+
+PaperMap paperList(int paperKinds, int dpi, int fcFeedMode = 1, int fcPaperKind = 2) {
+    PrinterSpec spec;
+    spec.paperKinds = paperKinds;
+    spec.dpi = static_cast<uint16_t>(dpi);
+    return listOf(spec, fcFeedMode, fcPaperKind);
 }
 
 std::vector<unsigned short> idsOf(const PaperMap& papers) {
@@ -171,14 +177,7 @@ TEST(PaperBuilder, NarrowHeadGetsThe360DpiRowsUnchanged) {
 
 // Through the stored model records.
 PaperMap modelPaperList(int model, int fcFeedMode = 1, int fcPaperKind = 2) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, static_cast<Model>(model));
-    RasterPrintOption option;
-    option.fcFeedMode = fcFeedMode;
-    option.fcPaperKind = fcPaperKind;
-    PaperMap papers;
-    PaperBuilder().createPaperList(spec, option, papers);
-    return papers;
+    return listOf(specOf(static_cast<Model>(model)), fcFeedMode, fcPaperKind);
 }
 
 TEST(PaperBuilder, EveryModelsListWithDefaultOptions) {

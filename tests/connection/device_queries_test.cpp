@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +9,7 @@
 #include "connection/printer_battery_info.h"
 #include "connection/printer_status.h"
 #include "support/printer_status_fixture.h"
+#include "support/scratch_dir.h"
 #include "support/simulated_printer.h"
 #include "support/test_printer.h"
 
@@ -47,18 +45,6 @@ std::vector<int> receiveLengths(const SimulatedPrinter& p, std::vector<bool>* fl
         }
     }
     return out;
-}
-
-std::vector<std::string> createdFiles;
-
-std::string writeFile(const std::string& name, const Bytes& bytes) {
-    // The process id keeps parallel runs of this test apart.
-    const std::string path = testing::TempDir() + std::to_string(getpid()) + "_" + name;
-    createdFiles.push_back(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return path;
 }
 
 }  // namespace
@@ -259,6 +245,7 @@ TEST_F(DeviceQueriesTest, MediaVersion) {
 TEST_F(DeviceQueriesTest, MediaFileVersion) {
     const Bytes file = {0x1B, 0x69, 0x55, 0x77, 9, 9, 9, '1', '0', '3', 0xEE};
     Bytes late = {0x00, 0x1B, 0x69, 0x55, 0x77, 9, 9, 9, '2', '0', '4'};
+    ScratchDir dir;
     struct Row {
         const char* name;
         std::string path;
@@ -266,16 +253,16 @@ TEST_F(DeviceQueriesTest, MediaFileVersion) {
         int code;
     };
     const Row rows[] = {
-        {"marker at 0", writeFile("media_a.bin", file), "103", 1},
-        {"ten bytes", writeFile("media_b.bin", Bytes(file.begin(), file.begin() + 10)), "103", 1},
-        {"nine bytes", writeFile("media_c.bin", Bytes(file.begin(), file.begin() + 9)), "", 1},
-        {"marker at 1 of 10 bytes", writeFile("media_d.bin", Bytes(late.begin(), late.end() - 1)),
+        {"marker at 0", dir.write("media_a.bin", file), "103", 1},
+        {"ten bytes", dir.write("media_b.bin", Bytes(file.begin(), file.begin() + 10)), "103", 1},
+        {"nine bytes", dir.write("media_c.bin", Bytes(file.begin(), file.begin() + 9)), "", 1},
+        {"marker at 1 of 10 bytes", dir.write("media_d.bin", Bytes(late.begin(), late.end() - 1)),
          "", 1},
-        {"marker at 1 of 11 bytes", writeFile("media_e.bin", late), "204", 1},
+        {"marker at 1 of 11 bytes", dir.write("media_e.bin", late), "204", 1},
         {"zero in the version",
-         writeFile("media_f.bin", {0x1B, 0x69, 0x55, 0x77, 0, 0, 0, '7', 0, '8'}), "7", 1},
-        {"no marker", writeFile("media_g.bin", Bytes(40, 0x1B)), "", 1},
-        {"empty file", writeFile("media_h.bin", {}), "", 1},
+         dir.write("media_f.bin", {0x1B, 0x69, 0x55, 0x77, 0, 0, 0, '7', 0, '8'}), "7", 1},
+        {"no marker", dir.write("media_g.bin", Bytes(40, 0x1B)), "", 1},
+        {"empty file", dir.write("media_h.bin", {}), "", 1},
         {"missing file", testing::TempDir() + "no_such_media.bin", "", 28},
         {"directory", testing::TempDir(), "", 28},
     };
@@ -285,9 +272,6 @@ TEST_F(DeviceQueriesTest, MediaFileVersion) {
         PrinterStatus::error_code_ = 21;
         EXPECT_EQ(op.getMediaFileVer(row.path), row.expected);
         EXPECT_EQ(PrinterStatus::error_code_, row.code);
-    }
-    for (const std::string& path : createdFiles) {
-        std::remove(path.c_str());
     }
     TestPrinter without(HU_2310, PORT_USB);
     PrinterStatus::error_code_ = 21;

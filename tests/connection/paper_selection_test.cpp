@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -14,8 +10,10 @@
 #include "catalogue/printer_spec_builder.h"
 #include "connection/printer_status.h"
 #include "support/custom_paper_command_builder.h"
+#include "support/model_spec.h"
 #include "support/printer_spec_compare.h"
 #include "support/printer_status_fixture.h"
+#include "support/scratch_dir.h"
 #include "support/test_printer.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -26,12 +24,6 @@ constexpr int kUntouched = 99;  // error code preset before a call that must not
 
 int errorCode() {
     return PrinterStatus::error_code_.load();
-}
-
-PrinterSpec specOf(Model model) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, model);
-    return spec;
 }
 
 CustomPaperCommandBuilder commandFor(Model model) {
@@ -257,49 +249,8 @@ TEST_F(CustomPaperTest, InitTakesTheCustomRouteBeforeAPresetPaper) {
     EXPECT_TRUE(samePaper(withCustom(prepared(filledPaper()), kContinuous58At203), with.paper()));
 }
 
-namespace {
-
-// A scratch directory removed with its files at the end of the test.
-class TempDir {
-  public:
-    TempDir() {
-        char pattern[] = "/tmp/paper_selection_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path_ = made != nullptr ? made : "";
-    }
-    ~TempDir() {
-        for (const std::string& file : files_) {
-            std::remove(file.c_str());
-        }
-        rmdir(path_.c_str());
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string write(const std::string& name, const Bytes& data) {
-        const std::string file = path_ + "/" + name;
-        std::FILE* f = std::fopen(file.c_str(), "wb");
-        EXPECT_NE(f, nullptr);
-        if (f != nullptr) {
-            if (!data.empty()) {
-                EXPECT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
-            }
-            std::fclose(f);
-        }
-        files_.push_back(file);
-        return file;
-    }
-    std::string path() const { return path_; }
-
-  private:
-    std::string path_;
-    std::vector<std::string> files_;
-};
-
-}  // namespace
-
 TEST_F(CustomPaperTest, FileRoute) {
-    TempDir dir;
+    ScratchDir dir;
     ASSERT_FALSE(dir.path().empty());
     const Bytes mine = build(commandFor(SN_3100), kContinuous58);
     const Bytes other = build(commandFor(SN_3200N), kOther);

@@ -8,6 +8,35 @@
 
 int SimulatedPrinter::destroyed_ = 0;
 
+namespace {
+
+using Call = SimulatedPrinter::Call;
+
+// A call of a send slot with the bytes handed over (none for a null or empty buffer).
+Call sendCall(SimulatedPrinter::Slot slot, const unsigned char* data, int length) {
+    Call call;
+    call.slot = slot;
+    if (data != nullptr && length > 0) {
+        call.bytes.assign(data, data + length);
+    }
+    return call;
+}
+
+// Writes at most `length` of `bytes` into the caller's buffer and records them as written;
+// returns their count.
+size_t writeInto(const std::vector<unsigned char>& bytes, int length, unsigned char* buffer,
+                 Call& call) {
+    if (buffer == nullptr || length <= 0) {
+        return 0;
+    }
+    const size_t n = std::min(bytes.size(), static_cast<size_t>(length));
+    std::copy(bytes.begin(), bytes.begin() + static_cast<long>(n), buffer);
+    call.written.assign(bytes.begin(), bytes.begin() + static_cast<long>(n));
+    return n;
+}
+
+}  // namespace
+
 const char* slotName(SimulatedPrinter::Slot slot) {
     switch (slot) {
         case SimulatedPrinter::Slot::SendData:
@@ -152,27 +181,19 @@ bool SimulatedPrinter::writeReply(const Reply& reply, int replyLength, unsigned 
         storeOwnError();
         return false;
     }
-    if (reply.write && buffer != nullptr && replyLength > 0) {
-        const size_t n = std::min(reply.bytes.size(), static_cast<size_t>(replyLength));
-        std::copy(reply.bytes.begin(), reply.bytes.begin() + static_cast<long>(n), buffer);
-        call.written.assign(reply.bytes.begin(), reply.bytes.begin() + static_cast<long>(n));
+    if (reply.write) {
+        writeInto(reply.bytes, replyLength, buffer, call);
     }
     return true;
 }
 
-bool SimulatedPrinter::sendData(int length, unsigned char* data) {
-    Call call;
-    call.slot = Slot::SendData;
-    if (data != nullptr && length > 0) {
-        call.bytes.assign(data, data + length);
-    }
-    call.length = length;
+bool SimulatedPrinter::plainSend(Call& call, bool unscriptedResult) {
     bool ok = !begin(call);
     if (ok && scripted_) {
         const Step* step = nextStep(call);
         ok = step != nullptr && step->reply.ok;
     } else if (ok) {
-        ok = sendDataResult_;
+        ok = unscriptedResult;
     }
     if (!ok) {
         storeOwnError();
@@ -182,33 +203,21 @@ bool SimulatedPrinter::sendData(int length, unsigned char* data) {
     return ok;
 }
 
-bool SimulatedPrinter::sendDataAsynchronous(int length, unsigned char* data) {
-    Call call;
-    call.slot = Slot::SendDataAsynchronous;
-    if (data != nullptr && length > 0) {
-        call.bytes.assign(data, data + length);
-    }
+bool SimulatedPrinter::sendData(int length, unsigned char* data) {
+    Call call = sendCall(Slot::SendData, data, length);
     call.length = length;
-    bool ok = !begin(call);
-    if (ok && scripted_) {
-        const Step* step = nextStep(call);
-        ok = step != nullptr && step->reply.ok;
-    }
-    if (!ok) {
-        storeOwnError();
-    }
-    call.result = ok;
-    finish(call);
-    return ok;
+    return plainSend(call, sendDataResult_);
+}
+
+bool SimulatedPrinter::sendDataAsynchronous(int length, unsigned char* data) {
+    Call call = sendCall(Slot::SendDataAsynchronous, data, length);
+    call.length = length;
+    return plainSend(call, true);
 }
 
 bool SimulatedPrinter::sendDataReceiveData(int length, unsigned char* data, int replyLength,
                                            unsigned char* reply) {
-    Call call;
-    call.slot = Slot::SendDataReceiveData;
-    if (data != nullptr && length > 0) {
-        call.bytes.assign(data, data + length);
-    }
+    Call call = sendCall(Slot::SendDataReceiveData, data, length);
     call.length = replyLength;
     bool ok = false;
     if (begin(call)) {
@@ -268,12 +277,7 @@ int SimulatedPrinter::receiveData(int length, unsigned char* buffer, bool flag) 
         ADD_FAILURE() << "receiveData with no record queued";
     }
     if (have) {
-        size_t n = 0;
-        if (buffer != nullptr && length > 0) {
-            n = std::min(record.bytes.size(), static_cast<size_t>(length));
-            std::copy(record.bytes.begin(), record.bytes.begin() + static_cast<long>(n), buffer);
-            call.written.assign(record.bytes.begin(), record.bytes.begin() + static_cast<long>(n));
-        }
+        const size_t n = writeInto(record.bytes, length, buffer, call);
         result = record.hasCount ? record.count : static_cast<int>(n);
         if (result < 0) {
             storeOwnError();
@@ -288,17 +292,7 @@ bool SimulatedPrinter::sendString(std::string text) {
     Call call;
     call.slot = Slot::SendString;
     call.request = std::move(text);
-    bool ok = !begin(call);
-    if (ok && scripted_) {
-        const Step* step = nextStep(call);
-        ok = step != nullptr && step->reply.ok;
-    }
-    if (!ok) {
-        storeOwnError();
-    }
-    call.result = ok;
-    finish(call);
-    return ok;
+    return plainSend(call, true);
 }
 
 bool SimulatedPrinter::sendStringReceiveData(std::string request, int replyLength,

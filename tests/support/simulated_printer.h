@@ -166,6 +166,9 @@ class SimulatedPrinter : public CommunicationObserver {
     // Starts a call: records it, runs hooks; true when the call must fail.
     bool begin(Call& call);
     void finish(Call& call);
+    // A send without a reply: fails as begin says, else as the script's step says, else
+    // answers unscriptedResult; records the call.
+    bool plainSend(Call& call, bool unscriptedResult);
     const Step* nextStep(const Call& call);
     static const Reply& take(Rule& rule);
     void storeOwnError() const;

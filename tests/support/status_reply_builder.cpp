@@ -1,6 +1,6 @@
 #include "status_reply_builder.h"
 
-#include "catalogue/printer_spec_builder.h"
+#include "model_spec.h"
 
 StatusReplyBuilder::StatusReplyBuilder() {
     bytes_[0] = 0x80;
@@ -14,9 +14,3 @@ StatusReplyBuilder::StatusReplyBuilder(const PrinterSpec& spec) : StatusReplyBui
 }
 
 StatusReplyBuilder::StatusReplyBuilder(Model model) : StatusReplyBuilder(specOf(model)) {}
-
-PrinterSpec specOf(Model model) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, model);
-    return spec;
-}

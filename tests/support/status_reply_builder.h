@@ -6,6 +6,7 @@
 
 #include "catalogue/model.h"
 #include "catalogue/printer_spec.h"
+#include "support/model_spec.h"  // specOf, which the users of this header take from it
 
 // A 32-byte status reply set field by field. It starts as a clean status reply of the
 // given model: head mark 80, size 20, fixed 42, the model's series and model codes, zeros
@@ -61,6 +62,3 @@ class StatusReplyBuilder {
   private:
     std::array<unsigned char, 32> bytes_{};
 };
-
-// The spec of a model as an operation loads it.
-PrinterSpec specOf(Model model);
