@@ -74,7 +74,7 @@ class PrintJobTest {
         Files.write(file, stream);
         ProcessBuilder pb = new ProcessBuilder(tool,
                 "" + settings.modelId, "" + settings.paperId, file.toString(),
-                dir.resolve(name).toString());
+                dir.resolve(name).toString(), "--dots");
         pb.environment().remove("LD_PRELOAD");
         pb.redirectErrorStream(true);
         Process process = pb.start();

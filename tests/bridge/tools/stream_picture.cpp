@@ -1,9 +1,9 @@
 // Turns a raster job stream (the bytes a printer received, or a print file) into pictures:
-//   lumeko_stream_picture MODEL PAPER_ID STREAM OUT_PREFIX
+//   lumeko_stream_picture MODEL PAPER_ID STREAM OUT_PREFIX [--dots]
 // walks the stream for the model and paper (default print options otherwise, no Mode 9),
 // writes each page as OUT_PREFIX-<n>.png (one pixel per dot, with the page preview and PNG
-// writer of the C++ example) and as OUT_PREFIX-<n>.dots (one text line per head line, '1' for
-// a black dot and '0' for none), and prints one line per page:
+// writer of the C++ example) and, with --dots, as OUT_PREFIX-<n>.dots (one text line per head
+// line, '1' for a black dot and '0' for none), and prints one line per page:
 //   page <n> lines <rows> dots <black dots> box <x0> <y0> <x1> <y1>
 // (the box of the black dots, -1 when there is none). Exit code 1 when the stream cannot be
 // walked.
@@ -22,9 +22,27 @@
 #include "support/raster_stream/page_preview.h"
 #include "support/raster_stream/png_writer.h"
 
+namespace {
+
+// The lines as text: one line per head line, '1' for a black dot and '0' for none.
+bool writeDots(const std::string& path, const raster_stream::DotRows& lines) {
+    std::ofstream out(path, std::ios::binary);
+    for (const std::vector<unsigned char>& line : lines) {
+        std::string row(line.size() * 8, '0');
+        for (size_t x = 0; x < row.size(); ++x) {
+            row[x] = raster_stream::dotAt(line, x) ? '1' : '0';
+        }
+        out << row << '\n';
+    }
+    return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: %s MODEL PAPER_ID STREAM OUT_PREFIX\n", argv[0]);
+    const bool dotFiles = argc == 6 && std::string(argv[5]) == "--dots";
+    if (argc != 5 && !dotFiles) {
+        std::fprintf(stderr, "usage: %s MODEL PAPER_ID STREAM OUT_PREFIX [--dots]\n", argv[0]);
         return 2;
     }
     const auto model = static_cast<Model>(std::atoi(argv[1]));
@@ -74,15 +92,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const std::string dotsPath = std::string(argv[4]) + "-" + std::to_string(n) + ".dots";
-            std::ofstream dotsFile(dotsPath, std::ios::binary);
-            for (const std::vector<unsigned char>& line : page.lines) {
-                std::string row(line.size() * 8, '0');
-                for (size_t x = 0; x < row.size(); ++x) {
-                    row[x] = raster_stream::dotAt(line, x) ? '1' : '0';
-                }
-                dotsFile << row << '\n';
-            }
-            if (!dotsFile.flush()) {
+            if (dotFiles && !writeDots(dotsPath, page.lines)) {
                 std::fprintf(stderr, "cannot write %s\n", dotsPath.c_str());
                 return 1;
             }
