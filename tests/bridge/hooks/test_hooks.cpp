@@ -2,6 +2,7 @@
 // view of the bridge's process-wide state and direct access to the host observer.
 #include <jni.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -145,6 +146,9 @@ jobject runOperation(JNIEnv* env, jint operation, jint length, jbyteArray data, 
         default:
             result = -99;
     }
+    // The sender reuses its buffer once the call has returned, as a print job does with its
+    // page bytes; whatever the host kept must not change with it.
+    std::fill(bytes.begin(), bytes.end(), static_cast<unsigned char>(0xDD));
     const int code = PrinterStatus::error_code_;
     LocalRef<jbyteArray> replyArray =
         newByteArray(env, replyData, static_cast<jsize>(reply.size()));

@@ -145,6 +145,29 @@ class ObserverTest {
     }
 
     @Test
+    void aSentArrayIsTheHostsOwnCopy() {
+        byte[][] kept = new byte[2][];
+        ScriptedPrinter p = new ScriptedPrinter() {
+            @Override
+            public boolean sendAsynchronousDataToPrinter(int length, byte[] data) {
+                kept[0] = data;
+                return super.sendAsynchronousDataToPrinter(length, data);
+            }
+
+            @Override
+            public boolean sendDataToPrinter(int length, byte[] data) {
+                kept[1] = data;
+                return super.sendDataToPrinter(length, data);
+            }
+        };
+        // The library reuses its buffer after each call returns; the host's arrays stay.
+        assertEquals(1, TestHooks.observe(p, 2, 3, bytes(1, 2, 3), 0, false, null).result);
+        assertEquals(1, TestHooks.observe(p, 1, 3, bytes(4, 5, 6), 0, false, null).result);
+        assertEquals("010203", hex(kept[0]));
+        assertEquals("040506", hex(kept[1]));
+    }
+
+    @Test
     void theReplyTextIsReplacedNotExtended() {
         ScriptedPrinter p = printer(null, null).objectText(OID, "A?\n");
         ObserverResult r = TestHooks.observe(p, 7, 0, OID.getBytes(), 0, false, "previous reply");
