@@ -215,6 +215,18 @@ class PrintJobTest {
         assertTrue(p.progress.isEmpty());
         assertNull(wrapper.getLabelParamJNI());
         assertEquals(32, wrapper.getLastStatusJNI().errorCode);
+
+        // A custom-paper model without its command: 25, and again nothing is asked or read.
+        settings.modelId = 13;
+        settings.paperId = 255;
+        settings.customPaperCommand = new byte[0];
+        wrapper.initJNI(settings);
+        ScriptedPrinter q = new ScriptedPrinter();
+        assertEquals(25, wrapper.printBitmapJNI(missing, q).errorCode);
+        assertTrue(q.transcript.isEmpty());
+        assertTrue(q.progress.isEmpty());
+        assertNull(wrapper.getLabelParamJNI());
+        assertEquals(25, wrapper.getLastStatusJNI().errorCode);
     }
 
     @Test
