@@ -241,6 +241,24 @@ class PrintJobTest {
     }
 
     @Test
+    void theLoadedLabelIsFoundAmongThePapersWithTheStatusCheckOn() {
+        settings.skipStatusCheck = false;
+        wrapper.initJNI(settings);
+        Paper loaded = wrapper.getPaperList()[1];
+        int type = loaded.mediaType == 0 ? 1 : loaded.mediaType & 0xFF;
+        com.talvora.lumeko.sdk.PrinterSpec spec = wrapper.getPrinterSpec();
+        byte[] reply = ScriptedPrinter.statusReply(spec.seriesCode, spec.modelCode,
+                10, loaded.mediaWidthMm, 11, type, 17, loaded.mediaLengthMm);
+        ScriptedPrinter p = new ScriptedPrinter().defaultReply(reply).queueReceive(reply);
+        JNIStatus s = wrapper.getLabelInfoJNI(p);
+        assertEquals(1, s.errorCode);
+        assertEquals(loaded.paperId, s.labelId);
+        assertEquals(type, s.labelType);
+        assertEquals(List.of(8, 11), p.progress);
+        assertTrue(hex(p.transcript.get(0).data).contains("1B6953"), p.transcript.toString());
+    }
+
+    @Test
     void statusOfACustomPaperModelWithoutCommandIsStillRead() {
         settings.modelId = 13;
         settings.paperId = 255;
