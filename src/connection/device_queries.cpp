@@ -1,4 +1,5 @@
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -21,6 +22,16 @@ namespace {
 
 using Oids = tpes::PrinterMibOids;
 using lumeko::setErrorCode;
+
+// One sendData of the whole request; false (error code 6) when it fails.
+template <std::size_t N>
+bool send(CommunicationObserver* target, unsigned char (&request)[N]) {
+    if (!target->sendData(static_cast<int>(N), request)) {
+        setErrorCode(6);
+        return false;
+    }
+    return true;
+}
 
 // One receiveData of up to `length` bytes; false (error code 6) for a failure or a count
 // above what was asked for. `count` is the bytes received.
@@ -71,8 +82,7 @@ std::string BasePrinter::getSerialNumberFromESCPCommand() {
         0x55, 0x0C, 0x82,        // serial number request
         0x1B, 0x69, 0x61, 0xFF,  // ESC i a FF: default command mode
     };
-    if (!target->sendData(static_cast<int>(sizeof request), request)) {
-        setErrorCode(6);
+    if (!send(target, request)) {
         return std::string();
     }
     if (port == PORT_USB || port == PORT_BLE) {
@@ -117,8 +127,7 @@ std::string BasePrinter::getMediaVer() {
         return std::string();
     }
     unsigned char request[] = {0x1B, 0x69, 0x55, 0x76};  // ESC i U v: media version
-    if (!target->sendData(static_cast<int>(sizeof request), request)) {
-        setErrorCode(6);
+    if (!send(target, request)) {
         return std::string();
     }
     unsigned char reply[8] = {};
@@ -205,8 +214,7 @@ std::string BasePrinter::getSystemReport() {
         return std::string();
     }
     unsigned char request[] = {0x1B, 0x69, 0x58, 0x47};  // ESC i X G: system report
-    if (!target->sendData(static_cast<int>(sizeof request), request)) {
-        setErrorCode(6);
+    if (!send(target, request)) {
         return std::string();
     }
     unsigned char lengthBytes[2] = {};
