@@ -187,6 +187,16 @@ bool SimulatedPrinter::writeReply(const Reply& reply, int replyLength, unsigned 
     return true;
 }
 
+const SimulatedPrinter::Reply* SimulatedPrinter::oidAnswer(const Call& call) {
+    auto rule = oidRules_.find(call.request);
+    if (rule == oidRules_.end() || rule->second.replies.empty()) {
+        ADD_FAILURE() << "no rule answers " << slotName(call.slot) << " of " << call.request;
+        storeOwnError();
+        return nullptr;
+    }
+    return &take(rule->second);
+}
+
 bool SimulatedPrinter::plainSend(Call& call, bool unscriptedResult) {
     bool ok = !begin(call);
     if (ok && scripted_) {
@@ -308,13 +318,8 @@ bool SimulatedPrinter::sendStringReceiveData(std::string request, int replyLengt
         const Step* step = nextStep(call);
         ok = step != nullptr && writeReply(step->reply, replyLength, reply, call);
     } else {
-        auto rule = oidRules_.find(call.request);
-        if (rule == oidRules_.end() || rule->second.replies.empty()) {
-            ADD_FAILURE() << "no rule answers sendStringReceiveData of " << call.request;
-            storeOwnError();
-        } else {
-            ok = writeReply(take(rule->second), replyLength, reply, call);
-        }
+        const Reply* answer = oidAnswer(call);
+        ok = answer != nullptr && writeReply(*answer, replyLength, reply, call);
     }
     call.result = ok;
     finish(call);
@@ -333,13 +338,7 @@ bool SimulatedPrinter::sendStringReceiveString(std::string request, std::string&
         const Step* step = nextStep(call);
         answer = step != nullptr ? &step->reply : nullptr;
     } else {
-        auto rule = oidRules_.find(call.request);
-        if (rule == oidRules_.end() || rule->second.replies.empty()) {
-            ADD_FAILURE() << "no rule answers sendStringReceiveString of " << call.request;
-            storeOwnError();
-        } else {
-            answer = &take(rule->second);
-        }
+        answer = oidAnswer(call);
     }
     if (answer != nullptr) {
         ok = answer->ok;

@@ -169,6 +169,9 @@ class SimulatedPrinter : public CommunicationObserver {
     // A send without a reply: fails as begin says, else as the script's step says, else
     // answers unscriptedResult; records the call.
     bool plainSend(Call& call, bool unscriptedResult);
+    // The next answer of the rule for the call's request, or null (the test fails and the
+    // host's own error code is stored) when there is none.
+    const Reply* oidAnswer(const Call& call);
     const Step* nextStep(const Call& call);
     static const Reply& take(Rule& rule);
     void storeOwnError() const;
