@@ -18,6 +18,7 @@
 #include "item_parsers.h"
 #include "model_catalogue_fixture.h"
 #include "record_walk.h"
+#include "support/model_spec.h"
 #include "support/printer_spec_compare.h"
 
 namespace {
@@ -180,9 +181,7 @@ PrinterSpec expectedSpec(const IdentityRow& id) {
 }
 
 PrinterSpec decoded(int model) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, static_cast<Model>(model));
-    return spec;
+    return specOf(static_cast<Model>(model));
 }
 
 PrinterSpec decode(const unsigned char* data, int length) {
