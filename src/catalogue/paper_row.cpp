@@ -6,22 +6,29 @@ constexpr unsigned short kContinuousLengthValue2 = 1500;
 constexpr unsigned short kContinuousLengthValue3 = 30000;
 constexpr unsigned short kContinuousMinLengthTenthMm = 254;
 
-}  // namespace
-
-Paper toPaper(const FullPagePaperRow& row) {
+// The id and the geometry that every kind of row carries; the other fields stay 0.
+template <class Row>
+Paper geometryOf(const Row& row) {
     Paper p;
     p.paperId = row.paperId;
-    p.paperNameMm = row.name;
-    p.paperNameInch = row.name;
     p.widthMm = row.widthMm;
     p.lengthMm = row.lengthMm;
     p.widthDots = row.widthDots;
     p.lengthDots = row.lengthDots;
-    p.leftOffsetDots = row.leftOffsetDots;
     p.sideMarginDots = row.sideMarginDots;
     p.feedMarginDots = row.feedMarginDots;
     p.printableWidthDots = row.printableWidthDots;
     p.printableLengthDots = row.printableLengthDots;
+    return p;
+}
+
+}  // namespace
+
+Paper toPaper(const FullPagePaperRow& row) {
+    Paper p = geometryOf(row);
+    p.paperNameMm = row.name;
+    p.paperNameInch = row.name;
+    p.leftOffsetDots = row.leftOffsetDots;
     p.leftOffsetBytes = row.leftOffsetBytes;
     p.fcPaperCommandValue = row.fcPaperCommandValue;
     p.isCustomSize = row.isCustomSize;
@@ -30,37 +37,19 @@ Paper toPaper(const FullPagePaperRow& row) {
 }
 
 Paper toPaper(const SheetPaperRow& row) {
-    Paper p;
-    p.paperId = row.paperId;
+    Paper p = geometryOf(row);
     p.paperNameMm = row.name;
     p.paperNameInch = row.name;
-    p.widthMm = row.widthMm;
-    p.lengthMm = row.lengthMm;
-    p.widthDots = row.widthDots;
-    p.lengthDots = row.lengthDots;
-    p.sideMarginDots = row.sideMarginDots;
-    p.feedMarginDots = row.feedMarginDots;
-    p.printableWidthDots = row.printableWidthDots;
-    p.printableLengthDots = row.printableLengthDots;
     p.lengthValue1 = row.lengthValue1;
     return p;
 }
 
 Paper toPaper(const MediaPaperRow& row, const MediaListTraits& traits) {
-    Paper p;
-    p.paperId = row.paperId;
+    Paper p = geometryOf(row);
     p.paperNameMm = row.nameMm;
     p.paperNameInch = row.nameInch;
-    p.widthMm = row.widthMm;
-    p.lengthMm = row.lengthMm;
-    p.widthDots = row.widthDots;
-    p.lengthDots = row.lengthDots;
     p.leftOffsetDots = row.leftOffsetDots;
     p.rightOffsetDots = row.rightOffsetDots;
-    p.sideMarginDots = row.sideMarginDots;
-    p.feedMarginDots = row.feedMarginDots;
-    p.printableWidthDots = row.printableWidthDots;
-    p.printableLengthDots = row.printableLengthDots;
     p.mediaWidthMm = row.mediaWidthMm;
     p.mediaLengthMm = row.mediaLengthMm;
     p.mediaType = row.mediaType;
