@@ -27,7 +27,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
   apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
 fi
 
-cmake -S . -B build/main-job -DCMAKE_BUILD_TYPE=Release -DLUMEKO_TESTS=OFF -DLUMEKO_BENCH=OFF \
+cmake -S . -B build/main-job -DCMAKE_BUILD_TYPE=Release -DLUMEKO_TESTS=OFF -DLUMEKO_BENCH=OFF -DLUMEKO_BRIDGE=OFF \
   >/dev/null
 cmake --build build/main-job --target lumeko_print_file lumeko_make_sample -j "$(nproc)"
 
