@@ -204,6 +204,11 @@ int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter
             counter += 5;
         } else if (process == 2) {
             sendCancelData();
+            // The printer is in its error phase: the job stops here, so a reading that named
+            // no known error must not leave the job looking printed.
+            if (errorCode() == 1) {
+                setErrorCode(6);
+            }
             return stop;
         }
         if (net && process == 7) {

@@ -632,3 +632,16 @@ TEST_F(PrintEndWaitTest, PageNumbersNearTheIntLimitSaturate) {
         EXPECT_EQ(r.next, INT_MAX);
     }
 }
+
+TEST_F(PrintEndWaitTest, AnErrorPhaseWithoutAKnownErrorIsNoSuccess) {
+    // An earlier call left the error phase; this error record names no error the library
+    // knows, so decoding leaves code 1. Stopping the job there must not read as printed.
+    PrinterStatus::process_status_ = 2;
+    SimulatedPrinter printer;
+    printer.queueRecord(Bytes(B(GY_150BT).statusType(2).errorInfo2(0x04)));
+    const PageCheckResult r =
+        runPageCheck(GY_150BT, PORT_USB, endCheck(3), BasePrinter::CHECK_STATUS_ON, 0, 3, &printer);
+    EXPECT_EQ(r.next, 3);
+    EXPECT_EQ(r.code, 6);
+    EXPECT_TRUE(r.sent.empty());
+}
