@@ -4,9 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
+#include <string>
+#include <system_error>
 
 #include "connection/printer_status.h"
 #include "connection/util.h"
@@ -107,6 +110,13 @@ void fillToneCurve(unsigned char (&curve)[256]) {
         const double v = 255.0 * std::pow(g / 255.0, 0.625);
         curve[g] = v > 255.0 ? 255 : static_cast<unsigned char>(v);
     }
+}
+
+// Whether the file at path can be read and holds at least `bytes` bytes.
+bool fileHoldsAtLeast(const std::string& path, int64_t bytes) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    return !error && static_cast<std::uintmax_t>(bytes) <= size;
 }
 
 // A new buffer of `bytes` bytes, or null (with error code 39) when it cannot be had.
@@ -374,6 +384,14 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
     const int sourceHeight = bitmap.bitmapHeight;
     if (!raster_limits::isBufferSizeAllowed(sourceWidth, sourceHeight)) {
         PrinterStatus::error_code_ = 39;
+        return false;
+    }
+    // A pixel file too short for the stated size fails now, before any buffer for that size
+    // is allocated: a few bytes of file must not cost gigabytes of memory.
+    if (!bitmap.bitmapFile.empty() &&
+        !fileHoldsAtLeast(bitmap.bitmapFile,
+                          int64_t{sourceWidth} * sourceHeight * (bitmap.isColor ? 3 : 1))) {
+        PrinterStatus::error_code_ = 40;
         return false;
     }
     // Error diffusion of the kernel engine, and nothing after the resize that needs the whole

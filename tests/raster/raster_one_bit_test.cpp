@@ -449,6 +449,8 @@ TEST(RasterOneBit, BadInputs) {
         {"missing file", tempPath("raster_bad_missing.rgb"), 16, 4, true, 40},
         {"short pixel file", shortFile, 16, 4, true, 40},
         {"short grey file", shortFile, 16, 12, false, 40},
+        // Refused from the file size, before gigabytes are set aside for the stated size.
+        {"huge size, short file", shortFile, 894863590, 1, true, 40},
         {"width 0", good, 0, 4, true, 39},
         {"height -1", good, 16, -1, true, 39},
         {"no file, no pixels", "", 16, 4, true, 39},
