@@ -11,22 +11,6 @@
 #include "raster/fc_raster_data.h"
 #include "raster/raster_print_commands.h"
 
-namespace lumeko {
-
-std::vector<unsigned char>& appendBytes(std::vector<unsigned char>& a,
-                                        const std::vector<unsigned char>& b) {
-    a.reserve(a.size() + b.size());
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-std::vector<unsigned char>& operator+=(std::vector<unsigned char>& a,
-                                       const std::vector<unsigned char>& b) {
-    return appendBytes(a, b);
-}
-
-}  // namespace lumeko
-
 using lumeko::operator+=;
 namespace cmd = raster_print_commands;
 

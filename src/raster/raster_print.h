@@ -8,21 +8,10 @@
 #include "catalogue/port.h"
 #include "catalogue/raster_print_option.h"
 #include "connection/base_printer.h"
+#include "connection/byte_buffer.h"
 #include "connection/communication_observer.h"
 #include "raster/bitmap_data.h"
 #include "raster/raster_data.h"
-
-namespace lumeko {
-
-// Appends every byte of b to a, reserving room for both first. Every command stream of the
-// print job is assembled with it.
-std::vector<unsigned char>& appendBytes(std::vector<unsigned char>& a,
-                                        const std::vector<unsigned char>& b);
-// The same as appendBytes; found by `using lumeko::operator+=`.
-std::vector<unsigned char>& operator+=(std::vector<unsigned char>& a,
-                                       const std::vector<unsigned char>& b);
-
-}  // namespace lumeko
 
 // One raster job: a bitmap printed page by page with its copies, the same job written to a
 // print file, or a prepared print file sent as it is. Lives for one host call; construction
