@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "connection/byte_order.h"
 #include "custompaper/custom_paper_info_command.h"
 
 namespace TL {
@@ -314,10 +315,9 @@ std::pair<bool, std::vector<std::uint8_t>> CustomPaperInfoCommandCreator::create
 
 std::vector<std::uint8_t> CustomPaperInfoCommandCreator::devideUint32DataInto4Uint8Data(
     std::uint32_t value) const {
-    return {static_cast<std::uint8_t>(value & 0xFFu),
-            static_cast<std::uint8_t>((value >> 8) & 0xFFu),
-            static_cast<std::uint8_t>((value >> 16) & 0xFFu),
-            static_cast<std::uint8_t>((value >> 24) & 0xFFu)};
+    std::vector<std::uint8_t> bytes;
+    lumeko::appendLe32(bytes, value);
+    return bytes;
 }
 
 CustomPaperInfoCommandCreator::Result

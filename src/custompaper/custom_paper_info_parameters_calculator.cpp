@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <sstream>
 
+#include "connection/byte_order.h"
 #include "custompaper/custom_paper_info_parameters_data.h"
 #include "custompaper/custom_paper_numbers.h"
 
@@ -77,7 +78,9 @@ int CustomPaperInfoParametersCalculator::convertToMinusHexadecimalFromMinusDecim
 
 std::tuple<unsigned char, unsigned char>
 CustomPaperInfoParametersCalculator::devideUint16DataInto2Uint8Data(unsigned short v) const {
-    return {static_cast<unsigned char>(v & 0xFFu), static_cast<unsigned char>(v >> 8)};
+    unsigned char bytes[2];
+    lumeko::writeLe16(bytes, v);
+    return {bytes[0], bytes[1]};
 }
 
 std::vector<unsigned char> CustomPaperInfoParametersCalculator::covertToUint8FromString(

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "connection/printer_mib_oids.h"
+#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "settings/setting_error.h"
 
@@ -32,9 +33,6 @@ std::string pjlDefaultLine(const std::string& id, const std::string& payload) {
 }  // namespace
 
 const unsigned char CWSConnect::byES_SaveCommand[3] = {0x1B, 0x7E, 0x53};
-const unsigned char CWSConnect::byES_setDefaultModeCommand[4] = {0x1B, 0x69, 0x61, 0xFF};
-const unsigned char CWSConnect::byES_setRasterModeCommand[4] = {0x1B, 0x69, 0x61, 0x01};
-const unsigned char CWSConnect::byES_setRasterModeFCCommand[4] = {0x1B, 0x69, 0x61, 0x00};
 const unsigned char CWSConnect::byES_ResetCommand[4] = {0x1B, 0x69, 0x55, 0x78};
 const unsigned char CWSConnect::byES_SendCommands[16] = {
     0x1B, 0x69, 0x55, 0x4F, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
@@ -171,11 +169,7 @@ bool CWSConnect::sendGetData(const unsigned char* request, int length, const std
         return false;
     }
     // The reply is text: only the bytes received, up to the first zero byte.
-    std::string text(reply.begin(), reply.begin() + count);
-    const size_t zero = text.find('\0');
-    if (zero != std::string::npos) {
-        text.resize(zero);
-    }
+    std::string text = lumeko::textUpToZero(reply.data(), static_cast<size_t>(count));
     const size_t line = text.find(kInquireLine);
     const size_t open =
         line == std::string::npos ? line : text.find('"', line + std::strlen(kInquireLine));

@@ -6,6 +6,7 @@
 #include "catalogue/model.h"
 #include "catalogue/port.h"
 #include "connection/base_printer.h"
+#include "connection/print_status_manager.h"
 #include "settings/setting_value_codec.h"
 
 // The transport of the settings service. It reads one configuration item at a time (a
@@ -27,9 +28,10 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
 
     // Commands.
     static const unsigned char byES_SaveCommand[3];
-    static const unsigned char byES_setDefaultModeCommand[4];
-    static const unsigned char byES_setRasterModeCommand[4];
-    static const unsigned char byES_setRasterModeFCCommand[4];
+    // The mode switches ESC i a FF / 01 / 00 (1B 69 61 ..): the status manager's bytes.
+    static constexpr const unsigned char (&byES_setDefaultModeCommand)[4] = setDefaultModeCommand;
+    static constexpr const unsigned char (&byES_setRasterModeCommand)[4] = setRasterModeCommand;
+    static constexpr const unsigned char (&byES_setRasterModeFCCommand)[4] = setRasterModeFCCommand;
     static const unsigned char byES_ResetCommand[4];
     // Frame header of the commit: series and model code in bytes 5 and 6, the length of
     // what follows (up to the default-mode command) little-endian in bytes 8..11.

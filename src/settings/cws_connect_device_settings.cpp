@@ -3,12 +3,16 @@
 #include <cstring>
 #include <vector>
 
+#include "connection/byte_order.h"
 #include "connection/printer_mib_oids.h"
+#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
 #include "settings/setting_error.h"
 
+using lumeko::readLe16;
+using lumeko::textUpToZero;
 using settings::errorCode;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
@@ -17,15 +21,6 @@ using tpes::Util;
 namespace cmd = DeviceSettingCommands;
 
 namespace {
-
-// The text up to its first zero byte.
-std::string textUpToZero(const unsigned char* bytes, size_t length) {
-    const void* zero = std::memchr(bytes, 0, length);
-    const size_t end = zero == nullptr
-                           ? length
-                           : static_cast<size_t>(static_cast<const unsigned char*>(zero) - bytes);
-    return std::string(reinterpret_cast<const char*>(bytes), end);
-}
 
 bool refuse() {
     setError(SETTING_INVALID_PARAMETER);
@@ -301,7 +296,7 @@ bool CWSConnect::readWFDText(const unsigned char* command, int length, int reply
     }
     // Bytes 0 and 1: the text length, little-endian; the text follows. A length beyond
     // what the reply carries is a malformed reply.
-    const int textLength = reply[0] | (reply[1] << 8);
+    const int textLength = readLe16(reply.data());
     if (received < 2 || textLength > received - 2) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;

@@ -1,6 +1,7 @@
 // The host's get and set calls: setting keys, their groups and value mappings.
 #include <functional>
 
+#include "connection/error_state.h"
 #include "connection/util.h"
 #include "settings/printer_setting.h"
 #include "settings/setting_error.h"
@@ -19,9 +20,7 @@ bool refuse() {
     return false;
 }
 
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
-}
+using lumeko::cancelled;
 
 // Handles key i of a group; a key the group does not know, or whose gate is off, counts as
 // handled.

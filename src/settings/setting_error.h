@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "connection/error_state.h"
 #include "connection/printer_status.h"
 
 // The process-wide error code as the settings operations read and set it.
@@ -16,12 +17,10 @@ enum SettingError : int {
     SETTING_INVALID_PARAMETER = 39,
 };
 
-inline int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
+using lumeko::errorCode;
 
 inline void setError(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
+    lumeko::setErrorCode(code);
 }
 
 }  // namespace settings

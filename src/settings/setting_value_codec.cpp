@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "connection/byte_order.h"
 #include "connection/util.h"
 #include "settings/setting_error.h"
 
@@ -180,8 +181,7 @@ bool SettingValueCodec::HexStringToBinaryDataForIPv6(const char* text, unsigned 
         const int value = Util::toIntFromHex(pieces[i], ok);
         valid = ok && value >= 0 && value <= 0xFFFF;
         if (valid) {
-            bytes[2 * i] = static_cast<unsigned char>(value >> 8);
-            bytes[2 * i + 1] = static_cast<unsigned char>(value & 0xFF);
+            lumeko::writeBe16(bytes + 2 * i, static_cast<std::uint32_t>(value));
         }
     }
     if (!valid) {

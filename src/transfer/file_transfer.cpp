@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "connection/error_state.h"
 #include "connection/printer_status.h"
+#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "transfer/transfer_bytes.h"
 
@@ -27,21 +29,10 @@ constexpr int kNameEnd = 47;
 // The model name in the preamble of a package file.
 constexpr int kPackageModelNameOffset = 42;
 
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
+using lumeko::setErrorCode;
 
 bool isHeaderLength(unsigned char b) {
     return b == kHeaderLength64 || b == kHeaderLength128;
-}
-
-// The text of at most `length` bytes, ending early at a zero byte.
-std::string textUpToZero(const unsigned char* bytes, int length) {
-    std::string text;
-    for (int i = 0; i < length && bytes[i] != 0; ++i) {
-        text.push_back(static_cast<char>(bytes[i]));
-    }
-    return text;
 }
 
 }  // namespace
@@ -131,7 +122,8 @@ std::string FileTransfer::getFileVersion(std::string path) {
 
 std::string FileTransfer::getFirmFileVer(const unsigned char* header, int remaining) {
     const int available = std::min(kVersionLength, std::max(0, remaining - kVersionOffset128));
-    std::string text = textUpToZero(header + kVersionOffset128, available);
+    std::string text =
+        lumeko::textUpToZero(header + kVersionOffset128, static_cast<size_t>(available));
     Util::erase(text, '.');
     Util::erase(text, 'V');
     return text;
@@ -144,7 +136,7 @@ std::string FileTransfer::getGYFirmFileVer(const unsigned char* header, int rema
         }
         const int start = a + 2;
         const int available = std::min(kVersionLength, std::max(0, remaining - start));
-        std::string text = textUpToZero(header + start, available);
+        std::string text = lumeko::textUpToZero(header + start, static_cast<size_t>(available));
         Util::erase(text, '.');
         return text;
     }
@@ -212,7 +204,8 @@ bool FileTransfer::tlfModelcheck() {
         std::min(static_cast<int>(std::min<size_t>(name.size(), INT32_MAX)), available);
     std::string text;
     if (fileData != nullptr && length > 0) {
-        text = textUpToZero(fileData + kPackageModelNameOffset, length);
+        text =
+            lumeko::textUpToZero(fileData + kPackageModelNameOffset, static_cast<size_t>(length));
     }
     std::replace(text.begin(), text.end(), '_', '-');
     if (text != name) {

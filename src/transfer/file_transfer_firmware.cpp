@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <string>
 
+#include "connection/print_status_manager.h"
 #include "connection/printer_mib_oids.h"
+#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"
@@ -26,14 +28,6 @@ constexpr int kFirmwareInfoLength = 32;
 constexpr int kFirmwareCodeOffset = 21;
 constexpr int kFirmwareVersionOffset = 27;
 constexpr int kFirmwareVersionChars = 4;
-
-std::string textUpToZero(const unsigned char* bytes, int length) {
-    std::string text;
-    for (int i = 0; i < length && bytes[i] != 0; ++i) {
-        text.push_back(static_cast<char>(bytes[i]));
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -100,7 +94,7 @@ std::string FileTransfer::getFirmVer() {
                     received += std::min(m, wanted);
                 }
             }
-            text = textUpToZero(buffer + kMethod3VersionOffset, kVersionLength);
+            text = lumeko::textUpToZero(buffer + kMethod3VersionOffset, kVersionLength);
         } else {
             const unsigned char* command = method == 1 ? TransferCommand::kFirmwareVersion1
                                                        : TransferCommand::kFirmwareVersion2;
@@ -114,10 +108,10 @@ std::string FileTransfer::getFirmVer() {
                 return std::string();
             }
             buffer[replyLength] = 0;
-            text = textUpToZero(buffer, replyLength);
+            text = lumeko::textUpToZero(buffer, static_cast<size_t>(replyLength));
         }
         // Back to the default command mode; a failure leaves error 6 beside the text.
-        send(TransferCommand::kDefaultMode, sizeof TransferCommand::kDefaultMode);
+        send(setDefaultModeCommand, sizeof setDefaultModeCommand);
         const std::vector<std::string> pieces = Util::split(text, ' ');
         if (pieces.empty()) {
             setErrorCode(6);

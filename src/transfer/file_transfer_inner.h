@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "connection/base_printer.h"
+#include "connection/error_state.h"
 #include "connection/printer_status.h"
 
 // Helpers shared by the FileTransfer sources: the process-wide error code and cancel flag,
@@ -13,12 +14,8 @@ namespace FileTransfer_inner {
 
 using Bytes = std::vector<unsigned char>;
 
-inline int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
-inline void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
+using lumeko::errorCode;
+using lumeko::setErrorCode;
 // True when the host cancelled the operation. A cancel seen here is always reported as
 // error 37, even when a step has set the error code back to 1 since the cancel came.
 inline bool cancelled() {

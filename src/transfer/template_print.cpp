@@ -2,8 +2,11 @@
 
 #include <climits>
 #include <cstdio>
+#include <iterator>
 
 #include "catalogue/support_func.h"
+#include "connection/error_state.h"
+#include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 
 std::vector<unsigned char> TemplatePrint::template_print_command_;
@@ -14,9 +17,11 @@ namespace {
 // "^II" (5E 49 49): start of the template command.
 const std::vector<unsigned char> kPreamble = {0x1B, 0x40, 0x1B, 0x69, 0x61, 0x03, 0x5E, 0x49, 0x49};
 // ESC i S (1B 69 53): status request after a page.
-const std::vector<unsigned char> kStatusRequest = {0x1B, 0x69, 0x53};
+const std::vector<unsigned char> kStatusRequest(PrinterStatusReply::kRequest.begin(),
+                                                PrinterStatusReply::kRequest.end());
 // ESC i a FF (1B 69 61 FF): back to the printer's default command mode.
-const std::vector<unsigned char> kClosing = {0x1B, 0x69, 0x61, 0xFF};
+const std::vector<unsigned char> kClosing(std::begin(setDefaultModeCommand),
+                                          std::end(setDefaultModeCommand));
 
 // Progress codes around each copy.
 constexpr int kProgressCopyStart = 14;
@@ -28,17 +33,9 @@ constexpr int kMaxKey = 99;
 constexpr int kTwoDigitObjectLimit = 100;
 constexpr int kMaxThreeDigitNumber = 999;
 
-int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
-
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
-
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
-}
+using lumeko::cancelled;
+using lumeko::errorCode;
+using lumeko::setErrorCode;
 
 unsigned char digit(int value) {
     return static_cast<unsigned char>('0' + value);

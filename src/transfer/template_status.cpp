@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
 
@@ -13,9 +14,7 @@ namespace Reply = TransferStatusReply;
 // ESC i F S (1B 69 46 53): transfer status request
 const unsigned char kTransferStatusRequest[] = {0x1B, 0x69, 0x46, 0x53};
 
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
+using lumeko::setErrorCode;
 
 CommunicationObserver* observerOf(const Connect* connect) {
     return connect != nullptr ? connect->observer : nullptr;

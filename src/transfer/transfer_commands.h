@@ -29,8 +29,6 @@ constexpr unsigned char kFirmwareVersion1[] = {0x1B, 0x69, 0x61, 0xFA, 0x55, 0x0
 constexpr unsigned char kFirmwareVersion2[] = {0x1B, 0x69, 0x61, 0xFA, 0x55, 0x0E, 0x01};
 // ESC i a FA 55 0F 02 01: firmware version, method 3 (counted reply read afterwards)
 constexpr unsigned char kFirmwareVersion3[] = {0x1B, 0x69, 0x61, 0xFA, 0x55, 0x0F, 0x02, 0x01};
-// ESC i a FF (1B 69 61 FF): back to the default command mode
-constexpr unsigned char kDefaultMode[] = {0x1B, 0x69, 0x61, 0xFF};
 
 // The separator of package records: ESC i F I ESC i F.
 constexpr unsigned char kRecordSeparator[] = {0x1B, 0x69, 0x46, 0x49, 0x1B, 0x69, 0x46};

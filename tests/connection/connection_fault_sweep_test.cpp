@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/printer_spec_builder.h"
+#include "catalogue/printer_spec.h"
 #include "connection/base_printer.h"
 #include "connection/printer_battery_info.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
 #include "support/fault_sweep.h"
+#include "support/model_spec.h"
 #include "support/printer_status_fixture.h"
 #include "support/simulated_printer.h"
 #include "support/status_reply_builder.h"
@@ -24,17 +25,11 @@ using fault_sweep::Fault;
 using fault_sweep::Outcome;
 using Oids = tpes::PrinterMibOids;
 
-PrinterSpec catalogueSpec(Model model) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, model);
-    return spec;
-}
-
 // The first catalogued model the predicate accepts.
 template <typename Predicate>
 Model firstModel(Predicate accept) {
     for (int m = 0; m < NO_MODEL; ++m) {
-        const PrinterSpec spec = catalogueSpec(static_cast<Model>(m));
+        const PrinterSpec spec = specOf(static_cast<Model>(m));
         if (spec.headDots != 0 && accept(spec)) {
             return static_cast<Model>(m);
         }

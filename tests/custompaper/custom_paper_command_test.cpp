@@ -7,11 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/printer_spec_builder.h"
+#include "catalogue/printer_spec.h"
 #include "connection/printer_status.h"
 #include "custom_paper_fixtures.h"
 #include "custompaper/custom_paper_info_command.h"
 #include "custompaper/custom_paper_info_command_creator.h"
+#include "support/model_spec.h"
 #include "support/printer_status_fixture.h"
 #include "support/test_printer.h"
 
@@ -298,8 +299,7 @@ class CustomPaperSelectionTest : public PrinterStatusTest {};
 
 // A paper-definition text for the model's own codes and resolution.
 std::string definitionFor(Model model, int headDots) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, model);
+    const PrinterSpec spec = specOf(model);
     char codes[64];
     std::snprintf(codes, sizeof codes, "bySeriesCode = %x\nbyModelCode = %x\n", spec.seriesCode,
                   spec.modelCode);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <fstream>
@@ -9,8 +8,10 @@
 #include <vector>
 
 #include "catalogue/raster_print_option.h"
+#include "connection/error_state.h"
 #include "connection/printer_status.h"
 #include "support/printer_status_fixture.h"
+#include "support/scratch_dir.h"
 #include "support/simulated_printer.h"
 #include "support/wait_recorder.h"
 #include "transfer/file_transfer.h"
@@ -128,31 +129,23 @@ inline Bytes transferStatus(unsigned char type = 1, unsigned char e1 = 0, unsign
     return s;
 }
 
-// Writes a temporary file whose name ends in `name`; removed by the destructor.
+// Writes files named `name` in a scratch directory removed with the object. A name below a
+// directory that does not exist writes nothing and gives the path of a missing file.
 class TempFiles {
   public:
-    ~TempFiles() {
-        for (const std::string& p : paths_) {
-            std::remove(p.c_str());
-        }
-    }
     std::string write(const std::string& name, const Bytes& bytes) {
-        const std::string path =
-            testing::TempDir() + "transfer_" + std::to_string(getpid()) + "_" + name;
+        const std::string path = dir_.path() + "/" + name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
-        paths_.push_back(path);
         return path;
     }
 
   private:
-    std::vector<std::string> paths_;
+    ScratchDir dir_;
 };
 
-inline int errorCode() {
-    return PrinterStatus::error_code_.load();
-}
+using lumeko::errorCode;
 
 // The bytes of every sendData call.
 inline std::vector<Bytes> sent(const SimulatedPrinter& p) {

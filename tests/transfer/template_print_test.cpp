@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "connection/error_state.h"
 #include "connection/printer_status.h"
 #include "support/printer_status_fixture.h"
 #include "support/simulated_printer.h"
@@ -29,9 +30,7 @@ constexpr Model kTwoDigitModel = SN_3200N;
 constexpr Model kThreeDigitModel = FC_650;
 constexpr Model kNoStatusModel = FC_580;
 
-int errorCode() {
-    return PrinterStatus::error_code_.load();
-}
+using lumeko::errorCode;
 
 Bytes bytesOf(const std::string& s) {
     return Bytes(s.begin(), s.end());
