@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "connection/byte_order.h"
+#include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 
@@ -14,7 +16,7 @@ namespace {
 // the fixed part of the command; the operands follow as the builders give them (all
 // little-endian).
 // clang-format off
-constexpr unsigned char kRasterModeSwitch[] = {0x1B, 0x69, 0x61, 0x00};  // ESC i a 00: switch to raster mode
+// ESC i a 00 (1B 69 61 00): switch to raster mode, setRasterModeFCCommand
 constexpr unsigned char kDuplexMode[]       = {0x1B, 0x7E, 0x65, 0x44};  // ESC ~ e D n: duplex mode
 constexpr unsigned char kDensity[]          = {0x1B, 0x7E, 0x64};        // ESC ~ d v 00: density
 constexpr unsigned char kTwoPlyMode[]       = {0x1B, 0x7E, 0x70};        // ESC ~ p n 00: two-ply mode
@@ -56,18 +58,7 @@ unsigned char* put(unsigned char* out, const unsigned char (&command)[N]) {
     return out + N;
 }
 
-// Appends a 16-bit operand, low byte first.
-void appendLe16(std::vector<unsigned char>& out, unsigned int v) {
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
-}
-
-// Writes a 16-bit operand, low byte first.
-unsigned char* putLe16(unsigned char* out, unsigned int v) {
-    out[0] = static_cast<unsigned char>(v & 0xFF);
-    out[1] = static_cast<unsigned char>((v >> 8) & 0xFF);
-    return out + 2;
-}
+using lumeko::appendLe16;
 
 // Rows of the image that go into the body: those above printableLength - topMargin.
 int64_t rowsHandled(int64_t lines, int64_t printableLength, int64_t top) {
@@ -93,7 +84,7 @@ FCRasterData::FCRasterData(RasterPrintOption& jobOption, PrinterSpec& jobSpec, P
 FCRasterData::~FCRasterData() = default;
 
 void FCRasterData::setSwitchDynamicCommand(std::vector<unsigned char>& out) {
-    append(out, kRasterModeSwitch);
+    append(out, setRasterModeFCCommand);
 }
 
 void FCRasterData::createStartPageCommand(int /*width*/, int height, int /*pages*/) {
@@ -314,7 +305,8 @@ int FCRasterData::make1RasterData(unsigned char* row, int rowLength, int margin,
         }
         p += stripNullData(margin + 8 * start, p);
         p = put(p, kDataBlock);
-        p = putLe16(p, static_cast<unsigned int>(n));
+        lumeko::writeLe16(p, static_cast<unsigned int>(n));
+        p += 2;
         std::memcpy(p, row + start, static_cast<size_t>(n));
         p += n;
         start += n;

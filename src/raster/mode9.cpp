@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "connection/byte_order.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_limits.h"
@@ -201,8 +202,7 @@ int Mode9::writeMode9data(unsigned char* out) {
     out[0] = 0x1B;
     out[1] = 0x5E;
     out[2] = 0x39;
-    out[3] = static_cast<unsigned char>(n & 0xFF);
-    out[4] = static_cast<unsigned char>((n >> 8) & 0xFF);
+    lumeko::writeLe16(out + 3, static_cast<std::uint32_t>(n));
     std::memcpy(out + 5, blockBuffer, static_cast<size_t>(n));
     std::memset(blockBuffer, 0, kBlockCapacity);
     blockLength = 0;

@@ -10,6 +10,7 @@
 #include <new>
 #include <utility>
 
+#include "connection/byte_order.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_limits.h"
@@ -42,11 +43,12 @@ int64_t literalFormBytes(int lineBytes) {
 // Writes a raster line header: 'g' with a big-endian length for style 1, else 'G' with a
 // little-endian length.
 int putLineHeader(unsigned char* out, bool bigEndian, int length) {
-    const auto hi = static_cast<unsigned char>((length >> 8) & 0xFF);
-    const auto lo = static_cast<unsigned char>(length & 0xFF);
     out[0] = bigEndian ? 0x67 : 0x47;  // g / G: one raster line
-    out[1] = bigEndian ? hi : lo;
-    out[2] = bigEndian ? lo : hi;
+    if (bigEndian) {
+        lumeko::writeBe16(out + 1, static_cast<std::uint32_t>(length));
+    } else {
+        lumeko::writeLe16(out + 1, static_cast<std::uint32_t>(length));
+    }
     return 3;
 }
 
@@ -312,7 +314,6 @@ int RasterData::stripNullData(int position, unsigned char* out) {
     out[0] = 0x1B;
     out[1] = 0x7E;
     out[2] = 0x24;
-    out[3] = static_cast<unsigned char>(position & 0xFF);
-    out[4] = static_cast<unsigned char>((position >> 8) & 0xFF);
+    lumeko::writeLe16(out + 3, static_cast<std::uint32_t>(position));
     return 5;
 }

@@ -2,28 +2,18 @@
 // last page, and the job-level commands the print job places around the pages. Every
 // builder appends one command; multi-byte operands are little-endian.
 #include <array>
+#include <iterator>
 
+#include "connection/byte_order.h"
+#include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_limits.h"
 #include "raster/media_info_blocks.h"
 #include "raster/raster_data.h"
 
-namespace {
-
-// Appends the low and high byte of a 16-bit operand.
-void putLe16(std::vector<unsigned char>& out, unsigned int v) {
-    out.push_back(static_cast<unsigned char>(v & 0xFF));
-    out.push_back(static_cast<unsigned char>((v >> 8) & 0xFF));
-}
-
-// Appends a 32-bit operand, low byte first.
-void putLe32(std::vector<unsigned char>& out, uint32_t v) {
-    putLe16(out, v & 0xFFFF);
-    putLe16(out, v >> 16);
-}
-
-}  // namespace
+using lumeko::appendLe16;
+using lumeko::appendLe32;
 
 void RasterData::setInitCommand(std::vector<unsigned char>& out) {
     // ESC @ (1B 40): initialise
@@ -37,7 +27,7 @@ void RasterData::setInitCommandMode9(std::vector<unsigned char>& out) {
 
 void RasterData::setSwitchDynamicCommand(std::vector<unsigned char>& out) {
     // ESC i a 01 (1B 69 61 01): switch to raster mode
-    out.insert(out.end(), {0x1B, 0x69, 0x61, 0x01});
+    out.insert(out.end(), std::begin(setRasterModeCommand), std::end(setRasterModeCommand));
 }
 
 void RasterData::setChangeStatusMode(std::vector<unsigned char>& out, bool flag) {
@@ -53,7 +43,7 @@ void RasterData::setCopyNumCommand(std::vector<unsigned char>& out, int count) {
     }
     // ESC i k c nL nH (1B 69 6B 63): number of copies
     out.insert(out.end(), {0x1B, 0x69, 0x6B, 0x63});
-    putLe16(out, static_cast<unsigned int>(count));
+    appendLe16(out, static_cast<unsigned int>(count));
 }
 
 void RasterData::setSpaceCommand(std::vector<unsigned char>& out) {
@@ -87,7 +77,7 @@ void RasterData::setSpaceCommand(std::vector<unsigned char>& out) {
     }
     // ESC i d nL nH (1B 69 64): feed margin in dots
     out.insert(out.end(), {0x1B, 0x69, 0x64});
-    putLe16(out, static_cast<unsigned int>(value));
+    appendLe16(out, static_cast<unsigned int>(value));
 }
 
 void RasterData::setCompressModeCommand(std::vector<unsigned char>& out) {
@@ -153,7 +143,7 @@ void RasterData::setPrintInformation(std::vector<unsigned char>& out, PageMode m
     }
     const int lines =
         raster_limits::truncToInt(q.magnificationOfRasterData() * static_cast<float>(pageLines));
-    putLe32(out, static_cast<uint32_t>(lines));
+    appendLe32(out, static_cast<uint32_t>(lines));
     unsigned char page = 1;
     if (mode == PAGE_MODE_FIRST) {
         page = 0;

@@ -5,6 +5,8 @@
 #include <climits>
 #include <memory>
 
+#include "connection/error_state.h"
+#include "connection/print_status_manager.h"
 #include "connection/util.h"
 #include "connection/wait.h"
 #include "raster/bi_color_raster_data.h"
@@ -27,21 +29,17 @@ constexpr long long kSendTaskPollMicroseconds = 300000;
 constexpr int kMediaBlockAttempts = 10;
 constexpr long long kMediaBlockWaitSeconds = 3;
 
-int errorCode() {
-    return PrinterStatus::error_code_.load(std::memory_order_relaxed);
-}
-
-void setErrorCode(int code) {
-    PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
-}
-
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
-}
+using lumeko::cancelled;
+using lumeko::errorCode;
+using lumeko::setErrorCode;
 
 template <std::size_t N>
 std::vector<unsigned char> bytesOf(const std::array<unsigned char, N>& a) {
     return std::vector<unsigned char>(a.begin(), a.end());
+}
+template <std::size_t N>
+std::vector<unsigned char> bytesOf(const unsigned char (&a)[N]) {
+    return std::vector<unsigned char>(a, a + N);
 }
 
 // Models whose Mode 9 page end is the Mode 9 initialise command and a page-end byte.
@@ -326,7 +324,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
             }
         }
     }
-    std::vector<unsigned char> trailer = bytesOf(cmd::kTrailer);
+    std::vector<unsigned char> trailer = bytesOf(setDefaultModeCommand);
     return sendBytes(trailer);
 }
 
@@ -439,7 +437,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     }
     sendProgress(cmd::kProgressCopyStart);
     createRasterData(raster, bytes, 0, 1);
-    bytes += bytesOf(cmd::kTrailer);
+    bytes += bytesOf(setDefaultModeCommand);
     // Page 0 replaces or extends the file as the option says; later pages extend it.
     const bool replace = page == 0 && option.overwrite;
     if (!tpes::Util::writeFile(option.savePrnPath, bytes.data(), static_cast<int>(bytes.size()),

@@ -3,14 +3,15 @@
 #include <array>
 #include <cstddef>
 
+#include "connection/print_status_manager.h"
+
 // Fixed byte sequences and progress codes of the raster print job.
 namespace raster_print_commands {
 
-// ESC i a FF (1B 69 61 FF): switch to the default command mode; trailer of a print call
-// and end of a print file.
-constexpr std::array<unsigned char, 4> kTrailer = {0x1B, 0x69, 0x61, 0xFF};
+// The trailer of a print call and end of a print file is setDefaultModeCommand
+// (ESC i a FF, 1B 69 61 FF: switch to the default command mode).
 // ESC i S (1B 69 53): status request, appended to a prepared print file.
-constexpr std::array<unsigned char, 3> kStatusRequest = {0x1B, 0x69, 0x53};
+constexpr const std::array<unsigned char, 3>& kStatusRequest = PrinterStatusReply::kRequest;
 // ESC ^ FF / ESC ^ SUB (1B 5E 0C / 1B 5E 1A): Mode 9 page end, other page / last page.
 constexpr std::array<unsigned char, 3> kMode9PageEnd = {0x1B, 0x5E, 0x0C};
 constexpr std::array<unsigned char, 3> kMode9LastPageEnd = {0x1B, 0x5E, 0x1A};

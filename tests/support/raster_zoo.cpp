@@ -3,7 +3,6 @@
 #include <map>
 
 #include "catalogue/paper_builder.h"
-#include "catalogue/printer_spec_builder.h"
 #include "connection/base_printer.h"
 
 namespace zoo {
@@ -65,12 +64,6 @@ const std::vector<std::string>& rowNames() {
         return v;
     }();
     return names;
-}
-
-PrinterSpec specOf(Model model) {
-    PrinterSpec spec;
-    PrinterSpecBuilder().getPrinterSpec(spec, model);
-    return spec;
 }
 
 Paper cataloguePaper(const PrinterSpec& spec, unsigned short paperId,

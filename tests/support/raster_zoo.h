@@ -7,6 +7,7 @@
 #include "catalogue/paper.h"
 #include "catalogue/printer_spec.h"
 #include "catalogue/raster_print_option.h"
+#include "support/model_spec.h"
 
 // A small set of named (spec, paper, option) rows built from the real catalogue, for the
 // raster tests. Tests tweak the option (and, where a case needs it, the paper) of a row
@@ -37,7 +38,7 @@ const std::vector<std::string>& rowNames();
 Row row(const std::string& name);
 
 // The decoded spec of a model (the defaults for a model without a record).
-PrinterSpec specOf(Model model);
+using ::specOf;
 // A paper of the model's catalogue (a zeroed Paper when the list has no such id).
 Paper cataloguePaper(const PrinterSpec& spec, unsigned short paperId,
                      const RasterPrintOption& option = RasterPrintOption());
