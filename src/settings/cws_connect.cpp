@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "connection/byte_order.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/reply_text.h"
 #include "connection/util.h"
@@ -420,9 +421,7 @@ bool CWSConnect::sendSetData(bool reset) {
         std::memcpy(header, byES_SendCommands, sizeof header);
         header[5] = spec.seriesCode;
         header[6] = spec.modelCode;
-        for (int i = 0; i < 4; ++i) {
-            header[8 + i] = static_cast<unsigned char>((length >> (8 * i)) & 0xFF);
-        }
+        lumeko::writeLe32(header + 8, length);
         buffer.insert(buffer.end(), header, header + sizeof header);
     }
     if (!escSetData.empty()) {
