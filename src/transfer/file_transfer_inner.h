@@ -19,7 +19,7 @@ using lumeko::setErrorCode;
 // True when the host cancelled the operation. A cancel seen here is always reported as
 // error 37, even when a step has set the error code back to 1 since the cancel came.
 inline bool cancelled() {
-    if (!BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
+    if (!lumeko::cancelled()) {
         return false;
     }
     setErrorCode(37);
