@@ -13,12 +13,21 @@ namespace lumeko_fuzz {
 // failures do not fail a job, as the print-end wait defines it: on the network port a poll
 // reads the status three times and only the last reading counts, and the status request
 // 1B 69 53 that the wait of a prepared file sends while the printer works may fail (the
-// next reading decides). With `ownTrailer` the call
-// builds its stream itself, and a failed call never sends the trailer 1B 69 61 FF.
+// next reading decides). With `ownTrailer` the call builds its stream itself, and never
+// sends the trailer 1B 69 61 FF after a failure.
 inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrailer) {
     using Slot = FuzzedObserver::Slot;
     bool failed = false;
     for (const FuzzedObserver::Call& call : printer.calls()) {
+        // The trailer is never sent once a call has failed (the failed call may be the
+        // trailer itself).
+        const std::vector<unsigned char>& s = call.sent;
+        const size_t n = s.size();
+        if (failed && ownTrailer && n >= 4 &&
+            (call.slot == Slot::SendData || call.slot == Slot::SendDataAsynchronous)) {
+            FUZZ_CHECK(
+                !(s[n - 4] == 0x1B && s[n - 3] == 0x69 && s[n - 2] == 0x61 && s[n - 1] == 0xFF));
+        }
         const bool statusPoke = call.slot == Slot::SendData &&
                                 call.sent == std::vector<unsigned char>{0x1B, 0x69, 0x53};
         const bool failure = call.slot == Slot::ReceiveData
@@ -27,13 +36,6 @@ inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrai
                                        call.slot != Slot::SendStringReceiveData &&
                                        call.slot != Slot::SendStringReceiveString && !statusPoke;
         failed = failed || failure;
-        const std::vector<unsigned char>& s = call.sent;
-        const size_t n = s.size();
-        if (!ok && ownTrailer && n >= 4 &&
-            (call.slot == Slot::SendData || call.slot == Slot::SendDataAsynchronous)) {
-            FUZZ_CHECK(
-                !(s[n - 4] == 0x1B && s[n - 3] == 0x69 && s[n - 2] == 0x61 && s[n - 1] == 0xFF));
-        }
     }
     if (ok) {
         FUZZ_CHECK(PrinterStatus::error_code_ == 1);
