@@ -34,7 +34,7 @@ class BasePrinter {
         CHECK_STATUS_ON = 1,   // prepared print files and templates: ESC i S while busy
     };
 
-    // No port, no connection: clears only cancel_flag and loads the spec; the last status
+    // No port, no connection: clears only cancel_flag and loads the PrinterSpec; the last status
     // stays as the previous operation left it.
     explicit BasePrinter(Model printerModel);
     // Talks to the printer through observer (not owned); clears the last status.

@@ -3,5 +3,5 @@
 #include "catalogue/model.h"
 #include "catalogue/printer_spec.h"
 
-// The spec of a model as an operation loads it (the defaults for a model without a record).
+// The PrinterSpec of a model as an operation loads it (the defaults for a model without a record).
 PrinterSpec specOf(Model model);
