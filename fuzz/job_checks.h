@@ -18,6 +18,7 @@ namespace lumeko_fuzz {
 inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrailer) {
     using Slot = FuzzedObserver::Slot;
     bool failed = false;
+    bool afterBatteryTypeRequest = false;
     for (const FuzzedObserver::Call& call : printer.calls()) {
         // The trailer is never sent once a call has failed (the failed call may be the
         // trailer itself).
@@ -30,11 +31,21 @@ inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrai
         }
         const bool statusPoke = call.slot == Slot::SendData &&
                                 call.sent == std::vector<unsigned char>{0x1B, 0x69, 0x53};
+        // The switch back to default mode after a battery type request that stopped the
+        // battery reading is best effort: its result is ignored by design.
+        const bool batterySwitchBack =
+            afterBatteryTypeRequest && call.slot == Slot::SendData &&
+            call.sent == std::vector<unsigned char>{0x1B, 0x69, 0x61, 0xFF};
+        afterBatteryTypeRequest =
+            call.slot == Slot::SendDataReceiveData &&
+            call.sent == std::vector<unsigned char>{0x1B, 0x69, 0x61, 0x00, 0x1B,
+                                                    0x7E, 0x65, 0x50, 0x05, 0x00};
         const bool failure = call.slot == Slot::ReceiveData
                                  ? call.result < 0
                                  : call.result == 0 && call.slot != Slot::IsAliveSendTask &&
                                        call.slot != Slot::SendStringReceiveData &&
-                                       call.slot != Slot::SendStringReceiveString && !statusPoke;
+                                       call.slot != Slot::SendStringReceiveString && !statusPoke &&
+                                       !batterySwitchBack;
         failed = failed || failure;
     }
     if (ok) {
