@@ -1,6 +1,6 @@
 #include "connection/custom_paper_reader.h"
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "custompaper/custom_paper_info_command.h"
 
 namespace layout = custom_paper_layout;

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "common/byte_order.h"
+#include "common/reply_text.h"
 #include "connection/base_printer.h"
-#include "connection/byte_order.h"
 #include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
-#include "connection/reply_text.h"
 #include "connection/util.h"
 
 // Device queries: serial number, media versions, page counter, device status, system

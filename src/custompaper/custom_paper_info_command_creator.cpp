@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "custompaper/custom_paper_info_command.h"
 
 namespace TL {

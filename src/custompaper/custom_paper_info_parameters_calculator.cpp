@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <sstream>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "custompaper/custom_paper_info_parameters_data.h"
 #include "custompaper/custom_paper_numbers.h"
 

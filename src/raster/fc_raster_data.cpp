@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"

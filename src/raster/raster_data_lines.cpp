@@ -10,7 +10,7 @@
 #include <new>
 #include <utility>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_limits.h"

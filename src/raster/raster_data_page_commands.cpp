@@ -4,7 +4,7 @@
 #include <array>
 #include <iterator>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
+#include "common/reply_text.h"
 #include "connection/printer_mib_oids.h"
-#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "settings/setting_error.h"
 

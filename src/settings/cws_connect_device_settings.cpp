@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
+#include "common/reply_text.h"
 #include "connection/printer_mib_oids.h"
-#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 #include "connection/util.h"
 #include "settings/setting_error.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/reply_text.h"
 #include "connection/error_state.h"
 #include "connection/printer_status.h"
-#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "transfer/transfer_bytes.h"
 

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <string>
 
+#include "common/reply_text.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_mib_oids.h"
-#include "connection/reply_text.h"
 #include "connection/util.h"
 #include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"

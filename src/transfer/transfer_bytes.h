@@ -1,6 +1,6 @@
 #pragma once
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 
 // Little-endian operands of the transfer commands, file headers and transfer status, read and
 // written through the shared byte-order helpers. Every reader takes a pointer to at least as

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "connection/reply_text.h"
+#include "common/reply_text.h"
 
 // The field ends at its first zero byte or at its width, whichever comes first; nothing past
 // the width is read.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "connection/byte_order.h"
+#include "common/byte_order.h"
 
 using Bytes = std::vector<unsigned char>;
 
