@@ -25,6 +25,8 @@ struct PrintEndCheckOption {
     bool peelMode = false;
 };
 
+class PrintEndWait;
+
 // Base of every printer operation. One object lives for one host call; only the
 // PrinterStatus statics and cancel_flag outlive it.
 class BasePrinter {
@@ -98,6 +100,9 @@ class BasePrinter {
     static std::atomic<bool> cancel_flag;
 
   protected:
+    // The print-end wait of checkPrintStatus, in steps (status_checks.cpp).
+    friend class PrintEndWait;
+
     // Sends N zero bytes and the cancel command (N = invalidateLength; nothing when N is
     // 0), without looking at the error code or the cancel flag; the error code is kept.
     void sendCancelSequence();

@@ -119,138 +119,249 @@ int BasePrinter::updatePrintPage(int page, PrintEndCheckOption option,
     return sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
 }
 
-int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter::CheckStatus check,
-                                  int page, int pages) {
-    const int goOn = 1;
-    const int stop = pages;
-    const bool lastPage = isLastPage(page, pages);
-    const int mode = option.checkPrintEnd;
-    const bool net = port == PORT_NET;
-    auto endOfWait = [&]() {
-        if (errorCode() == 4 && spec.waitForPaperSupported) {
-            setErrorCode(1);
-        }
-        return goOn;
-    };
-    auto stopOnCancel = [&]() {
-        sendCancelData();
-        setErrorCode(37);
-        return stop;
-    };
+// The print-end wait after one page, step by step. A step of a poll either leaves the poll
+// running or decides the wait: the job goes on (checkPrintStatus returns 1) or stops (it
+// returns pages).
+class PrintEndWait {
+  public:
+    PrintEndWait(BasePrinter& printer, const PrintEndCheckOption& option,
+                 BasePrinter::CheckStatus check, int page, int pages)
+        : printer_(printer),
+          option_(option),
+          check_(check),
+          page_(page),
+          pages_(pages),
+          lastPage_(isLastPage(page, pages)),
+          net_(printer.port == PORT_NET) {}
 
-    if (net && (mode == 3 || (mode == 2 && !lastPage))) {
-        lumeko::waitSeconds(1);
+    int run() {
+        sleepFirstOnNetwork();
+        if (!printer_.spec.statusSupported) {
+            return resultOf(waitWithoutStatusSupport());
+        }
+        if (option_.checkPrintEnd == 1 || (option_.checkPrintEnd == 2 && lastPage_)) {
+            return resultOf(waitWithoutReading());
+        }
+        // Any other mode polls as mode 3 does.
+        for (;;) {
+            const Outcome outcome = poll();
+            if (outcome != Outcome::kNextPoll) {
+                return resultOf(outcome);
+            }
+        }
     }
-    if (!spec.statusSupported) {
+
+  private:
+    enum class Outcome { kNextPoll, kGoOn, kStop };
+
+    int resultOf(Outcome outcome) const { return outcome == Outcome::kStop ? pages_ : 1; }
+
+    // On the network port, one second first in mode 3, and in mode 2 except after the last
+    // page; the other polling modes do not pause.
+    void sleepFirstOnNetwork() {
+        const int mode = option_.checkPrintEnd;
+        if (net_ && (mode == 3 || (mode == 2 && !lastPage_))) {
+            lumeko::waitSeconds(1);
+        }
+    }
+
+    // A model that reports no status: ten seconds per page, whatever the mode.
+    Outcome waitWithoutStatusSupport() {
         lumeko::waitSeconds(10);
-        return goOn;
-    }
-    if (mode == 1 || (mode == 2 && lastPage)) {
-        if (lastPage && !net && option.closeWaitDisusingStatusCheckSec > 0) {
-            lumeko::waitSeconds(option.closeWaitDisusingStatusCheckSec);
-        }
-        return goOn;
+        return Outcome::kGoOn;
     }
 
-    // Any other mode polls as mode 3 does.
-    int counter = 0;
-    bool notification3Announced = false;
-    for (;;) {
+    // Modes that do not read this page: after the last page only, the close wait (not on the
+    // network port).
+    Outcome waitWithoutReading() {
+        if (lastPage_ && !net_ && option_.closeWaitDisusingStatusCheckSec > 0) {
+            lumeko::waitSeconds(option_.closeWaitDisusingStatusCheckSec);
+        }
+        return Outcome::kGoOn;
+    }
+
+    // One poll: a reading and what it decides.
+    Outcome poll() {
         if (cancelled()) {
             return stopOnCancel();
         }
-        if (net && model == kNoReadingOnNetModel) {
-            return goOn;
+        if (net_ && printer_.model == kNoReadingOnNetModel) {
+            return Outcome::kGoOn;
         }
-        setErrorCode(1);
-        receivePrintStatus();
-        if (errorCode() == 6 || errorCode() == 39) {
-            // A failed reading, or no observer: stop without the cancel sequence.
-            return stop;
-        }
-        if (cancelled()) {
-            return stopOnCancel();
+        Outcome outcome = read();
+        if (outcome != Outcome::kNextPoll) {
+            return outcome;
         }
         const int process = PrinterStatus::process_status_;
+        countReading(process);
+        announceProgress(process);
+        outcome = checkPaperAndPrinterError(process);
+        if (outcome == Outcome::kNextPoll) {
+            outcome = checkEndOfWait(process);
+        }
+        if (outcome == Outcome::kNextPoll) {
+            outcome = endPoll();
+        }
+        return outcome;
+    }
+
+    // A fresh reading; a failed one stops the job, and so does a cancel that came during it.
+    Outcome read() {
+        setErrorCode(1);
+        printer_.receivePrintStatus();
+        // Besides a failed reading (6), no observer at all (39) stops the wait too, where
+        // polling on would read nothing 180 times. Neither sends the cancel sequence.
+        if (errorCode() == 6 || errorCode() == 39) {
+            return Outcome::kStop;
+        }
+        if (cancelled()) {
+            return stopOnCancel();
+        }
+        return Outcome::kNextPoll;
+    }
+
+    // The poll counter and the progress codes of notifications 3 and 4: a reading without new
+    // printer state counts one, a reported change starts the count again.
+    void countReading(int process) {
         if (process == 3) {
-            sendProgress(24);
-            counter = 0;
-            notification3Announced = true;
-        } else if (notification3Announced) {
-            sendProgress(25);
-            counter = 0;
-            notification3Announced = false;
+            printer_.sendProgress(24);
+            counter_ = 0;
+            notification3Announced_ = true;
+        } else if (notification3Announced_) {
+            printer_.sendProgress(25);
+            counter_ = 0;
+            notification3Announced_ = false;
         } else {
-            ++counter;
+            ++counter_;
             if (process == 4) {
-                sendProgress(25);
-                counter = 0;
+                printer_.sendProgress(25);
+                counter_ = 0;
             }
         }
-        const bool peelModel = (spec.variousModeCaps & 0x04) != 0;
-        if (peelModel && (process == 8 || (process == 6 && option.peelMode && net))) {
-            sendProgress(27);
-            counter = 0;
+    }
+
+    // Peeling (notification 5, or the printing phase in peel mode on the network port) and
+    // notification 7.
+    void announceProgress(int process) {
+        const bool peelModel = (printer_.spec.variousModeCaps & 0x04) != 0;
+        if (peelModel && (process == 8 || (process == 6 && option_.peelMode && net_))) {
+            printer_.sendProgress(27);
+            counter_ = 0;
         }
         if (process == 9) {
-            sendProgress(40);
-            counter = 0;
+            printer_.sendProgress(40);
+            counter_ = 0;
         }
-        if (errorCode() == 4 && spec.waitForPaperSupported) {
-            // Paper missing: keep waiting, but let such readings run out five times faster.
-            if ((counter > 2 || !net) && static_cast<long long>(page) + counter < pages) {
-                sendProgress(23);
+    }
+
+    // Paper missing on a model that waits for paper keeps the wait going; any other printer
+    // error stops the job with the cancel sequence.
+    Outcome checkPaperAndPrinterError(int process) {
+        if (errorCode() == 4 && printer_.spec.waitForPaperSupported) {
+            // Keep waiting, but let such readings run out five times faster.
+            if ((counter_ > 2 || !net_) && static_cast<long long>(page_) + counter_ < pages_) {
+                printer_.sendProgress(23);
             }
-            counter += 5;
-        } else if (process == 2) {
-            sendCancelData();
+            counter_ += 5;
+            return Outcome::kNextPoll;
+        }
+        if (process == 2) {
+            printer_.sendCancelData();
             // The printer is in its error phase: the job stops here, so a reading that named
-            // no known error must not leave the job looking printed.
+            // no known error must not leave the job looking printed (code 6 for code 1).
             if (errorCode() == 1) {
                 setErrorCode(6);
             }
-            return stop;
+            return Outcome::kStop;
         }
-        if (net && process == 7) {
+        return Outcome::kNextPoll;
+    }
+
+    // The records that end the wait; with the status check on, ESC i S while the printer works.
+    Outcome checkEndOfWait(int process) {
+        if (net_ && process == 7) {
             return endOfWait();
         }
-        if (check == CHECK_STATUS_ON) {
+        if (check_ == BasePrinter::CHECK_STATUS_ON) {
             if (process == 7) {
                 return endOfWait();
             }
             if (process == 3 || process == 6 || process == 8 || process == 9) {
-                CommunicationObserver* const target = observer();
-                if (target == nullptr) {
-                    setErrorCode(39);
-                } else {
-                    // ESC i S: status information request
-                    auto request = PrinterStatusReply::kRequest;
-                    if (!target->sendData(static_cast<int>(request.size()), request.data())) {
-                        setErrorCode(6);
-                    }
-                }
+                requestStatus();
             }
         } else if (process == 0 || process == 5) {
             return endOfWait();
         }
-        if (net) {
-            lumeko::waitSeconds(1);
+        return Outcome::kNextPoll;
+    }
+
+    // A failed send or a missing observer leaves its error code; neither stops the poll.
+    void requestStatus() {
+        CommunicationObserver* const target = printer_.observer();
+        if (target == nullptr) {
+            setErrorCode(39);
+            return;
         }
-        if (counter > kPollLimit) {
-            // The wait ran out: cancel the job on the printer. A clean reading must not
-            // report success for copies that were never printed.
-            if (cancelled()) {
-                return stopOnCancel();
-            }
-            if (errorCode() == 1) {
-                sendCancelSequence();
-                setErrorCode(6);
-            } else {
-                sendCancelData();
-            }
-            return stop;
+        // ESC i S: status information request
+        auto request = PrinterStatusReply::kRequest;
+        if (!target->sendData(static_cast<int>(request.size()), request.data())) {
+            setErrorCode(6);
         }
     }
+
+    // The end of the wait forgives a missing paper on a model that waits for paper.
+    Outcome endOfWait() {
+        if (errorCode() == 4 && printer_.spec.waitForPaperSupported) {
+            setErrorCode(1);
+        }
+        return Outcome::kGoOn;
+    }
+
+    // The pause between polls on the network port, and the end of a wait that ran out.
+    Outcome endPoll() {
+        if (net_) {
+            lumeko::waitSeconds(1);
+        }
+        if (counter_ <= kPollLimit) {
+            return Outcome::kNextPoll;
+        }
+        // The wait ran out: cancel the job on the printer. A cancel during the last pause is
+        // reported as a cancel, and a clean reading must not report success for copies that
+        // were never printed: the cancel sequence goes out and the code is 6.
+        if (cancelled()) {
+            return stopOnCancel();
+        }
+        if (errorCode() == 1) {
+            printer_.sendCancelSequence();
+            setErrorCode(6);
+        } else {
+            printer_.sendCancelData();
+        }
+        return Outcome::kStop;
+    }
+
+    // A cancel stops the job with the cancel sequence, and is reported as a cancel (37) even
+    // when a reading since replaced the code cancel() set.
+    Outcome stopOnCancel() {
+        printer_.sendCancelData();
+        setErrorCode(37);
+        return Outcome::kStop;
+    }
+
+    BasePrinter& printer_;
+    const PrintEndCheckOption& option_;
+    const BasePrinter::CheckStatus check_;
+    const int page_;
+    const int pages_;
+    const bool lastPage_;
+    const bool net_;
+    int counter_ = 0;
+    bool notification3Announced_ = false;
+};
+
+int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter::CheckStatus check,
+                                  int page, int pages) {
+    return PrintEndWait(*this, option, check, page, pages).run();
 }
 
 void BasePrinter::waitForPaper() {
