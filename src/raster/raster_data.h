@@ -65,12 +65,16 @@ class RasterData {
     int getPaperLeftMargin(int areaWidth);
     bool checkMargin(int width, int height, int rightEdge, int length);
     bool preCreateRasterDataFromOneBitmap(int width, int height, int pages);
+    // The bitmap is turned a quarter turn: adjustBitmapDirection acts.
+    bool isQuarterTurned(const BitmapData& bitmap) const;
     bool adjustBitmapDirection(BitmapData& bitmap, unsigned char*& image, int& width, int& height);
     bool adjustOrientation(unsigned char*& image, int& bitmapWidth, int& bitmapHeight, int& width,
                            int& height);
     // out (width x height bytes) receives in turned a quarter turn clockwise: it is height
     // wide and width high.
     void rotate(unsigned char*& out, unsigned char*& in, int width, int height);
+    // The bitmap is resampled, by the scale or the quality mode: adjustBitmapSize acts.
+    bool isResized(const BitmapData& bitmap, double scale) const;
     bool adjustBitmapSize(BitmapData& bitmap, unsigned char*& out, unsigned char*& in, double scale,
                           int& width, int& height);
     bool resize(unsigned char*& in, unsigned char*& out, int inWidth, int inHeight, int outWidth,
@@ -97,6 +101,9 @@ class RasterData {
     bool copyOriginalPixel(BitmapData& bitmap, unsigned char*& grey, int size);
     bool readFile(unsigned char*& buffer, int size, std::string path);
     int cutZeroLine(unsigned char*& image, int width, int height);
+    // The image is mirrored for Mode 9 (adjustFlip acts) and the left margin counted from
+    // the other end.
+    bool isMode9Mirrored() const;
     bool adjustFlip(unsigned char*& image, int& width, int& height);
     void flip(unsigned char* out, unsigned char* in, int width, int height);
     void adjustHalftone(BitmapData& bitmap, unsigned char*& image, int width, int height);

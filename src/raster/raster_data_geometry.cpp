@@ -187,7 +187,7 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
         rightEdge = paper.widthDots;
     }
     // The image was mirrored for Mode 9: count the margin from the other end.
-    if (spec.mode9MirrorMargin && spec.mode9Supported && option.mode9) {
+    if (isMode9Mirrored()) {
         leftMargin = rightEdge - width - leftMargin;
     }
 
@@ -198,9 +198,13 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
     return PrinterStatus::error_code_ == 1;
 }
 
+bool RasterData::isQuarterTurned(const BitmapData& bitmap) const {
+    return bitmap.applyOrientation && option.orientation == 2;
+}
+
 bool RasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*& image, int& width,
                                        int& height) {
-    if (!bitmap.applyOrientation) {
+    if (!isQuarterTurned(bitmap)) {
         return true;
     }
     return adjustOrientation(image, bitmap.bitmapWidth, bitmap.bitmapHeight, width, height);
@@ -239,9 +243,13 @@ void RasterData::rotate(unsigned char*& out, unsigned char*& in, int width, int 
     }
 }
 
+bool RasterData::isResized(const BitmapData& bitmap, double scale) const {
+    return bitmap.applyScale && (scale != 1.0 || printQualitySetting.isHighOrLowResolutionMode());
+}
+
 bool RasterData::adjustBitmapSize(BitmapData& bitmap, unsigned char*& out, unsigned char*& in,
                                   double scale, int& width, int& height) {
-    if (bitmap.applyScale && (scale != 1.0 || printQualitySetting.isHighOrLowResolutionMode())) {
+    if (isResized(bitmap, scale)) {
         const float m = printQualitySetting.magnificationOfBitmapData();
         // The quality mode stretches the feed direction only.
         const float stretched = static_cast<float>(height) * m;

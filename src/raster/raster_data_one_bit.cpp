@@ -10,6 +10,7 @@
 #include <new>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "connection/printer_status.h"
 #include "connection/util.h"
@@ -182,16 +183,16 @@ constexpr std::streamsize kReadBuffer = 1 << 17;
 
 // What the streamed conversion did.
 enum class Streamed {
-    kNotTaken,  // the page needs the whole grey picture: take the step-by-step path
+    kNotTaken,  // a size check would refuse the page: take the step-by-step route
     kDone,
     kFailed,
 };
 
 // Error diffusion of the kernel engine and packing, a band of rows at a time, for a page whose
-// steps after the resize (fit, trim, mirror, 180-degree turn, high-resolution rule) all leave
-// the image as it is. The kernel carries its state from band to band, so the bands give the
-// bytes of HalfTone::fillErrorDiffusionProc over the whole image (with its fallback to a
-// threshold at 127 for an image the kernel cannot take) followed by getOneBitBitmap.
+// only step after the resize is that error diffusion (Route::kBanded). The kernel carries its state
+// from band to band, so the bands give the bytes of HalfTone::fillErrorDiffusionProc over the whole
+// image (with its fallback to a threshold at 127 for an image the kernel cannot take) followed by
+// getOneBitBitmap.
 class BandedErrorDiffusion {
   public:
     static constexpr int kBandRows = 32;
@@ -271,25 +272,20 @@ class BandedErrorDiffusion {
     std::unique_ptr<HTNLIB_ErrorDiffusionState> state_;
 };
 
-// Grey conversion and resize in one pass, for a colour bitmap that is resized and not turned:
-// the pixels are read a row at a time, and only the source rows and columns that the nearest-
-// neighbour resize picks are kept, so the grey picture of the whole bitmap is never held.
-// Every check of the step-by-step path that could refuse the page is made first, and the page
-// is left to that path when one would; what remains (a file that cannot be opened or is
-// short, a failed allocation) fails with the same error code. The bytes are those of the
-// step-by-step path: each output pixel is the grey value of the source pixel the resize
-// picks, through the same tone curve.
+// Grey conversion and resize in one pass, for a colour bitmap that is resized and not turned
+// (Route::kStreamed and Route::kBanded): the pixels are read a row at a time, and only the
+// source rows and columns that the nearest-neighbour resize picks are kept, so the grey
+// picture of the whole bitmap is never held. Every check of the step-by-step route that could
+// refuse the page is made first, and the page is left to that route when one would; what
+// remains (a file that cannot be opened or is short, a failed allocation) fails with the same
+// error code. The bytes are those of the step-by-step route: each output pixel is the grey
+// value of the source pixel the resize picks, through the same tone curve.
 //
 // With `banded`, the rows go on through error diffusion and packing, and `image` receives the
 // packed one-bit image.
 Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& width, int& height,
                           unsigned char*& image, BandedErrorDiffusion* banded) {
     const bool fromFile = !bitmap.bitmapFile.empty();
-    if (!bitmap.isColor || (!fromFile && bitmap.pixels == nullptr) ||
-        (bitmap.applyOrientation && r.option.orientation == 2) || !bitmap.applyScale ||
-        !(scale != 1.0 || r.printQualitySetting.isHighOrLowResolutionMode())) {
-        return Streamed::kNotTaken;
-    }
     // The size checks of adjustBitmapSize and resize.
     const float m = r.printQualitySetting.magnificationOfBitmapData();
     const float stretched = static_cast<float>(height) * m;
@@ -375,6 +371,129 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
     return Streamed::kDone;
 }
 
+// The steps of a page after its grey source, in the order they run on the image.
+enum class PageStep {
+    kTurn,            // the landscape turn, adjustBitmapDirection
+    kResize,          // adjustBitmapSize
+    kFitToPaper,      // print mode 4, adjustFitToPaper
+    kTrim,            // blank rows at the end cut off
+    kMirror,          // the Mode 9 mirror, adjustFlip
+    kHalftone,        // adjustHalftone: every page (a method other than 1 to 3 leaves the grey)
+    kRotate180,       // the 180-degree turn
+    kHighResolution,  // the high-resolution rule
+};
+using PageSteps = std::vector<PageStep>;
+
+// Every step the page needs, in order: the one place that decides them. The routes take the
+// page from this list, so a step added here is run on every route or rules the short routes
+// out.
+PageSteps pageStepsOf(RasterData& r, const BitmapData& bitmap, double scale) {
+    PageSteps steps;
+    if (r.isQuarterTurned(bitmap)) {
+        steps.push_back(PageStep::kTurn);
+    }
+    if (r.isResized(bitmap, scale)) {
+        steps.push_back(PageStep::kResize);
+    }
+    if (r.option.printMode == 4) {
+        steps.push_back(PageStep::kFitToPaper);
+    }
+    if (r.option.trimTapeAfterData) {
+        steps.push_back(PageStep::kTrim);
+    }
+    if (r.isMode9Mirrored()) {
+        steps.push_back(PageStep::kMirror);
+    }
+    steps.push_back(PageStep::kHalftone);
+    if (r.isRotate180()) {
+        steps.push_back(PageStep::kRotate180);
+    }
+    if (r.isNeedAdjustHighResolutionMode() &&
+        r.printQualitySetting.isConvert3BlackLineTo1WhiteLine()) {
+        steps.push_back(PageStep::kHighResolution);
+    }
+    return steps;
+}
+
+// How a page reaches its one-bit image.
+enum class Route {
+    kStepByStep,  // the grey picture of the whole bitmap, then every step on the whole image
+    kStreamed,    // grey conversion and resize in one pass over the rows, then the other steps
+    kBanded,      // the same pass, on through error diffusion and packing: nothing else to do
+};
+
+Route routeOf(const RasterData& r, const BitmapData& bitmap, const PageSteps& steps) {
+    // One pass over the rows turns a colour bitmap into grey and resizes it; a turn needs the
+    // whole picture first.
+    const bool hasSource = !bitmap.bitmapFile.empty() || bitmap.pixels != nullptr;
+    if (!bitmap.isColor || !hasSource || steps.empty() || steps.front() != PageStep::kResize) {
+        return Route::kStepByStep;
+    }
+    // The pass goes on through the error diffusion of the kernel engine when that is all
+    // that is left.
+    const PageSteps rest(steps.begin() + 1, steps.end());
+    if (rest == PageSteps{PageStep::kHalftone} && r.option.halftone == 3 &&
+        !r.option.useLegacyHalftoneEngine) {
+        return Route::kBanded;
+    }
+    return Route::kStreamed;
+}
+
+// Trimming: the rows after the last one with ink are dropped, down to the model's shortest
+// printable length; an image shorter than that is extended with white rows.
+bool trimBlankRows(RasterData& r, unsigned char*& image, int width, int& height) {
+    const int keep = tpes::Util::clampLower(r.cutZeroLine(image, width, height),
+                                            r.spec.minPrintableAreaLength_dot());
+    if (keep > height) {
+        if (!raster_limits::isImageSizeAllowed(width, keep)) {
+            PrinterStatus::error_code_ = 39;
+            return false;
+        }
+        unsigned char* longer = allocateImage(int64_t{width} * keep);
+        if (longer == nullptr) {
+            return false;
+        }
+        const size_t kept = static_cast<size_t>(width) * height;
+        std::memcpy(longer, image, kept);
+        std::memset(longer + kept, 255, static_cast<size_t>(width) * keep - kept);
+        delete[] image;
+        image = longer;
+    }
+    height = keep;
+    return true;
+}
+
+// Runs one step on the work image; false when it fails (the error code is set).
+bool runStep(RasterData& r, PageStep step, BitmapData& bitmap, double scale, unsigned char*& image,
+             int& width, int& height) {
+    switch (step) {
+        case PageStep::kTurn:
+            return r.adjustBitmapDirection(bitmap, image, width, height);
+        case PageStep::kResize: {
+            unsigned char* resized = nullptr;
+            const bool ok = r.adjustBitmapSize(bitmap, resized, image, scale, width, height);
+            delete[] image;  // null once the resize has replaced it
+            image = resized;
+            return ok;
+        }
+        case PageStep::kFitToPaper:
+            return r.adjustFitToPaper(image, width, height);
+        case PageStep::kTrim:
+            return trimBlankRows(r, image, width, height);
+        case PageStep::kMirror:
+            return r.adjustFlip(image, width, height);
+        case PageStep::kHalftone:
+            r.adjustHalftone(bitmap, image, width, height);
+            return true;
+        case PageStep::kRotate180:
+            return r.rotate180(image, width, height);
+        case PageStep::kHighResolution:
+            r.adjustHighResolutionMode(image, width, height);
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& out, double scale,
@@ -394,97 +513,45 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
         PrinterStatus::error_code_ = 40;
         return false;
     }
-    // Error diffusion of the kernel engine, and nothing after the resize that needs the whole
-    // image: halftoning and packing go along with the rows.
-    const bool laterStepsIdle = option.halftone == 3 && !option.useLegacyHalftoneEngine &&
-                                option.printMode != 4 && !option.trimTapeAfterData &&
-                                !(spec.mode9MirrorMargin && option.mode9 && spec.mode9Supported) &&
-                                !isRotate180() &&
-                                !(isNeedAdjustHighResolutionMode() &&
-                                  printQualitySetting.isConvert3BlackLineTo1WhiteLine());
-    BandedErrorDiffusion banded;
+    const PageSteps steps = pageStepsOf(*this, bitmap, scale);
+    const Route route = routeOf(*this, bitmap, steps);
     unsigned char* image = nullptr;
-    const Streamed streamed = streamGreyResize(*this, bitmap, scale, width, height, image,
-                                               laterStepsIdle ? &banded : nullptr);
+    BandedErrorDiffusion banded;
+    const Streamed streamed = route == Route::kStepByStep
+                                  ? Streamed::kNotTaken
+                                  : streamGreyResize(*this, bitmap, scale, width, height, image,
+                                                     route == Route::kBanded ? &banded : nullptr);
     if (streamed == Streamed::kFailed) {
         return false;
     }
-    if (streamed == Streamed::kDone && laterStepsIdle) {
+    if (streamed == Streamed::kDone && route == Route::kBanded) {
         out = image;  // halftoned and packed
         return true;
     }
-    unsigned char* grey = nullptr;
+    // The steps the pass over the rows left: those after the resize, or every one.
+    size_t next = streamed == Streamed::kDone ? 1 : 0;
+    bool ok = true;
     if (streamed == Streamed::kNotTaken) {
-        grey = allocateImage(int64_t{sourceWidth} * sourceHeight);
-        if (grey == nullptr) {
+        // The grey picture of the whole bitmap.
+        image = allocateImage(int64_t{sourceWidth} * sourceHeight);
+        if (image == nullptr) {
             return false;
         }
-    }
-
-    bool ok = true;
-    if (streamed == Streamed::kDone) {
-        // Grey conversion, turn (none) and resize are done.
-    } else if (bitmap.isColor) {
-        if (!bitmap.bitmapFile.empty()) {
-            ok = convertColorToGrayImage(grey, sourceWidth, sourceHeight, bitmap.bitmapFile,
+        if (!bitmap.isColor) {
+            ok = copyOriginalPixel(bitmap, image, sourceWidth * sourceHeight);
+        } else if (!bitmap.bitmapFile.empty()) {
+            ok = convertColorToGrayImage(image, sourceWidth, sourceHeight, bitmap.bitmapFile,
                                          spec.legacyGamma ? 1 : 0);
         } else if (bitmap.pixels != nullptr) {
-            ok = convertColorToGrayImage(grey, sourceWidth, sourceHeight, bitmap.pixels,
+            ok = convertColorToGrayImage(image, sourceWidth, sourceHeight, bitmap.pixels,
                                          spec.legacyGamma ? 1 : 0);
         } else {
             PrinterStatus::error_code_ = 39;
             ok = false;
         }
-    } else {
-        ok = copyOriginalPixel(bitmap, grey, sourceWidth * sourceHeight);
     }
-    if (ok && streamed == Streamed::kNotTaken) {
-        ok = adjustBitmapDirection(bitmap, grey, width, height);
-        if (ok) {
-            ok = adjustBitmapSize(bitmap, image, grey, scale, width, height);
-        }
-    }
-    delete[] grey;  // null once the work image has taken it over or replaced it
-    if (ok && option.printMode == 4) {
-        ok = adjustFitToPaper(image, width, height);
-    }
-
-    if (ok && option.trimTapeAfterData) {
-        const int keep = tpes::Util::clampLower(cutZeroLine(image, width, height),
-                                                spec.minPrintableAreaLength_dot());
-        if (keep > height) {
-            // The shortest printable length passes the image: extend it with white rows.
-            if (!raster_limits::isImageSizeAllowed(width, keep)) {
-                PrinterStatus::error_code_ = 39;
-                ok = false;
-            } else {
-                unsigned char* longer = allocateImage(int64_t{width} * keep);
-                if (longer == nullptr) {
-                    ok = false;
-                } else {
-                    const size_t kept = static_cast<size_t>(width) * height;
-                    std::memcpy(longer, image, kept);
-                    std::memset(longer + kept, 255, static_cast<size_t>(width) * keep - kept);
-                    delete[] image;
-                    image = longer;
-                }
-            }
-        }
-        if (ok) {
-            height = keep;
-        }
-    }
-    if (ok) {
-        ok = adjustFlip(image, width, height);
-    }
-    if (ok) {
-        adjustHalftone(bitmap, image, width, height);
-        if (isRotate180()) {
-            ok = rotate180(image, width, height);
-        }
-    }
-    if (ok && isNeedAdjustHighResolutionMode()) {
-        adjustHighResolutionMode(image, width, height);
+    for (; ok && next < steps.size(); ++next) {
+        ok = runStep(*this, steps[next], bitmap, scale, image, width, height);
     }
     if (ok) {
         ok = getOneBitBitmap(width, height, image, spec.additionMedia ? 1 : 0, out) != 0;
@@ -594,8 +661,12 @@ int RasterData::cutZeroLine(unsigned char*& image, int width, int height) {
     return 1;
 }
 
+bool RasterData::isMode9Mirrored() const {
+    return spec.mode9MirrorMargin && option.mode9 && spec.mode9Supported;
+}
+
 bool RasterData::adjustFlip(unsigned char*& image, int& width, int& height) {
-    if (!(spec.mode9MirrorMargin && option.mode9 && spec.mode9Supported)) {
+    if (!isMode9Mirrored()) {
         return true;
     }
     const int64_t bytes = int64_t{width} * height;
