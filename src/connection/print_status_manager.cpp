@@ -38,6 +38,37 @@ bool isPhaseError() {
     return byteAt(Reply::kPhaseNumberHigh) == 0x00 && byteAt(Reply::kPhaseNumberLow) == 0x14;
 }
 
+// Phase type 1, printing: the error phase (phase number 00 14) or plain printing.
+void setPrintingPhase() {
+    if (isPhaseError()) {
+        setError(31, 2);
+    } else {
+        setError(1, 6);
+    }
+}
+
+// The error code and process status of each notification value.
+struct NotificationState {
+    unsigned char notification;
+    int code;
+    int process;
+};
+constexpr NotificationState kNotifications[] = {
+    {1, 31, 2}, {2, 1, 0}, {3, 7, 3}, {4, 1, 4}, {5, 1, 8}, {7, 1, 9},
+};
+
+// Sets the state of a notification; false, with nothing changed, for a value the table does
+// not name.
+bool setNotificationState(unsigned char notification) {
+    for (const NotificationState& n : kNotifications) {
+        if (n.notification == notification) {
+            setError(n.code, n.process);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool PrintStatusManager::replyByteAt(int index, unsigned char& value) {
@@ -298,11 +329,7 @@ void PrintStatusManager::checkPrinter() {
 void PrintStatusManager::checkPhaseChange() {
     switch (byteAt(Reply::kPhaseType)) {
         case 1:  // printing
-            if (isPhaseError()) {
-                setError(31, 2);
-            } else {
-                setError(1, 6);
-            }
+            setPrintingPhase();
             break;
         case 0:  // waiting
             setError(1, 5);
@@ -313,56 +340,17 @@ void PrintStatusManager::checkPhaseChange() {
 }
 
 void PrintStatusManager::checkNotification() {
-    switch (byteAt(Reply::kNotification)) {
-        case 1:
-            setError(31, 2);
-            break;
-        case 2:
-            setError(1, 0);
-            break;
-        case 3:
-            setError(7, 3);
-            break;
-        case 4:
-            setError(1, 4);
-            break;
-        case 5:
-            setError(1, 8);
-            break;
-        case 7:
-            setError(1, 9);
-            break;
-        default:
-            break;
-    }
+    setNotificationState(byteAt(Reply::kNotification));
 }
 
 void PrintStatusManager::checkProcessResponse() {
-    switch (byteAt(Reply::kNotification)) {
-        case 1:
-            setError(31, 2);
-            break;
-        case 3:
-            setError(7, 3);
-            break;
-        case 4:
-            setError(1, 4);
-            break;
-        case 5:
-            setError(1, 8);
-            break;
-        case 7:
-            setError(1, 9);
-            break;
-        default:
-            if (byteAt(Reply::kPhaseType) == 1) {
-                if (isPhaseError()) {
-                    setError(31, 2);
-                } else {
-                    setError(1, 6);
-                }
-            }
-            break;
+    // Notification 2 is not taken from a status reply: the phase decides instead.
+    const unsigned char notification = byteAt(Reply::kNotification);
+    if (notification != 2 && setNotificationState(notification)) {
+        return;
+    }
+    if (byteAt(Reply::kPhaseType) == 1) {
+        setPrintingPhase();
     }
 }
 
