@@ -8,9 +8,9 @@
 #include "connection/util.h"
 #include "settings/setting_error.h"
 
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using tpes::Util;
 
 namespace {
@@ -61,11 +61,35 @@ bool CWSConnect::exchange(const unsigned char* command, int length, unsigned cha
                           int replyLength) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     std::vector<unsigned char> sent(command, command + length);
     if (!target->sendDataReceiveData(length, sent.data(), replyLength, reply)) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CWSConnect::sendNow(const unsigned char* bytes, int length) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        return refuse();
+    }
+    std::vector<unsigned char> sent(bytes, bytes + length);
+    if (!target->sendData(length, sent.data())) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CWSConnect::readObject(const std::string& oid, std::string& text) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        return refuse();
+    }
+    if (!target->sendStringReceiveString(oid, text)) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
@@ -82,16 +106,7 @@ int CWSConnect::receive(int length, unsigned char* buffer, bool flag) {
 
 bool CWSConnect::getValueFromMIB(std::string id, std::string& value) {
     const char* const oid = tpes::PrinterMibOids::forItem(id);
-    if (oid == nullptr) {
-        return false;
-    }
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    if (!target->sendStringReceiveString(oid, value)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    if (oid == nullptr || !readObject(oid, value)) {
         return false;
     }
     if (id == "458989.2.1") {
@@ -102,8 +117,7 @@ bool CWSConnect::getValueFromMIB(std::string id, std::string& value) {
 
 bool CWSConnect::sendGetIntData(std::string id, int* value) {
     if (value == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     if (port != PORT_NET) {
         return sendGetIntDataFromPJL(id, value);
@@ -129,16 +143,10 @@ bool CWSConnect::sendGetBinaryData(std::string id, std::string& value, bool isIP
 }
 
 bool CWSConnect::sendGetStringDataForIPv6AddressList(std::string oid, std::string& value) {
-    CommunicationObserver* const target = observer();
-    if (port != PORT_NET || target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+    if (port != PORT_NET) {
+        return refuse();
     }
-    if (!target->sendStringReceiveString(oid, value)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return readObject(oid, value);
 }
 
 std::vector<unsigned char> CWSConnect::createGetRequest(const std::string& id) {
@@ -154,14 +162,7 @@ std::vector<unsigned char> CWSConnect::createGetRequest(const std::string& id) {
 bool CWSConnect::sendGetData(const unsigned char* request, int length, const std::string& id,
                              std::string& value) {
     std::vector<unsigned char> reply(kPjlBufferSize, 0);
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    std::vector<unsigned char> sent(request, request + length);
-    if (!target->sendData(length, sent.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    if (!sendNow(request, length)) {
         return false;
     }
     const int count = receive(kPjlBufferSize, reply.data(), false);
@@ -191,8 +192,7 @@ namespace {
 bool readPjlValue(CWSConnect& connect, const std::string& id, std::string& value) {
     const std::vector<unsigned char> request = CWSConnect::createGetRequest(id);
     if (request.size() > static_cast<size_t>(CWSConnect::kPjlBufferSize)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return connect.sendGetData(request.data(), static_cast<int>(request.size()), id, value);
 }
@@ -249,8 +249,7 @@ bool CWSConnect::queuePjlLines(const std::string& lines) {
     // The queue is a fixed buffer: a write that does not fit whole is refused.
     const size_t room = static_cast<size_t>(kPjlBufferSize - pjlSetDataLength);
     if (lines.size() > room) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     std::memcpy(pjlSetData + pjlSetDataLength, lines.data(), lines.size());
     pjlSetDataLength += static_cast<int>(lines.size());
@@ -275,8 +274,7 @@ bool CWSConnect::setIntData(std::string id, int value) {
     std::string line;
     createSetIntData(id, value, line);
     if (line.size() > static_cast<size_t>(kPjlBufferSize)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return queuePjlLines(line);
 }
@@ -286,8 +284,7 @@ bool CWSConnect::setRawStringData(std::string id, std::string text) {
     // the line early and let the rest be read as further PJL commands.
     if (text.size() >= static_cast<size_t>(kTextBufferSize) ||
         text.find_first_of(std::string("\"\r\n\0", 4)) != std::string::npos) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return queuePjlLines(pjlDefaultLine(id, text));
 }
@@ -317,8 +314,7 @@ bool CWSConnect::setStringDataHexWEP(std::string id, std::string key) {
     char hex[kWepBufferSize * 2];
     if (!hexDigits || key.size() >= static_cast<size_t>(kWepBufferSize) ||
         !StringToWepHexString(key, sizeof hex, hex)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return queuePjlLines(pjlDefaultLine(id, hex));
 }
@@ -347,34 +343,14 @@ int CWSConnect::addESRaster(unsigned char* out) {
 }
 
 bool CWSConnect::sendESRaster() {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
     unsigned char command[4];
     addESRaster(command);
-    if (!target->sendData(4, command)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(command, 4);
 }
 
 bool CWSConnect::sendESDefMode() {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
     // ESC i a FF (1B 69 61 FF): back to the default command mode
-    unsigned char command[4];
-    std::memcpy(command, byES_setDefaultModeCommand, 4);
-    if (!target->sendData(4, command)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(byES_setDefaultModeCommand, 4);
 }
 
 bool CWSConnect::addESDefMode() {
@@ -388,10 +364,8 @@ void CWSConnect::clearsetData() {
 }
 
 bool CWSConnect::sendSetData(bool reset) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+    if (observer() == nullptr) {
+        return refuse();
     }
     setModelSpecificParameters();
     const bool gy = spec.seriesCode == '2';
@@ -438,9 +412,5 @@ bool CWSConnect::sendSetData(bool reset) {
         // ESC i U x (1B 69 55 78): reset the printer
         buffer.insert(buffer.end(), byES_ResetCommand, byES_ResetCommand + 4);
     }
-    if (!target->sendData(static_cast<int>(buffer.size()), buffer.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(buffer.data(), static_cast<int>(buffer.size()));
 }

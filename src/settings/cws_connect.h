@@ -179,6 +179,18 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
   private:
     // Exchange of a read: command out, exactly replyLength bytes back.
     bool exchange(const unsigned char* command, int length, unsigned char* reply, int replyLength);
+    // A read whose reply of replyLength bytes (1 to 3) carries the value in its last byte.
+    bool readByte(const unsigned char* command, int length, int replyLength, unsigned char& value);
+    // Queues command, then value; 39 and nothing queued when value is above limit.
+    bool queueByteWithin(const unsigned char* command, size_t length, unsigned char value,
+                         unsigned char limit);
+    // The Bluetooth boot mode has the Bluetooth-group command (else wireless on boot).
+    bool bluetoothBootForm() const;
+    // Sends bytes at once: 39 without an observer, 6 when the send fails.
+    bool sendNow(const unsigned char* bytes, int length);
+    // Reads the text of an SNMP object through the host: 39 without an observer, 6 when the
+    // read fails.
+    bool readObject(const std::string& oid, std::string& text);
     // A Wi-Fi Direct text read: command out by sendData, one receive of at most replySize
     // bytes, a little-endian length in bytes 0 and 1, then the text (up to its first zero).
     bool readWFDText(const unsigned char* command, int length, int replySize, std::string& text);
@@ -195,5 +207,7 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     bool getAutoOffEscCommandVZ(std::string& minutes, bool ac, int limit);
     bool setAutoOffEscCommandVZ(std::string minutes, bool ac, unsigned limit);
     bool getAutoOffMIB(const char* oid, std::string& minutes);
+    // The minutes in byte index of the FC setting block.
+    bool getAutoOffFromBlockFC(int index, std::string& minutes);
     bool isFCSeries() const;
 };

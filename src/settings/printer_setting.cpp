@@ -6,17 +6,12 @@
 #include "connection/util.h"
 #include "settings/setting_error.h"
 
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using tpes::Util;
 
 namespace {
-
-bool refuse() {
-    setError(SETTING_INVALID_PARAMETER);
-    return false;
-}
 
 // The number of a text when it lies in [low, high]; toInt reads a text without a number
 // as 0. A number outside is refused whole, never cut to its low byte.
@@ -72,13 +67,25 @@ void PrinterSetting::getInnerMapReady() {
 // ---------------------------------------------------------------------------------------
 // Typed accessors
 
-bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
+bool PrinterSetting::itemOf(_DeviceConfigID id, const char* logLine, std::string& itemId) {
     const auto item = itemIdMap.find(id);
     if (item == itemIdMap.end()) {
+        if (logLine != nullptr) {
+            Util::writeLog(logLine);
+        }
         return refuse();
     }
+    itemId = item->second;
+    return true;
+}
+
+bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
+    std::string itemId;
+    if (!itemOf(id, nullptr, itemId)) {
+        return false;
+    }
     int value = -1;
-    if (!cwsConnect->sendGetIntData(item->second, &value)) {
+    if (!cwsConnect->sendGetIntData(itemId, &value)) {
         return false;
     }
     text = Util::toStr(value);
@@ -93,61 +100,48 @@ bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
 }
 
 bool PrinterSetting::setIntData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setIntData ERROR_INVALID_PARAMETER");
-        return refuse();
-    }
-    return cwsConnect->setIntData(item->second, Util::toInt(text));
+    std::string itemId;
+    return itemOf(id, "setIntData ERROR_INVALID_PARAMETER", itemId) &&
+           cwsConnect->setIntData(itemId, Util::toInt(text));
 }
 
 bool PrinterSetting::getStringData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
-    }
-    return cwsConnect->sendGetStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, nullptr, itemId) && cwsConnect->sendGetStringData(itemId, text);
 }
 
 bool PrinterSetting::setStringData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
+    std::string itemId;
+    if (!itemOf(id, nullptr, itemId)) {
+        return false;
     }
     if (wepKeyIsHex && id == DCID_WLanWepKey) {
-        return cwsConnect->setStringDataHexWEP(item->second, text);
+        return cwsConnect->setStringDataHexWEP(itemId, text);
     }
-    return cwsConnect->setStringData(item->second, text, 64);
+    return cwsConnect->setStringData(itemId, text, 64);
 }
 
 bool PrinterSetting::getRawStringData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
-    }
-    return cwsConnect->sendGetRawStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, nullptr, itemId) && cwsConnect->sendGetRawStringData(itemId, text);
 }
 
 bool PrinterSetting::setRawStringData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setRawStringData ERROR_INVALID_PARAMETER");
-        return refuse();
-    }
-    return cwsConnect->setRawStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, "setRawStringData ERROR_INVALID_PARAMETER", itemId) &&
+           cwsConnect->setRawStringData(itemId, text);
 }
 
 bool PrinterSetting::getBinaryData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("getBinaryData ERROR_INVALID_PARAMETER");
-        return refuse();
+    std::string itemId;
+    if (!itemOf(id, "getBinaryData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
     }
     if (port == PORT_NET) {
         // The SNMP text as the host returns it.
-        return cwsConnect->sendGetStringData(item->second, text);
+        return cwsConnect->sendGetStringData(itemId, text);
     }
-    return sendGetBinaryDataHexToString(item->second, text, isIPv6Item(id));
+    return sendGetBinaryDataHexToString(itemId, text, isIPv6Item(id));
 }
 
 bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::string& text,
@@ -167,10 +161,9 @@ bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::strin
 }
 
 bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setBinaryData ERROR_INVALID_PARAMETER");
-        return refuse();
+    std::string itemId;
+    if (!itemOf(id, "setBinaryData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
     }
     Util::replaceStr(text, ".", "-");
     Util::replaceStr(text, ":", "-");
@@ -179,7 +172,7 @@ bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
     if (bytes.empty()) {
         return false;  // the converter has set 39
     }
-    return cwsConnect->setBinaryData(item->second, bytes.data(), static_cast<int>(bytes.size()));
+    return cwsConnect->setBinaryData(itemId, bytes.data(), static_cast<int>(bytes.size()));
 }
 
 bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
@@ -386,64 +379,50 @@ bool PrinterSetting::getWFDConnectMethod(std::string& text) {
     return true;
 }
 
-bool PrinterSetting::getJPEGHalf(std::string& text) {
+bool PrinterSetting::readByteBelow(bool (CWSConnect::*read)(unsigned char&), unsigned limit,
+                                   std::string& text) {
     unsigned char value = 0;
-    if (!cwsConnect->getJPEGHalf(value)) {
+    if (!(cwsConnect->*read)(value)) {
         return false;
     }
-    if (value >= 2) {
+    if (value >= limit) {
         return refuse();
     }
     text = Util::toStr(value);
     return true;
+}
+
+bool PrinterSetting::writeByteUpTo(bool (CWSConnect::*write)(unsigned char), int limit,
+                                   const std::string& text) {
+    int value = 0;
+    if (!numberIn(text, 0, limit, value)) {
+        return refuse();
+    }
+    return (cwsConnect->*write)(static_cast<unsigned char>(value));
+}
+
+bool PrinterSetting::getJPEGHalf(std::string& text) {
+    return readByteBelow(&CWSConnect::getJPEGHalf, 2, text);
 }
 
 bool PrinterSetting::setJPEGHalf(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 1, value)) {
-        return refuse();
-    }
-    return cwsConnect->setJPEGHalf(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setJPEGHalf, 1, text);
 }
 
 bool PrinterSetting::getJPEGScale(std::string& text) {
-    unsigned char value = 0;
-    if (!cwsConnect->getJPEGScale(value)) {
-        return false;
-    }
-    if (value >= 2) {
-        return refuse();
-    }
-    text = Util::toStr(value);
-    return true;
+    return readByteBelow(&CWSConnect::getJPEGScale, 2, text);
 }
 
 bool PrinterSetting::setJPEGScale(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 1, value)) {
-        return refuse();
-    }
-    return cwsConnect->setJPEGScale(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setJPEGScale, 1, text);
 }
 
 bool PrinterSetting::getSpeed(std::string& text) {
-    unsigned char value = 0;
-    if (!cwsConnect->getSpeed(value)) {
-        return false;
-    }
-    if (value >= 7) {
-        return refuse();
-    }
-    text = Util::toStr(value);
-    return true;
+    return readByteBelow(&CWSConnect::getSpeed, 7, text);
 }
 
 bool PrinterSetting::setSpeed(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 6, value)) {
-        return refuse();
-    }
-    return cwsConnect->setSpeed(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setSpeed, 6, text);
 }
 
 bool PrinterSetting::getDensity(std::string& text) {
