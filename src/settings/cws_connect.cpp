@@ -6,6 +6,7 @@
 #include "connection/printer_mib_oids.h"
 #include "connection/reply_text.h"
 #include "connection/util.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
 using settings::refuse;
@@ -37,9 +38,10 @@ const unsigned char CWSConnect::byES_SaveCommand[3] = {0x1B, 0x7E, 0x53};
 const unsigned char CWSConnect::byES_ResetCommand[4] = {0x1B, 0x69, 0x55, 0x78};
 const unsigned char CWSConnect::byES_SendCommands[16] = {
     0x1B, 0x69, 0x55, 0x4F, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
-unsigned char CWSConnect::byES_GetWirelessOnBoot[7] = {0x1B, 0x69, 0x58, 0x4B, 0x31, 0x00, 0x00};
-unsigned char CWSConnect::byES_SetWirelessOnBoot[8] = {0x1B, 0x69, 0x58, 0x4B,
-                                                       0x32, 0x00, 0x00, 0xFF};
+const unsigned char CWSConnect::byES_GetWirelessOnBoot[7] = {0x1B, 0x69, 0x58, 0x4B,
+                                                             0x31, 0x00, 0x00};
+const unsigned char CWSConnect::byES_SetWirelessOnBoot[8] = {0x1B, 0x69, 0x58, 0x4B,
+                                                             0x32, 0x00, 0x00, 0xFF};
 
 CWSConnect::CWSConnect(Port printerPort, CommunicationObserver* observer, Model printerModel)
     : BasePrinter(printerPort, observer, printerModel) {
@@ -106,12 +108,16 @@ int CWSConnect::receive(int length, unsigned char* buffer, bool flag) {
 
 bool CWSConnect::getValueFromMIB(std::string id, std::string& value) {
     const char* const oid = tpes::PrinterMibOids::forItem(id);
-    if (oid == nullptr || !readObject(oid, value)) {
+    std::string text;
+    if (oid == nullptr || !readObject(oid, text)) {
         return false;
     }
-    if (id == "458989.2.1") {
-        return IPv6AddressForMIB(value);
+    if (id == "458989.2.1" && !IPv6AddressForMIB(text)) {
+        // An address value without the octet form: a malformed reply.
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
     }
+    value = text;
     return true;
 }
 
@@ -123,10 +129,17 @@ bool CWSConnect::sendGetIntData(std::string id, int* value) {
         return sendGetIntDataFromPJL(id, value);
     }
     std::string text;
-    const bool ok = getValueFromMIB(id, text);
-    // The number is taken also after a failed read (an empty text gives 0).
-    *value = Util::toInt(text);
-    return ok;
+    if (!getValueFromMIB(id, text)) {
+        // The number is taken also after a failed read (an empty text gives 0).
+        *value = Util::toInt(text);
+        return false;
+    }
+    // A value that is not a number is a malformed reply, never a silent 0.
+    if (!settings::wholeNumber(text, *value)) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
 }
 
 bool CWSConnect::sendGetRawStringData(std::string id, std::string& value) {
@@ -143,10 +156,15 @@ bool CWSConnect::sendGetBinaryData(std::string id, std::string& value, bool isIP
 }
 
 bool CWSConnect::sendGetStringDataForIPv6AddressList(std::string oid, std::string& value) {
+    std::string text;
     if (port != PORT_NET) {
         return refuse();
     }
-    return readObject(oid, value);
+    if (!readObject(oid, text)) {
+        return false;
+    }
+    value = text;
+    return true;
 }
 
 std::vector<unsigned char> CWSConnect::createGetRequest(const std::string& id) {
@@ -280,16 +298,17 @@ bool CWSConnect::setIntData(std::string id, int value) {
 }
 
 bool CWSConnect::setRawStringData(std::string id, std::string text) {
-    // The text goes into the line unescaped: a quote, a line break or a zero byte would end
-    // the line early and let the rest be read as further PJL commands.
-    if (text.size() >= static_cast<size_t>(kTextBufferSize) ||
-        text.find_first_of(std::string("\"\r\n\0", 4)) != std::string::npos) {
+    // The text goes into the line unescaped.
+    if (text.size() >= static_cast<size_t>(kTextBufferSize) || !settings::pjlSafe(text)) {
         return refuse();
     }
     return queuePjlLines(pjlDefaultLine(id, text));
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxBytes) {
+    if (!settings::pjlSafe(text)) {
+        return refuse();
+    }
     char hex[kTextBufferSize];
     const int limit = maxBytes > static_cast<unsigned>(kTextBufferSize)
                           ? kTextBufferSize
@@ -301,6 +320,9 @@ bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxByt
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text) {
+    if (!settings::pjlSafe(text)) {
+        return refuse();
+    }
     char hex[kTextBufferSize];
     if (!StringToHexString(text, hex, kTextBufferSize, kTextBufferSize)) {
         return false;
@@ -330,10 +352,8 @@ bool CWSConnect::setBinaryData(std::string id, const unsigned char* bytes, int c
 // ---------------------------------------------------------------------------------------
 // Modes and commit
 
-void CWSConnect::setModelSpecificParameters() {
-    const unsigned char interfaceByte = spec.seriesCode == '7' ? 0x01 : 0x00;
-    byES_GetWirelessOnBoot[5] = interfaceByte;
-    byES_SetWirelessOnBoot[5] = interfaceByte;
+unsigned char CWSConnect::wirelessOnBootInterfaceByte() const {
+    return spec.seriesCode == '7' ? 0x01 : 0x00;
 }
 
 int CWSConnect::addESRaster(unsigned char* out) {
@@ -367,7 +387,6 @@ bool CWSConnect::sendSetData(bool reset) {
     if (observer() == nullptr) {
         return refuse();
     }
-    setModelSpecificParameters();
     const bool gy = spec.seriesCode == '2';
     const bool saveCommand = !escSetData.empty() && !gy && spec.seriesCode != '4';
 

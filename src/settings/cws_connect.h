@@ -36,10 +36,11 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     // Frame header of the commit: series and model code in bytes 5 and 6, the length of
     // what follows (up to the default-mode command) little-endian in bytes 8..11.
     static const unsigned char byES_SendCommands[16];
-    // Wireless-on-boot templates; byte 5 is set per series by setModelSpecificParameters,
-    // byte 7 of the write by each write. Shared by every object (one operation at a time).
-    static unsigned char byES_GetWirelessOnBoot[7];
-    static unsigned char byES_SetWirelessOnBoot[8];
+    // Wireless-on-boot templates as loaded. Each read and write builds its own command
+    // from them, with byte 5 for the series (wirelessOnBootInterfaceByte) and byte 7 the
+    // value of a write, so that operations on other threads never share a command buffer.
+    static const unsigned char byES_GetWirelessOnBoot[7];
+    static const unsigned char byES_SetWirelessOnBoot[8];
 
     // Sets error code 1 and clears the status bytes (the base constructor does both).
     CWSConnect(Port port, CommunicationObserver* observer, Model model);
@@ -82,7 +83,8 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     bool sendESDefMode();
     bool addESDefMode();
     void clearsetData();
-    void setModelSpecificParameters();
+    // Byte 5 of the wireless-on-boot commands: 01 on the HU series ('7'), else 00.
+    unsigned char wirelessOnBootInterfaceByte() const;
     // Sends both queues in one buffer, framed, followed by a reset when reset is true.
     bool sendSetData(bool reset);
 

@@ -1,5 +1,6 @@
 // The ESC commands of the Bluetooth, Wi-Fi Direct, wireless-on-boot and print-setting
 // items: reads exchange at once, writes append to escSetData.
+#include <cstring>
 #include <vector>
 
 #include "connection/byte_order.h"
@@ -8,6 +9,7 @@
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
 using lumeko::readLe16;
@@ -342,25 +344,33 @@ bool CWSConnect::getWirelessOnBoot(unsigned char& value) {
 
 bool CWSConnect::getWirelessOnBootMIB(unsigned char& value) {
     std::string text;
+    int number = 0;
     if (!readObject(tpes::PrinterMibOids::oidWirelessOnBoot, text)) {
         return false;
     }
-    value = static_cast<unsigned char>(Util::toInt(text) & 0xFF);
+    if (!settings::wholeNumber(text, number)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
+        return false;
+    }
+    value = static_cast<unsigned char>(number & 0xFF);
     return true;
 }
 
 bool CWSConnect::getWirelessOnBootEsc(unsigned char& value) {
-    setModelSpecificParameters();
     // ESC i X K 31 (01 on the HU series, else 00) 00: read the wireless interface at boot
-    return readByte(byES_GetWirelessOnBoot, sizeof byES_GetWirelessOnBoot, 3, value);
+    unsigned char command[sizeof byES_GetWirelessOnBoot];
+    std::memcpy(command, byES_GetWirelessOnBoot, sizeof command);
+    command[5] = wirelessOnBootInterfaceByte();
+    return readByte(command, sizeof command, 3, value);
 }
 
 bool CWSConnect::setWirelessOnBoot(unsigned char value) {
-    setModelSpecificParameters();
-    byES_SetWirelessOnBoot[7] = value;
     // ESC i X K 32 (01 on the HU series, else 00) 00 v: wireless interface at boot
-    escSetData.insert(escSetData.end(), byES_SetWirelessOnBoot,
-                      byES_SetWirelessOnBoot + sizeof byES_SetWirelessOnBoot);
+    unsigned char command[sizeof byES_SetWirelessOnBoot];
+    std::memcpy(command, byES_SetWirelessOnBoot, sizeof command);
+    command[5] = wirelessOnBootInterfaceByte();
+    command[7] = value;
+    escSetData.insert(escSetData.end(), command, command + sizeof command);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
+#include "settings/host_text.h"
 #include "settings/ps_power_setting.h"
 #include "settings/setting_error.h"
 
@@ -30,8 +31,8 @@ unsigned char itemByte(bool ac) {
 
 // The minutes of a write text, or false (39) when they are negative or above limit.
 bool minutesWithin(const std::string& text, unsigned limit, unsigned& minutes) {
-    const int value = Util::toInt(text);
-    if (value < 0 || static_cast<unsigned>(value) > limit) {
+    int value = 0;
+    if (!settings::wholeNumber(text, value) || value < 0 || static_cast<unsigned>(value) > limit) {
         return refuse();
     }
     minutes = static_cast<unsigned>(value);
@@ -116,11 +117,16 @@ bool CWSConnect::getLiAutoOff(std::string& minutes) {
 
 bool CWSConnect::getAutoOffMIB(const char* oid, std::string& minutes) {
     std::string text;
+    int code = 0;
     if (!readObject(oid, text)) {
         return false;
     }
+    if (!settings::wholeNumber(text, code)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
+        return false;
+    }
     // A code outside the table sets 39 and gives 0 minutes; the read itself succeeded.
-    minutes = Util::toStr(changeAutoOffTimeFromCommand(Util::toInt(text)));
+    minutes = Util::toStr(changeAutoOffTimeFromCommand(code));
     return true;
 }
 

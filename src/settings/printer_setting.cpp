@@ -4,6 +4,7 @@
 
 #include "connection/printer_mib_oids.h"
 #include "connection/util.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
 using settings::refuse;
@@ -13,11 +14,11 @@ using tpes::Util;
 
 namespace {
 
-// The number of a text when it lies in [low, high]; toInt reads a text without a number
-// as 0. A number outside is refused whole, never cut to its low byte.
+// The number of a text that is wholly a number in [low, high]. A number outside is refused
+// whole, never cut to its low byte.
 bool numberIn(const std::string& text, int low, int high, int& number) {
-    const int value = Util::toInt(text);
-    if (value < low || value > high) {
+    int value = 0;
+    if (!settings::wholeNumber(text, value) || value < low || value > high) {
         return false;
     }
     number = value;
@@ -41,6 +42,9 @@ bool isIPv6Item(_DeviceConfigID id) {
 // Most entries a printer's IPv6 address list is read for; a larger count is a malformed
 // reply, not a reason to read billions of entries.
 constexpr int kMaxIPv6AddressListEntries = 255;
+
+// The error code of a cancelled operation.
+constexpr int kCancelled = 37;
 
 }  // namespace
 
@@ -101,8 +105,14 @@ bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
 
 bool PrinterSetting::setIntData(_DeviceConfigID id, std::string text) {
     std::string itemId;
-    return itemOf(id, "setIntData ERROR_INVALID_PARAMETER", itemId) &&
-           cwsConnect->setIntData(itemId, Util::toInt(text));
+    if (!itemOf(id, "setIntData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
+    }
+    int number = 0;
+    if (!settings::wholeNumber(text, number)) {
+        return refuse();
+    }
+    return cwsConnect->setIntData(itemId, number);
 }
 
 bool PrinterSetting::getStringData(_DeviceConfigID id, std::string& text) {
@@ -154,6 +164,7 @@ bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::strin
         return false;
     }
     if (isIPv6 && !CWSConnect::IPv6AddressForMIB(value)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
         return false;
     }
     text = value;
@@ -164,6 +175,9 @@ bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
     std::string itemId;
     if (!itemOf(id, "setBinaryData ERROR_INVALID_PARAMETER", itemId)) {
         return false;
+    }
+    if (!settings::pjlSafe(text)) {
+        return refuse();
     }
     Util::replaceStr(text, ".", "-");
     Util::replaceStr(text, ":", "-");
@@ -183,29 +197,42 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     if (!cwsConnect->sendGetIntData(itemIdMap[DCID_IPv6AddressCount], &count)) {
         return false;
     }
+    if (lumeko::cancelled()) {
+        setError(kCancelled);
+        return false;
+    }
     if (count < 0 || count > kMaxIPv6AddressListEntries) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
     text.clear();
     for (int i = 1; i <= count; ++i) {
-        std::string entry;
-        bool ok = false;
-        if (port == PORT_NET) {
-            ok = cwsConnect->sendGetStringDataForIPv6AddressList(
-                     tpes::PrinterMibOids::oidIpv6AddressPrefix + Util::toStr(i), entry) &&
-                 CWSConnect::IPv6AddressForMIB(entry);
-        } else {
-            ok = sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
-                                              true);
+        if (lumeko::cancelled()) {
+            setError(kCancelled);
+            return false;
         }
-        if (!ok) {
+        std::string entry;
+        if (port == PORT_NET) {
+            if (!cwsConnect->sendGetStringDataForIPv6AddressList(
+                    tpes::PrinterMibOids::oidIpv6AddressPrefix + Util::toStr(i), entry)) {
+                return false;
+            }
+            if (!CWSConnect::IPv6AddressForMIB(entry)) {
+                setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
+                return false;
+            }
+        } else if (!sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
+                                                 true)) {
             return false;
         }
         text += entry;
         if (i != count) {
             text += ',';
         }
+    }
+    if (lumeko::cancelled()) {
+        setError(kCancelled);
+        return false;
     }
     return true;
 }

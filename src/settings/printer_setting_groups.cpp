@@ -257,7 +257,9 @@ bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int
          [&] { return GetPrintConfigData_forWrite(keys, values, count); });
 
     cwsConnect->sendESDefMode();
-    return result;
+    // A key that failed with an error code (the last key of a group, whose failure does
+    // not stop the group) fails the call.
+    return result && errorCode() == SETTING_OK;
 }
 
 bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* values, int count) {
@@ -595,9 +597,7 @@ bool PrinterSetting::writeInterface(const std::string& value) {
         lan = false, direct = "1";
     }
     if (direct == nullptr) {
-        // A value that selects no interface leaves the key alone, as a key the printer
-        // does not offer.
-        return true;
+        return refuse();  // a value outside the key's table
     }
     return setWLan(lan) && setWFDenable(direct);
 }

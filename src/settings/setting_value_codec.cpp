@@ -1,5 +1,6 @@
 #include "settings/setting_value_codec.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -228,6 +229,17 @@ bool SettingValueCodec::IPv6AddressForMIB(std::string& text) {
         text.clear();
         return false;
     }
-    text = joinPairs(Util::split(text.substr(x + 1), ':'), ':');
+    // The octets after the 'x': sixteen pieces of two hexadecimal digits each.
+    const std::vector<std::string> octets = Util::split(text.substr(x + 1), ':');
+    bool valid = octets.size() == 16;
+    for (size_t i = 0; valid && i < octets.size(); ++i) {
+        valid = octets[i].size() == 2 && std::isxdigit(static_cast<unsigned char>(octets[i][0])) &&
+                std::isxdigit(static_cast<unsigned char>(octets[i][1]));
+    }
+    if (!valid) {
+        text.clear();
+        return false;
+    }
+    text = joinPairs(octets, ':');
     return true;
 }
