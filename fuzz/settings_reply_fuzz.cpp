@@ -17,6 +17,7 @@
 #include "fuzzed_observer.h"
 #include "settings/cws_connect.h"
 #include "settings/device_config_id.h"
+#include "settings/editable_setting.h"
 #include "settings/host_text.h"
 #include "settings/printer_setting.h"
 
@@ -25,32 +26,6 @@ using namespace lumeko_fuzz;
 namespace {
 
 const char kKept[] = "kept";
-
-class FuzzConnect : public CWSConnect {
-  public:
-    using CWSConnect::CWSConnect;
-    PrinterSpec& editSpec() { return spec; }
-};
-
-// A settings object whose spec (its own and its transport's) the input may change.
-class FuzzSetting : public PrinterSetting {
-  public:
-    FuzzSetting(Port onPort, CommunicationObserver* observer, Model forModel)
-        : PrinterSetting(onPort, observer, forModel) {
-        delete cwsConnect;
-        transport_ = new FuzzConnect(onPort, observer, forModel);
-        cwsConnect = transport_;
-    }
-    template <typename Edit>
-    void editSpecs(Edit edit) {
-        edit(spec);
-        edit(transport_->editSpec());
-    }
-    CWSConnect& transport() { return *transport_; }
-
-  private:
-    FuzzConnect* transport_ = nullptr;
-};
 
 Model pickSettingsModel(FuzzInput& in) {
     static const Model models[] = {HU_3650WB, VZ_310W, FC_650, KX_A380W, SN_7100N, GY_310};
@@ -343,7 +318,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FuzzedObserver printer(in);
     printer.cancelAtCall(cancelAt);
-    FuzzSetting setting(port, noObserver ? nullptr : &printer, model);
+    TestPrinterSetting setting(port, noObserver ? nullptr : &printer, model);
     if (edit) {
         setting.editSpecs([&](PrinterSpec& spec) { editSpec(port, spec, words); });
     }
