@@ -5,6 +5,7 @@
 
 #include "catalogue/model.h"
 #include "catalogue/model_record.h"
+#include "catalogue/printer_spec.h"
 #include "fuzz_input.h"
 #include "fuzzed_observer.h"
 #include "seeds.h"
@@ -289,12 +290,149 @@ void bridgeSeeds() {
     writeSeed("bridge_fuzz", "options", options.data());
 }
 
+// Settings replies (see settings_reply_fuzz.cpp for the layout): leftover state, model and
+// port choice, operation, cancel call, observer flag, six capability bytes, spec edit flag,
+// the keys and texts of a call, then the operation's choices and the printer's answers.
+void settingsSeeds() {
+    int n = 0;
+    // Model index 0 (HU series), capability bytes that turn every group on.
+    auto head = [](SeedWriter& w, unsigned port, unsigned operation, unsigned count) {
+        w.u8(0).u8(0).u8(port).u8(operation).u8(0).u8(0);
+        w.u8(5).u8(1).u8(0x3F).u8(0xFF).u8(4).u8(0x0F).u8(1).u8(count);
+    };
+    auto save = [&](const SeedWriter& w) {
+        writeSeed("settings_reply_fuzz", "seed-" + std::to_string(n++), w.data());
+    };
+    auto pjl = [](const std::string& id, const std::string& value) {
+        const std::string r = "@PJL INQUIRE OBJTLNET\r\n\"" + id + ":" + value + "\"\r\n";
+        return Bytes(r.begin(), r.end());
+    };
+    // PJL and SNMP reads of each kind: item index, read kind, value.
+    struct Item {
+        unsigned index;
+        const char* id;
+        unsigned kind;
+        const char* pjlValue;
+        const char* snmpValue;
+    };
+    const Item items[] = {
+        {1, "458878", 0, "11", "3"},
+        {13, "458961.2", 1, "BRN1", "BRN1"},
+        {0, "458877", 2, "4d-79-4e-65-74", "MyNet"},
+        {18, "458967.2", 3, "c0-a8-01-14", "0xc0a80114"},
+        {26, "458989.2.1", 4, "20-01-0d-b8-00-00-00-00-00-00-00-00-00-00-00-01",
+         "0x20:01:0d:b8:00:00:00:00:00:00:00:00:00:00:00:01"},
+    };
+    for (const Item& item : items) {
+        SeedWriter usb;
+        head(usb, 0, 0, 0);
+        usb.u8(0).u8(item.index).u8(item.kind);
+        ObserverScript(usb).sent().record(pjl(item.id, item.pjlValue));
+        save(usb);
+        SeedWriter net;
+        head(net, 2, 1, 0);
+        net.u8(0).u8(item.index).u8(item.kind);
+        ObserverScript(net).text(item.snmpValue);
+        save(net);
+    }
+    // Every ESC device-setting read: a plain three-byte reply, and the text replies.
+    for (unsigned read = 0; read < 24; ++read) {
+        SeedWriter w;
+        head(w, 0, 2, 0);
+        w.u8(read).u8(0);
+        ObserverScript s(w);
+        if (read == 0) {
+            s.sent().record({4, 'n', 'a', 'm', 'e'});
+        } else if (read == 11 || read == 12) {
+            s.sent().record({3, 0, 'k', 'e', 'y'});
+        } else if (read == 14) {
+            s.text("1");
+        } else if (read == 21 || read == 22) {
+            Bytes block(36, 0);
+            block[2] = 0x7D;
+            block[4] = 48;
+            s.exchange(block);
+        } else {
+            s.exchange({1, 0, 1});
+        }
+        save(w);
+    }
+    // Every power-off read: two ESC i U A replies (3 tens, 5 minutes, marked valid), an SNMP
+    // code for the network forms, the FC block.
+    Bytes tens(32, 0);
+    tens[30] = 3;
+    tens[31] = 1;
+    Bytes units(32, 0);
+    units[30] = 5;
+    units[31] = 1;
+    Bytes block(36, 0);
+    block[12] = 30;
+    block[13] = 60;
+    for (unsigned read = 0; read < 13; ++read) {
+        for (unsigned port : {0u, 2u}) {
+            SeedWriter w;
+            head(w, port, 3, 0);
+            w.u8(read);
+            ObserverScript s(w);
+            if (read == 2 || read == 3 || (port == 2 && read < 2)) {
+                s.text("21");
+            } else if (read == 4 || read == 5) {
+                s.exchange(block);
+            } else {
+                s.exchange(tens).exchange(units);
+            }
+            save(w);
+        }
+    }
+    // The IPv6 address list: two entries by PJL and by SNMP.
+    SeedWriter listUsb;
+    head(listUsb, 0, 4, 0);
+    ObserverScript(listUsb)
+        .sent()
+        .record(pjl("458983.2", "2"))
+        .sent()
+        .record(pjl("458985.2.1", "fe-80-00-00-00-00-00-00-00-00-00-00-00-00-00-01"))
+        .sent()
+        .record(pjl("458985.2.2", "20-01-0d-b8-00-00-00-00-00-00-00-00-00-00-00-02"));
+    save(listUsb);
+    SeedWriter listNet;
+    head(listNet, 2, 4, 0);
+    ObserverScript(listNet)
+        .text("2")
+        .text("0xfe:80:00:00:00:00:00:00:00:00:00:00:00:00:00:01")
+        .text("0x20:01:0d:b8:00:00:00:00:00:00:00:00:00:00:00:02");
+    save(listNet);
+    // Get and set calls: a clean status, then the reads or the commit. Key indexes: 16
+    // (key 17), 19 (20), 33 (35), 38 (40), 17 (18), 23 (24), 1 (2), 39 (254).
+    const Bytes status = statusReply(HU_3650WB);
+    SeedWriter get;
+    head(get, 0, 5, 3);
+    get.u8(16).shortText("").u8(19).shortText("").u8(38).shortText("");
+    ObserverScript(get)
+        .exchange(status)
+        .sent()
+        .sent()
+        .record(pjl("458878", "2"))
+        .sent()
+        .record(pjl("458881", "16"))
+        .sent()
+        .record(pjl("459337", "3"))
+        .exchange({0, 0, 3})
+        .sent();
+    save(get);
+    SeedWriter set;
+    head(set, 0, 6, 5);
+    set.u8(17).shortText("MyNet").u8(23).shortText("user").u8(1).shortText("3");
+    set.u8(33).shortText("25").u8(39).shortText("");
+    ObserverScript(set).exchange(status).sent();
+    save(set);
+}
 }  // namespace
 
 const std::vector<std::function<void()>>& seedWriters() {
     static const std::vector<std::function<void()>> writers = {
         printerSpecSeeds, statusSeeds, utilSeeds, deviceQuerySeeds, customPaperSeeds,
-        encoderSeeds,     pageSeeds,   prnSeeds,  bridgeSeeds};
+        encoderSeeds,     pageSeeds,   prnSeeds,  bridgeSeeds,      settingsSeeds};
     return writers;
 }
 

@@ -33,17 +33,18 @@ build_and_test() {
 build_and_test build/asan g++ gcc
 build_and_test build/clang clang++ clang
 
-# A cancel from a second host thread (print-end wait, asynchronous send), under
-# ThreadSanitizer.
+# A cancel from a second host thread (print-end wait, asynchronous send), and settings
+# calls of two host threads with two printers, under ThreadSanitizer.
 cmake -S . -B build/fuzz-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
   -DCMAKE_C_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread" -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
   -DLUMEKO_WERROR=ON -DLUMEKO_BENCH=OFF
-cmake --build build/fuzz-tsan --target test_raster test_connection -j "$jobs"
+cmake --build build/fuzz-tsan --target test_raster test_connection test_settings -j "$jobs"
 TSAN_OPTIONS=halt_on_error=1 build/fuzz-tsan/tests/test_raster \
   --gtest_filter='CancelThreadTest.*:RasterPrintFailureTest.Cancel*'
 TSAN_OPTIONS=halt_on_error=1 build/fuzz-tsan/tests/test_connection --gtest_filter='*Cancel*'
+TSAN_OPTIONS=halt_on_error=1 build/fuzz-tsan/tests/test_settings --gtest_filter='SettingsThreadTest.*'
 
 # The fuzz targets (clang, libFuzzer), built in build/fuzz and run 30 s each.
 fuzz/run-all -B build/fuzz -t 30 -j 2

@@ -6,11 +6,12 @@
 #include "common/reply_text.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/util.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using tpes::Util;
 
 namespace {
@@ -37,9 +38,10 @@ const unsigned char CWSConnect::byES_SaveCommand[3] = {0x1B, 0x7E, 0x53};
 const unsigned char CWSConnect::byES_ResetCommand[4] = {0x1B, 0x69, 0x55, 0x78};
 const unsigned char CWSConnect::byES_SendCommands[16] = {
     0x1B, 0x69, 0x55, 0x4F, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
-unsigned char CWSConnect::byES_GetWirelessOnBoot[7] = {0x1B, 0x69, 0x58, 0x4B, 0x31, 0x00, 0x00};
-unsigned char CWSConnect::byES_SetWirelessOnBoot[8] = {0x1B, 0x69, 0x58, 0x4B,
-                                                       0x32, 0x00, 0x00, 0xFF};
+const unsigned char CWSConnect::byES_GetWirelessOnBoot[7] = {0x1B, 0x69, 0x58, 0x4B,
+                                                             0x31, 0x00, 0x00};
+const unsigned char CWSConnect::byES_SetWirelessOnBoot[8] = {0x1B, 0x69, 0x58, 0x4B,
+                                                             0x32, 0x00, 0x00, 0xFF};
 
 CWSConnect::CWSConnect(Port printerPort, CommunicationObserver* observer, Model printerModel)
     : BasePrinter(printerPort, observer, printerModel) {
@@ -61,11 +63,35 @@ bool CWSConnect::exchange(const unsigned char* command, int length, unsigned cha
                           int replyLength) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     std::vector<unsigned char> sent(command, command + length);
     if (!target->sendDataReceiveData(length, sent.data(), replyLength, reply)) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CWSConnect::sendNow(const unsigned char* bytes, int length) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        return refuse();
+    }
+    std::vector<unsigned char> sent(bytes, bytes + length);
+    if (!target->sendData(length, sent.data())) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
+}
+
+bool CWSConnect::readObject(const std::string& oid, std::string& text) {
+    CommunicationObserver* const target = observer();
+    if (target == nullptr) {
+        return refuse();
+    }
+    if (!target->sendStringReceiveString(oid, text)) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
@@ -82,37 +108,38 @@ int CWSConnect::receive(int length, unsigned char* buffer, bool flag) {
 
 bool CWSConnect::getValueFromMIB(std::string id, std::string& value) {
     const char* const oid = tpes::PrinterMibOids::forItem(id);
-    if (oid == nullptr) {
+    std::string text;
+    if (oid == nullptr || !readObject(oid, text)) {
         return false;
     }
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    if (!target->sendStringReceiveString(oid, value)) {
+    if (id == "458989.2.1" && !IPv6AddressForMIB(text)) {
+        // An address value without the octet form: a malformed reply.
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
-    if (id == "458989.2.1") {
-        return IPv6AddressForMIB(value);
-    }
+    value = text;
     return true;
 }
 
 bool CWSConnect::sendGetIntData(std::string id, int* value) {
     if (value == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     if (port != PORT_NET) {
         return sendGetIntDataFromPJL(id, value);
     }
     std::string text;
-    const bool ok = getValueFromMIB(id, text);
-    // The number is taken also after a failed read (an empty text gives 0).
-    *value = Util::toInt(text);
-    return ok;
+    if (!getValueFromMIB(id, text)) {
+        // The number is taken also after a failed read (an empty text gives 0).
+        *value = Util::toInt(text);
+        return false;
+    }
+    // A value that is not a number is a malformed reply, never a silent 0.
+    if (!settings::wholeNumber(text, *value)) {
+        setError(SETTING_COMMUNICATION_ERROR);
+        return false;
+    }
+    return true;
 }
 
 bool CWSConnect::sendGetRawStringData(std::string id, std::string& value) {
@@ -129,15 +156,14 @@ bool CWSConnect::sendGetBinaryData(std::string id, std::string& value, bool isIP
 }
 
 bool CWSConnect::sendGetStringDataForIPv6AddressList(std::string oid, std::string& value) {
-    CommunicationObserver* const target = observer();
-    if (port != PORT_NET || target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
+    std::string text;
+    if (port != PORT_NET) {
+        return refuse();
+    }
+    if (!readObject(oid, text)) {
         return false;
     }
-    if (!target->sendStringReceiveString(oid, value)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
+    value = text;
     return true;
 }
 
@@ -154,14 +180,7 @@ std::vector<unsigned char> CWSConnect::createGetRequest(const std::string& id) {
 bool CWSConnect::sendGetData(const unsigned char* request, int length, const std::string& id,
                              std::string& value) {
     std::vector<unsigned char> reply(kPjlBufferSize, 0);
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    std::vector<unsigned char> sent(request, request + length);
-    if (!target->sendData(length, sent.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    if (!sendNow(request, length)) {
         return false;
     }
     const int count = receive(kPjlBufferSize, reply.data(), false);
@@ -191,8 +210,7 @@ namespace {
 bool readPjlValue(CWSConnect& connect, const std::string& id, std::string& value) {
     const std::vector<unsigned char> request = CWSConnect::createGetRequest(id);
     if (request.size() > static_cast<size_t>(CWSConnect::kPjlBufferSize)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return connect.sendGetData(request.data(), static_cast<int>(request.size()), id, value);
 }
@@ -249,8 +267,7 @@ bool CWSConnect::queuePjlLines(const std::string& lines) {
     // The queue is a fixed buffer: a write that does not fit whole is refused.
     const size_t room = static_cast<size_t>(kPjlBufferSize - pjlSetDataLength);
     if (lines.size() > room) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     std::memcpy(pjlSetData + pjlSetDataLength, lines.data(), lines.size());
     pjlSetDataLength += static_cast<int>(lines.size());
@@ -275,24 +292,23 @@ bool CWSConnect::setIntData(std::string id, int value) {
     std::string line;
     createSetIntData(id, value, line);
     if (line.size() > static_cast<size_t>(kPjlBufferSize)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return queuePjlLines(line);
 }
 
 bool CWSConnect::setRawStringData(std::string id, std::string text) {
-    // The text goes into the line unescaped: a quote, a line break or a zero byte would end
-    // the line early and let the rest be read as further PJL commands.
-    if (text.size() >= static_cast<size_t>(kTextBufferSize) ||
-        text.find_first_of(std::string("\"\r\n\0", 4)) != std::string::npos) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+    // The text goes into the line unescaped.
+    if (text.size() >= static_cast<size_t>(kTextBufferSize) || !settings::pjlSafe(text)) {
+        return refuse();
     }
     return queuePjlLines(pjlDefaultLine(id, text));
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxBytes) {
+    if (!settings::pjlSafe(text)) {
+        return refuse();
+    }
     char hex[kTextBufferSize];
     const int limit = maxBytes > static_cast<unsigned>(kTextBufferSize)
                           ? kTextBufferSize
@@ -304,6 +320,9 @@ bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxByt
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text) {
+    if (!settings::pjlSafe(text)) {
+        return refuse();
+    }
     char hex[kTextBufferSize];
     if (!StringToHexString(text, hex, kTextBufferSize, kTextBufferSize)) {
         return false;
@@ -317,8 +336,7 @@ bool CWSConnect::setStringDataHexWEP(std::string id, std::string key) {
     char hex[kWepBufferSize * 2];
     if (!hexDigits || key.size() >= static_cast<size_t>(kWepBufferSize) ||
         !StringToWepHexString(key, sizeof hex, hex)) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+        return refuse();
     }
     return queuePjlLines(pjlDefaultLine(id, hex));
 }
@@ -334,10 +352,8 @@ bool CWSConnect::setBinaryData(std::string id, const unsigned char* bytes, int c
 // ---------------------------------------------------------------------------------------
 // Modes and commit
 
-void CWSConnect::setModelSpecificParameters() {
-    const unsigned char interfaceByte = spec.seriesCode == '7' ? 0x01 : 0x00;
-    byES_GetWirelessOnBoot[5] = interfaceByte;
-    byES_SetWirelessOnBoot[5] = interfaceByte;
+unsigned char CWSConnect::wirelessOnBootInterfaceByte() const {
+    return spec.seriesCode == '7' ? 0x01 : 0x00;
 }
 
 int CWSConnect::addESRaster(unsigned char* out) {
@@ -347,34 +363,14 @@ int CWSConnect::addESRaster(unsigned char* out) {
 }
 
 bool CWSConnect::sendESRaster() {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
     unsigned char command[4];
     addESRaster(command);
-    if (!target->sendData(4, command)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(command, 4);
 }
 
 bool CWSConnect::sendESDefMode() {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
-    }
     // ESC i a FF (1B 69 61 FF): back to the default command mode
-    unsigned char command[4];
-    std::memcpy(command, byES_setDefaultModeCommand, 4);
-    if (!target->sendData(4, command)) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(byES_setDefaultModeCommand, 4);
 }
 
 bool CWSConnect::addESDefMode() {
@@ -388,12 +384,9 @@ void CWSConnect::clearsetData() {
 }
 
 bool CWSConnect::sendSetData(bool reset) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        setError(SETTING_INVALID_PARAMETER);
-        return false;
+    if (observer() == nullptr) {
+        return refuse();
     }
-    setModelSpecificParameters();
     const bool gy = spec.seriesCode == '2';
     const bool saveCommand = !escSetData.empty() && !gy && spec.seriesCode != '4';
 
@@ -438,9 +431,5 @@ bool CWSConnect::sendSetData(bool reset) {
         // ESC i U x (1B 69 55 78): reset the printer
         buffer.insert(buffer.end(), byES_ResetCommand, byES_ResetCommand + 4);
     }
-    if (!target->sendData(static_cast<int>(buffer.size()), buffer.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
-        return false;
-    }
-    return true;
+    return sendNow(buffer.data(), static_cast<int>(buffer.size()));
 }

@@ -36,10 +36,11 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     // Frame header of the commit: series and model code in bytes 5 and 6, the length of
     // what follows (up to the default-mode command) little-endian in bytes 8..11.
     static const unsigned char byES_SendCommands[16];
-    // Wireless-on-boot templates; byte 5 is set per series by setModelSpecificParameters,
-    // byte 7 of the write by each write. Shared by every object (one operation at a time).
-    static unsigned char byES_GetWirelessOnBoot[7];
-    static unsigned char byES_SetWirelessOnBoot[8];
+    // Wireless-on-boot templates as loaded. Each read and write builds its own command
+    // from them, with byte 5 for the series (wirelessOnBootInterfaceByte) and byte 7 the
+    // value of a write, so that operations on other threads never share a command buffer.
+    static const unsigned char byES_GetWirelessOnBoot[7];
+    static const unsigned char byES_SetWirelessOnBoot[8];
 
     // Sets error code 1 and clears the status bytes (the base constructor does both).
     CWSConnect(Port port, CommunicationObserver* observer, Model model);
@@ -82,7 +83,8 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     bool sendESDefMode();
     bool addESDefMode();
     void clearsetData();
-    void setModelSpecificParameters();
+    // Byte 5 of the wireless-on-boot commands: 01 on the HU series ('7'), else 00.
+    unsigned char wirelessOnBootInterfaceByte() const;
     // Sends both queues in one buffer, framed, followed by a reset when reset is true.
     bool sendSetData(bool reset);
 
@@ -179,6 +181,18 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
   private:
     // Exchange of a read: command out, exactly replyLength bytes back.
     bool exchange(const unsigned char* command, int length, unsigned char* reply, int replyLength);
+    // A read whose reply of replyLength bytes (1 to 3) carries the value in its last byte.
+    bool readByte(const unsigned char* command, int length, int replyLength, unsigned char& value);
+    // Queues command, then value; 39 and nothing queued when value is above limit.
+    bool queueByteWithin(const unsigned char* command, size_t length, unsigned char value,
+                         unsigned char limit);
+    // The Bluetooth boot mode has the Bluetooth-group command (else wireless on boot).
+    bool bluetoothBootForm() const;
+    // Sends bytes at once: 39 without an observer, 6 when the send fails.
+    bool sendNow(const unsigned char* bytes, int length);
+    // Reads the text of an SNMP object through the host: 39 without an observer, 6 when the
+    // read fails.
+    bool readObject(const std::string& oid, std::string& text);
     // A Wi-Fi Direct text read: command out by sendData, one receive of at most replySize
     // bytes, a little-endian length in bytes 0 and 1, then the text (up to its first zero).
     bool readWFDText(const unsigned char* command, int length, int replySize, std::string& text);
@@ -195,5 +209,7 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     bool getAutoOffEscCommandVZ(std::string& minutes, bool ac, int limit);
     bool setAutoOffEscCommandVZ(std::string minutes, bool ac, unsigned limit);
     bool getAutoOffMIB(const char* oid, std::string& minutes);
+    // The minutes in byte index of the FC setting block.
+    bool getAutoOffFromBlockFC(int index, std::string& minutes);
     bool isFCSeries() const;
 };

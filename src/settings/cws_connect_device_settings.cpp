@@ -9,23 +9,19 @@
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
 using lumeko::readLe16;
 using lumeko::textUpToZero;
 using settings::errorCode;
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using tpes::Util;
 namespace cmd = DeviceSettingCommands;
 
 namespace {
-
-bool refuse() {
-    setError(SETTING_INVALID_PARAMETER);
-    return false;
-}
 
 // Wi-Fi Direct enable and connection method: 1 and 2 stand for themselves, anything else
 // for 0.
@@ -35,19 +31,32 @@ unsigned char wfdModeByte(int value) {
 
 }  // namespace
 
+bool CWSConnect::readByte(const unsigned char* command, int length, int replyLength,
+                          unsigned char& value) {
+    unsigned char reply[3] = {};
+    if (replyLength < 1 || replyLength > 3 || !exchange(command, length, reply, replyLength)) {
+        return false;
+    }
+    value = reply[replyLength - 1];
+    return true;
+}
+
+bool CWSConnect::queueByteWithin(const unsigned char* command, size_t length, unsigned char value,
+                                 unsigned char limit) {
+    if (value > limit) {
+        return refuse();
+    }
+    escSetData.insert(escSetData.end(), command, command + length);
+    escSetData.push_back(value);
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------
 // Bluetooth
 
 bool CWSConnect::sendESBTDevName_R(std::string& name) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        return refuse();
-    }
-    unsigned char command[sizeof cmd::kBTDevNameRead];
-    std::memcpy(command, cmd::kBTDevNameRead, sizeof command);
     // ESC i X B 31 01 00 01: read the Bluetooth device name
-    if (!target->sendData(static_cast<int>(sizeof command), command)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    if (!sendNow(cmd::kBTDevNameRead, sizeof cmd::kBTDevNameRead)) {
         return false;
     }
     constexpr int kReplySize = 32;
@@ -115,30 +124,24 @@ bool CWSConnect::sendESBTVisibility_W(bool visible) {
     return true;
 }
 
-bool CWSConnect::sendESBTOnBoot_R(unsigned char& mode) {
+bool CWSConnect::bluetoothBootForm() const {
+    // The port-1 Bluetooth word decides, whatever the operation's port.
     const auto word = spec.bluetoothSettings.find(PORT_USB);
-    const bool bluetoothForm =
-        (word != spec.bluetoothSettings.end() && (word->second & 0x2200u) == 0x2200u) ||
-        isFCSeries();
-    return bluetoothForm ? getBTOnBootFC(mode) : getWirelessOnBoot(mode);
+    return (word != spec.bluetoothSettings.end() && (word->second & 0x2200u) == 0x2200u) ||
+           isFCSeries();
+}
+
+bool CWSConnect::sendESBTOnBoot_R(unsigned char& mode) {
+    return bluetoothBootForm() ? getBTOnBootFC(mode) : getWirelessOnBoot(mode);
 }
 
 bool CWSConnect::sendESBTOnBoot_W(unsigned char mode) {
-    const auto word = spec.bluetoothSettings.find(PORT_USB);
-    const bool bluetoothForm =
-        (word != spec.bluetoothSettings.end() && (word->second & 0x2200u) == 0x2200u) ||
-        isFCSeries();
-    return bluetoothForm ? setBTOnBootFC(mode) : setWirelessOnBoot(mode);
+    return bluetoothBootForm() ? setBTOnBootFC(mode) : setWirelessOnBoot(mode);
 }
 
 bool CWSConnect::getBTOnBootFC(unsigned char& mode) {
-    unsigned char value = 0;
     // ESC i X B 31 01 00 06: read the Bluetooth boot mode
-    if (!exchange(cmd::kBTOnBootRead, sizeof cmd::kBTOnBootRead, &value, 1)) {
-        return false;
-    }
-    mode = value;
-    return true;
+    return readByte(cmd::kBTOnBootRead, sizeof cmd::kBTOnBootRead, 1, mode);
 }
 
 bool CWSConnect::setBTOnBootFC(unsigned char mode) {
@@ -279,13 +282,7 @@ bool CWSConnect::sendESWFDAutoGeneration_W(bool on) {
 
 bool CWSConnect::readWFDText(const unsigned char* command, int length, int replySize,
                              std::string& text) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        return refuse();
-    }
-    std::vector<unsigned char> sent(command, command + length);
-    if (!target->sendData(length, sent.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    if (!sendNow(command, length)) {
         return false;
     }
     std::vector<unsigned char> reply(static_cast<size_t>(replySize), 0);
@@ -346,36 +343,34 @@ bool CWSConnect::getWirelessOnBoot(unsigned char& value) {
 }
 
 bool CWSConnect::getWirelessOnBootMIB(unsigned char& value) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        return refuse();
-    }
     std::string text;
-    if (!target->sendStringReceiveString(tpes::PrinterMibOids::oidWirelessOnBoot, text)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    int number = 0;
+    if (!readObject(tpes::PrinterMibOids::oidWirelessOnBoot, text)) {
         return false;
     }
-    value = static_cast<unsigned char>(Util::toInt(text) & 0xFF);
+    if (!settings::wholeNumber(text, number)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
+        return false;
+    }
+    value = static_cast<unsigned char>(number & 0xFF);
     return true;
 }
 
 bool CWSConnect::getWirelessOnBootEsc(unsigned char& value) {
-    setModelSpecificParameters();
-    unsigned char reply[3] = {};
     // ESC i X K 31 (01 on the HU series, else 00) 00: read the wireless interface at boot
-    if (!exchange(byES_GetWirelessOnBoot, sizeof byES_GetWirelessOnBoot, reply, sizeof reply)) {
-        return false;
-    }
-    value = reply[2];
-    return true;
+    unsigned char command[sizeof byES_GetWirelessOnBoot];
+    std::memcpy(command, byES_GetWirelessOnBoot, sizeof command);
+    command[5] = wirelessOnBootInterfaceByte();
+    return readByte(command, sizeof command, 3, value);
 }
 
 bool CWSConnect::setWirelessOnBoot(unsigned char value) {
-    setModelSpecificParameters();
-    byES_SetWirelessOnBoot[7] = value;
     // ESC i X K 32 (01 on the HU series, else 00) 00 v: wireless interface at boot
-    escSetData.insert(escSetData.end(), byES_SetWirelessOnBoot,
-                      byES_SetWirelessOnBoot + sizeof byES_SetWirelessOnBoot);
+    unsigned char command[sizeof byES_SetWirelessOnBoot];
+    std::memcpy(command, byES_SetWirelessOnBoot, sizeof command);
+    command[5] = wirelessOnBootInterfaceByte();
+    command[7] = value;
+    escSetData.insert(escSetData.end(), command, command + sizeof command);
     return true;
 }
 
@@ -387,23 +382,13 @@ bool CWSConnect::getJPEGHalf(unsigned char& value) {
 }
 
 bool CWSConnect::getJPEGHalfFC(unsigned char& value) {
-    unsigned char reply = 0;
     // ESC ~ e J 00 00: read the JPEG halftone
-    if (!exchange(cmd::kJPEGHalfReadFC, sizeof cmd::kJPEGHalfReadFC, &reply, 1)) {
-        return false;
-    }
-    value = reply;
-    return true;
+    return readByte(cmd::kJPEGHalfReadFC, sizeof cmd::kJPEGHalfReadFC, 1, value);
 }
 
 bool CWSConnect::getJPEGHalfOther(unsigned char& value) {
-    unsigned char reply[3] = {};
     // ESC i X J 31 01 00: read the JPEG halftone
-    if (!exchange(cmd::kJPEGHalfReadOther, sizeof cmd::kJPEGHalfReadOther, reply, sizeof reply)) {
-        return false;
-    }
-    value = reply[2];
-    return true;
+    return readByte(cmd::kJPEGHalfReadOther, sizeof cmd::kJPEGHalfReadOther, 3, value);
 }
 
 bool CWSConnect::setJPEGHalf(unsigned char value) {
@@ -411,40 +396,23 @@ bool CWSConnect::setJPEGHalf(unsigned char value) {
 }
 
 bool CWSConnect::setJPEGHalfFC(unsigned char value) {
-    if (value > 1) {
-        return refuse();
-    }
     // ESC ~ e J 01 v: JPEG halftone
-    cmd::append(escSetData, cmd::kJPEGHalfWriteFC, {value});
-    return true;
+    return queueByteWithin(cmd::kJPEGHalfWriteFC, sizeof cmd::kJPEGHalfWriteFC, value, 1);
 }
 
 bool CWSConnect::setJPEGHalfOther(unsigned char value) {
-    if (value > 1) {
-        return refuse();
-    }
     // ESC i X J 32 01 00 v: JPEG halftone
-    cmd::append(escSetData, cmd::kJPEGHalfWriteOther, {value});
-    return true;
+    return queueByteWithin(cmd::kJPEGHalfWriteOther, sizeof cmd::kJPEGHalfWriteOther, value, 1);
 }
 
 bool CWSConnect::getJPEGScale(unsigned char& value) {
-    unsigned char reply = 0;
     // ESC ~ e a 00 00: read the JPEG scale
-    if (!exchange(cmd::kJPEGScaleRead, sizeof cmd::kJPEGScaleRead, &reply, 1)) {
-        return false;
-    }
-    value = reply;
-    return true;
+    return readByte(cmd::kJPEGScaleRead, sizeof cmd::kJPEGScaleRead, 1, value);
 }
 
 bool CWSConnect::setJPEGScale(unsigned char value) {
-    if (value > 1) {
-        return refuse();
-    }
     // ESC ~ e a 01 v: JPEG scale
-    cmd::append(escSetData, cmd::kJPEGScaleWrite, {value});
-    return true;
+    return queueByteWithin(cmd::kJPEGScaleWrite, sizeof cmd::kJPEGScaleWrite, value, 1);
 }
 
 bool CWSConnect::getSpeed(unsigned char& value) {
@@ -452,23 +420,13 @@ bool CWSConnect::getSpeed(unsigned char& value) {
 }
 
 bool CWSConnect::getSpeedFC(unsigned char& value) {
-    unsigned char reply = 0;
     // ESC ~ e V 00: read the print speed
-    if (!exchange(cmd::kSpeedReadFC, sizeof cmd::kSpeedReadFC, &reply, 1)) {
-        return false;
-    }
-    value = reply;
-    return true;
+    return readByte(cmd::kSpeedReadFC, sizeof cmd::kSpeedReadFC, 1, value);
 }
 
 bool CWSConnect::getSpeedOther(unsigned char& value) {
-    unsigned char reply[3] = {};
     // ESC i X u 31 03 00 00 00 00: read the print speed
-    if (!exchange(cmd::kSpeedReadOther, sizeof cmd::kSpeedReadOther, reply, sizeof reply)) {
-        return false;
-    }
-    value = reply[2];
-    return true;
+    return readByte(cmd::kSpeedReadOther, sizeof cmd::kSpeedReadOther, 3, value);
 }
 
 bool CWSConnect::setSpeed(unsigned char value) {
@@ -476,21 +434,13 @@ bool CWSConnect::setSpeed(unsigned char value) {
 }
 
 bool CWSConnect::setSpeedFC(unsigned char value) {
-    if (value > 4) {
-        return refuse();
-    }
     // ESC ~ e V 01 v: print speed
-    cmd::append(escSetData, cmd::kSpeedWriteFC, {value});
-    return true;
+    return queueByteWithin(cmd::kSpeedWriteFC, sizeof cmd::kSpeedWriteFC, value, 4);
 }
 
 bool CWSConnect::setSpeedOther(unsigned char value) {
-    if (value > 6) {
-        return refuse();
-    }
     // ESC i X u 32 03 00 00 00 v: print speed
-    cmd::append(escSetData, cmd::kSpeedWriteOther, {value});
-    return true;
+    return queueByteWithin(cmd::kSpeedWriteOther, sizeof cmd::kSpeedWriteOther, value, 6);
 }
 
 bool CWSConnect::getDensity(signed char& value) {

@@ -6,12 +6,13 @@
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
+#include "settings/host_text.h"
 #include "settings/ps_power_setting.h"
 #include "settings/setting_error.h"
 
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using settings::SETTING_POWER_OFF_REPLY_INVALID;
 using tpes::Util;
 namespace cmd = DeviceSettingCommands;
@@ -28,19 +29,26 @@ unsigned char itemByte(bool ac) {
     return ac ? 0x00 : 0x01;
 }
 
-bool refuse() {
-    setError(SETTING_INVALID_PARAMETER);
-    return false;
-}
-
 // The minutes of a write text, or false (39) when they are negative or above limit.
 bool minutesWithin(const std::string& text, unsigned limit, unsigned& minutes) {
-    const int value = Util::toInt(text);
-    if (value < 0 || static_cast<unsigned>(value) > limit) {
+    int value = 0;
+    if (!settings::wholeNumber(text, value) || value < 0 || static_cast<unsigned>(value) > limit) {
         return refuse();
     }
     minutes = static_cast<unsigned>(value);
     return true;
+}
+
+// The mains power-off form of a capability word: the first type it matches, in this order,
+// or POWER_OFF_AC (the Other form) when it matches none.
+PSPowerSetting acAutoOffForm(uint32_t word) {
+    for (PSPowerSetting type :
+         {POWER_OFF_TYPE_HU1, POWER_OFF_TYPE_VZ3, POWER_OFF_TYPE_VZ4600, POWER_OFF_TYPE_HU3400a}) {
+        if (isPowerOffTimeTypeEqualTo(word, type)) {
+            return type;
+        }
+    }
+    return POWER_OFF_AC;
 }
 
 }  // namespace
@@ -59,7 +67,7 @@ int CWSConnect::changeAutoOffTimeFromCommand(int code) {
     };
     // clang-format on
     if (code < 0 || code >= static_cast<int>(sizeof kMinutes / sizeof kMinutes[0])) {
-        setError(SETTING_INVALID_PARAMETER);
+        setError(settings::SETTING_INVALID_PARAMETER);
         return 0;
     }
     return kMinutes[code];
@@ -80,20 +88,18 @@ bool CWSConnect::getACAutoOff(std::string& minutes) {
     if (port == PORT_NET) {
         return getACAutoOffMIBFC(minutes);
     }
-    const uint32_t word = powerWord(port);
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_HU1)) {
-        return getACAutoOffESCCommandHU1(minutes);
+    switch (acAutoOffForm(powerWord(port))) {
+        case POWER_OFF_TYPE_HU1:
+            return getACAutoOffESCCommandHU1(minutes);
+        case POWER_OFF_TYPE_VZ3:
+            return getAutoOffEscCommandVZ3(minutes, true);
+        case POWER_OFF_TYPE_VZ4600:
+            return getAutoOffEscCommandVZ4600(minutes, true);
+        case POWER_OFF_TYPE_HU3400a:
+            return getACAutoOffESCCommandHU3400a(minutes);
+        default:
+            return getAutoOffEscCommandOther(minutes);
     }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_VZ3)) {
-        return getAutoOffEscCommandVZ3(minutes, true);
-    }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_VZ4600)) {
-        return getAutoOffEscCommandVZ4600(minutes, true);
-    }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_HU3400a)) {
-        return getACAutoOffESCCommandHU3400a(minutes);
-    }
-    return getAutoOffEscCommandOther(minutes);
 }
 
 bool CWSConnect::getLiAutoOff(std::string& minutes) {
@@ -110,17 +116,17 @@ bool CWSConnect::getLiAutoOff(std::string& minutes) {
 }
 
 bool CWSConnect::getAutoOffMIB(const char* oid, std::string& minutes) {
-    CommunicationObserver* const target = observer();
-    if (target == nullptr) {
-        return refuse();
-    }
     std::string text;
-    if (!target->sendStringReceiveString(oid, text)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+    int code = 0;
+    if (!readObject(oid, text)) {
+        return false;
+    }
+    if (!settings::wholeNumber(text, code)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
         return false;
     }
     // A code outside the table sets 39 and gives 0 minutes; the read itself succeeded.
-    minutes = Util::toStr(changeAutoOffTimeFromCommand(Util::toInt(text)));
+    minutes = Util::toStr(changeAutoOffTimeFromCommand(code));
     return true;
 }
 
@@ -132,24 +138,22 @@ bool CWSConnect::getLiAutoOffMIBCommandFC(std::string& minutes) {
     return getAutoOffMIB(tpes::PrinterMibOids::oidBatteryAutoOff, minutes);
 }
 
-bool CWSConnect::getACAutoOffESCCommandFC(std::string& minutes) {
+bool CWSConnect::getAutoOffFromBlockFC(int index, std::string& minutes) {
     unsigned char block[cmd::kSettingBlockLengthFC] = {};
-    // ESC ~ e U 00: read the FC setting block (mains power-off in byte 12)
+    // ESC ~ e U 00: read the FC setting block (mains power-off in byte 12, battery in 13)
     if (!exchange(cmd::kSettingBlockReadFC, sizeof cmd::kSettingBlockReadFC, block, sizeof block)) {
         return false;
     }
-    minutes = Util::toStr(block[kBlockAC]);
+    minutes = Util::toStr(block[index]);
     return true;
 }
 
+bool CWSConnect::getACAutoOffESCCommandFC(std::string& minutes) {
+    return getAutoOffFromBlockFC(kBlockAC, minutes);
+}
+
 bool CWSConnect::getLiAutoOffESCCommandFC(std::string& minutes) {
-    unsigned char block[cmd::kSettingBlockLengthFC] = {};
-    // ESC ~ e U 00: read the FC setting block (battery power-off in byte 13)
-    if (!exchange(cmd::kSettingBlockReadFC, sizeof cmd::kSettingBlockReadFC, block, sizeof block)) {
-        return false;
-    }
-    minutes = Util::toStr(block[kBlockBattery]);
-    return true;
+    return getAutoOffFromBlockFC(kBlockBattery, minutes);
 }
 
 bool CWSConnect::autoOffQuery(unsigned char query, bool withItem, bool ac, unsigned char* reply,
@@ -240,20 +244,18 @@ bool CWSConnect::setACAutoOffCommand(std::string minutes) {
         return setAutoOffESCCommandKX(minutes, true);
     }
     // The mains form is chosen by the port-1 word, whatever the operation's port.
-    const uint32_t word = powerWord(PORT_USB);
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_HU1)) {
-        return setACAutoOffESCCommandHU1(minutes);
+    switch (acAutoOffForm(powerWord(PORT_USB))) {
+        case POWER_OFF_TYPE_HU1:
+            return setACAutoOffESCCommandHU1(minutes);
+        case POWER_OFF_TYPE_VZ3:
+            return setAutoOffEscCommandVZ3(minutes, true);
+        case POWER_OFF_TYPE_VZ4600:
+            return setAutoOffEscCommandVZ4600(minutes, true);
+        case POWER_OFF_TYPE_HU3400a:
+            return setACAutoOffESCCommandHU3400a(minutes);
+        default:
+            return setACAutoOffESCCommandOther(minutes);
     }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_VZ3)) {
-        return setAutoOffEscCommandVZ3(minutes, true);
-    }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_VZ4600)) {
-        return setAutoOffEscCommandVZ4600(minutes, true);
-    }
-    if (isPowerOffTimeTypeEqualTo(word, POWER_OFF_TYPE_HU3400a)) {
-        return setACAutoOffESCCommandHU3400a(minutes);
-    }
-    return setACAutoOffESCCommandOther(minutes);
 }
 
 bool CWSConnect::setLiAutoOff(std::string minutes) {

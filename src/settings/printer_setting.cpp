@@ -4,25 +4,21 @@
 
 #include "connection/printer_mib_oids.h"
 #include "connection/util.h"
+#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
+using settings::refuse;
 using settings::setError;
 using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_INVALID_PARAMETER;
 using tpes::Util;
 
 namespace {
 
-bool refuse() {
-    setError(SETTING_INVALID_PARAMETER);
-    return false;
-}
-
-// The number of a text when it lies in [low, high]; toInt reads a text without a number
-// as 0. A number outside is refused whole, never cut to its low byte.
+// The number of a text that is wholly a number in [low, high]. A number outside is refused
+// whole, never cut to its low byte.
 bool numberIn(const std::string& text, int low, int high, int& number) {
-    const int value = Util::toInt(text);
-    if (value < low || value > high) {
+    int value = 0;
+    if (!settings::wholeNumber(text, value) || value < low || value > high) {
         return false;
     }
     number = value;
@@ -46,6 +42,9 @@ bool isIPv6Item(_DeviceConfigID id) {
 // Most entries a printer's IPv6 address list is read for; a larger count is a malformed
 // reply, not a reason to read billions of entries.
 constexpr int kMaxIPv6AddressListEntries = 255;
+
+// The error code of a cancelled operation.
+constexpr int kCancelled = 37;
 
 }  // namespace
 
@@ -72,13 +71,25 @@ void PrinterSetting::getInnerMapReady() {
 // ---------------------------------------------------------------------------------------
 // Typed accessors
 
-bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
+bool PrinterSetting::itemOf(_DeviceConfigID id, const char* logLine, std::string& itemId) {
     const auto item = itemIdMap.find(id);
     if (item == itemIdMap.end()) {
+        if (logLine != nullptr) {
+            Util::writeLog(logLine);
+        }
         return refuse();
     }
+    itemId = item->second;
+    return true;
+}
+
+bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
+    std::string itemId;
+    if (!itemOf(id, nullptr, itemId)) {
+        return false;
+    }
     int value = -1;
-    if (!cwsConnect->sendGetIntData(item->second, &value)) {
+    if (!cwsConnect->sendGetIntData(itemId, &value)) {
         return false;
     }
     text = Util::toStr(value);
@@ -93,61 +104,54 @@ bool PrinterSetting::getIntData(_DeviceConfigID id, std::string& text) {
 }
 
 bool PrinterSetting::setIntData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setIntData ERROR_INVALID_PARAMETER");
+    std::string itemId;
+    if (!itemOf(id, "setIntData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
+    }
+    int number = 0;
+    if (!settings::wholeNumber(text, number)) {
         return refuse();
     }
-    return cwsConnect->setIntData(item->second, Util::toInt(text));
+    return cwsConnect->setIntData(itemId, number);
 }
 
 bool PrinterSetting::getStringData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
-    }
-    return cwsConnect->sendGetStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, nullptr, itemId) && cwsConnect->sendGetStringData(itemId, text);
 }
 
 bool PrinterSetting::setStringData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
+    std::string itemId;
+    if (!itemOf(id, nullptr, itemId)) {
+        return false;
     }
     if (wepKeyIsHex && id == DCID_WLanWepKey) {
-        return cwsConnect->setStringDataHexWEP(item->second, text);
+        return cwsConnect->setStringDataHexWEP(itemId, text);
     }
-    return cwsConnect->setStringData(item->second, text, 64);
+    return cwsConnect->setStringData(itemId, text, 64);
 }
 
 bool PrinterSetting::getRawStringData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        return refuse();
-    }
-    return cwsConnect->sendGetRawStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, nullptr, itemId) && cwsConnect->sendGetRawStringData(itemId, text);
 }
 
 bool PrinterSetting::setRawStringData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setRawStringData ERROR_INVALID_PARAMETER");
-        return refuse();
-    }
-    return cwsConnect->setRawStringData(item->second, text);
+    std::string itemId;
+    return itemOf(id, "setRawStringData ERROR_INVALID_PARAMETER", itemId) &&
+           cwsConnect->setRawStringData(itemId, text);
 }
 
 bool PrinterSetting::getBinaryData(_DeviceConfigID id, std::string& text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("getBinaryData ERROR_INVALID_PARAMETER");
-        return refuse();
+    std::string itemId;
+    if (!itemOf(id, "getBinaryData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
     }
     if (port == PORT_NET) {
         // The SNMP text as the host returns it.
-        return cwsConnect->sendGetStringData(item->second, text);
+        return cwsConnect->sendGetStringData(itemId, text);
     }
-    return sendGetBinaryDataHexToString(item->second, text, isIPv6Item(id));
+    return sendGetBinaryDataHexToString(itemId, text, isIPv6Item(id));
 }
 
 bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::string& text,
@@ -160,6 +164,7 @@ bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::strin
         return false;
     }
     if (isIPv6 && !CWSConnect::IPv6AddressForMIB(value)) {
+        setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
         return false;
     }
     text = value;
@@ -167,9 +172,11 @@ bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::strin
 }
 
 bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
-    const auto item = itemIdMap.find(id);
-    if (item == itemIdMap.end()) {
-        Util::writeLog("setBinaryData ERROR_INVALID_PARAMETER");
+    std::string itemId;
+    if (!itemOf(id, "setBinaryData ERROR_INVALID_PARAMETER", itemId)) {
+        return false;
+    }
+    if (!settings::pjlSafe(text)) {
         return refuse();
     }
     Util::replaceStr(text, ".", "-");
@@ -179,7 +186,7 @@ bool PrinterSetting::setBinaryData(_DeviceConfigID id, std::string text) {
     if (bytes.empty()) {
         return false;  // the converter has set 39
     }
-    return cwsConnect->setBinaryData(item->second, bytes.data(), static_cast<int>(bytes.size()));
+    return cwsConnect->setBinaryData(itemId, bytes.data(), static_cast<int>(bytes.size()));
 }
 
 bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
@@ -190,29 +197,42 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     if (!cwsConnect->sendGetIntData(itemIdMap[DCID_IPv6AddressCount], &count)) {
         return false;
     }
+    if (lumeko::cancelled()) {
+        setError(kCancelled);
+        return false;
+    }
     if (count < 0 || count > kMaxIPv6AddressListEntries) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
     text.clear();
     for (int i = 1; i <= count; ++i) {
-        std::string entry;
-        bool ok = false;
-        if (port == PORT_NET) {
-            ok = cwsConnect->sendGetStringDataForIPv6AddressList(
-                     tpes::PrinterMibOids::oidIpv6AddressPrefix + Util::toStr(i), entry) &&
-                 CWSConnect::IPv6AddressForMIB(entry);
-        } else {
-            ok = sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
-                                              true);
+        if (lumeko::cancelled()) {
+            setError(kCancelled);
+            return false;
         }
-        if (!ok) {
+        std::string entry;
+        if (port == PORT_NET) {
+            if (!cwsConnect->sendGetStringDataForIPv6AddressList(
+                    tpes::PrinterMibOids::oidIpv6AddressPrefix + Util::toStr(i), entry)) {
+                return false;
+            }
+            if (!CWSConnect::IPv6AddressForMIB(entry)) {
+                setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
+                return false;
+            }
+        } else if (!sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
+                                                 true)) {
             return false;
         }
         text += entry;
         if (i != count) {
             text += ',';
         }
+    }
+    if (lumeko::cancelled()) {
+        setError(kCancelled);
+        return false;
     }
     return true;
 }
@@ -386,64 +406,50 @@ bool PrinterSetting::getWFDConnectMethod(std::string& text) {
     return true;
 }
 
-bool PrinterSetting::getJPEGHalf(std::string& text) {
+bool PrinterSetting::readByteBelow(bool (CWSConnect::*read)(unsigned char&), unsigned limit,
+                                   std::string& text) {
     unsigned char value = 0;
-    if (!cwsConnect->getJPEGHalf(value)) {
+    if (!(cwsConnect->*read)(value)) {
         return false;
     }
-    if (value >= 2) {
+    if (value >= limit) {
         return refuse();
     }
     text = Util::toStr(value);
     return true;
+}
+
+bool PrinterSetting::writeByteUpTo(bool (CWSConnect::*write)(unsigned char), int limit,
+                                   const std::string& text) {
+    int value = 0;
+    if (!numberIn(text, 0, limit, value)) {
+        return refuse();
+    }
+    return (cwsConnect->*write)(static_cast<unsigned char>(value));
+}
+
+bool PrinterSetting::getJPEGHalf(std::string& text) {
+    return readByteBelow(&CWSConnect::getJPEGHalf, 2, text);
 }
 
 bool PrinterSetting::setJPEGHalf(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 1, value)) {
-        return refuse();
-    }
-    return cwsConnect->setJPEGHalf(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setJPEGHalf, 1, text);
 }
 
 bool PrinterSetting::getJPEGScale(std::string& text) {
-    unsigned char value = 0;
-    if (!cwsConnect->getJPEGScale(value)) {
-        return false;
-    }
-    if (value >= 2) {
-        return refuse();
-    }
-    text = Util::toStr(value);
-    return true;
+    return readByteBelow(&CWSConnect::getJPEGScale, 2, text);
 }
 
 bool PrinterSetting::setJPEGScale(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 1, value)) {
-        return refuse();
-    }
-    return cwsConnect->setJPEGScale(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setJPEGScale, 1, text);
 }
 
 bool PrinterSetting::getSpeed(std::string& text) {
-    unsigned char value = 0;
-    if (!cwsConnect->getSpeed(value)) {
-        return false;
-    }
-    if (value >= 7) {
-        return refuse();
-    }
-    text = Util::toStr(value);
-    return true;
+    return readByteBelow(&CWSConnect::getSpeed, 7, text);
 }
 
 bool PrinterSetting::setSpeed(std::string text) {
-    int value = 0;
-    if (!numberIn(text, 0, 6, value)) {
-        return refuse();
-    }
-    return cwsConnect->setSpeed(static_cast<unsigned char>(value));
+    return writeByteUpTo(&CWSConnect::setSpeed, 6, text);
 }
 
 bool PrinterSetting::getDensity(std::string& text) {

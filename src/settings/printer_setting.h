@@ -120,10 +120,24 @@ class PrinterSetting : public BasePrinter {
     CWSConnect* cwsConnect = nullptr;
 
   private:
-    // One key of a reader or writer group.
+    // The item id of a configuration item; 39 (and logLine, when given) without one.
+    bool itemOf(_DeviceConfigID id, const char* logLine, std::string& itemId);
+    // A one-byte item read as decimal text; 39 for a byte of limit or more.
+    bool readByteBelow(bool (CWSConnect::*read)(unsigned char&), unsigned limit, std::string& text);
+    // A one-byte item written from decimal text; 39 for a number outside 0..limit.
+    bool writeByteUpTo(bool (CWSConnect::*write)(unsigned char), int limit,
+                       const std::string& text);
+    // Keys of the reader and writer groups that are more than one typed accessor.
     bool readAuthentication(std::string& value);
     bool writeAuthentication(const std::string& value);
-    bool readInterface(unsigned netWord, std::string& value);
-    bool writeInterface(unsigned netWord, const std::string& value);
+    bool readInterface(std::string& value);
+    bool writeInterface(const std::string& value);
+    bool readIPv4BootMethod(std::string& value);
+    bool writeIPv4BootMethod(const std::string& value);
+    bool readIPv6AddressList(std::string& value);
     bool writeWepKey(const std::string& value);
+    bool readACAutoOff(std::string& value);
+    bool writeACAutoOff(const std::string& value);
+    bool readLiAutoOff(std::string& value);
+    bool writeLiAutoOff(const std::string& value);
 };

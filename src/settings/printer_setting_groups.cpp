@@ -1,5 +1,7 @@
 // The host's get and set calls: setting keys, their groups and value mappings.
+#include <cstddef>
 #include <functional>
+#include <string>
 
 #include "connection/error_state.h"
 #include "connection/util.h"
@@ -7,18 +9,13 @@
 #include "settings/setting_error.h"
 
 using settings::errorCode;
+using settings::refuse;
 using settings::setError;
-using settings::SETTING_INVALID_PARAMETER;
 using settings::SETTING_NOT_SUPPORTED;
 using settings::SETTING_OK;
 using tpes::Util;
 
 namespace {
-
-bool refuse() {
-    setError(SETTING_INVALID_PARAMETER);
-    return false;
-}
 
 using lumeko::cancelled;
 
@@ -54,6 +51,115 @@ bool runGroup(const int* keys, int count, bool checkErrorCode, const KeyHandler&
 
 bool gate(unsigned word, unsigned bits) {
     return (word & bits) == bits;
+}
+
+// One key of a reader group: the capability bits it needs (0: none), its name (the log
+// line of the read) and its accessor, which stores the text read into value.
+struct ReadKey {
+    int key;
+    unsigned gate;
+    const char* name;
+    bool (*read)(PrinterSetting& setting, std::string& value);
+};
+
+// One key of a writer group: the capability bits it needs (0: none), its name, the text
+// lengths it takes (maxLength 0: any; outside: 39 with the log line "<name>
+// ERROR_INVALID_PARAMETER") and its accessor, which queues the write of value.
+struct WriteKey {
+    int key;
+    unsigned gate;
+    const char* name;
+    size_t minLength;
+    size_t maxLength;
+    bool (*write)(PrinterSetting& setting, const std::string& value);
+};
+
+template <typename Row, size_t N>
+const Row* findKey(const Row (&rows)[N], int key) {
+    for (const Row& row : rows) {
+        if (row.key == key) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// The rule of every reader group: each key the group knows is logged and, when its gate
+// is set in word, read into its value.
+template <size_t N>
+bool readKeys(PrinterSetting& setting, const ReadKey (&rows)[N], unsigned word, bool checkErrorCode,
+              const int* keys, std::string* values, int count) {
+    return runGroup(keys, count, checkErrorCode, [&](int key, int i) {
+        const ReadKey* row = findKey(rows, key);
+        if (row == nullptr) {
+            return true;
+        }
+        Util::writeLog(row->name);
+        return !gate(word, row->gate) || row->read(setting, values[i]);
+    });
+}
+
+// The rule of every writer group: each key the group knows whose value is not empty and
+// whose gate is set in word has its length checked and its write queued.
+template <size_t N>
+bool writeKeys(PrinterSetting& setting, const WriteKey (&rows)[N], unsigned word, const int* keys,
+               const std::string* values, int count) {
+    return runGroup(keys, count, true, [&](int key, int i) {
+        const std::string& value = values[i];
+        const WriteKey* row = value.empty() ? nullptr : findKey(rows, key);
+        if (row == nullptr || !gate(word, row->gate)) {
+            return true;
+        }
+        if (value.size() < row->minLength ||
+            (row->maxLength != 0 && value.size() > row->maxLength)) {
+            Util::writeLog(std::string(row->name) + " ERROR_INVALID_PARAMETER");
+            return refuse();
+        }
+        return row->write(setting, value);
+    });
+}
+
+// Accessors of the key tables: a typed accessor of one configuration item, or a member
+// that takes or gives the key's text.
+template <_DeviceConfigID id>
+bool readInt(PrinterSetting& s, std::string& value) {
+    return s.getIntData(id, value);
+}
+template <_DeviceConfigID id>
+bool readText(PrinterSetting& s, std::string& value) {
+    return s.getStringData(id, value);
+}
+template <_DeviceConfigID id>
+bool readRaw(PrinterSetting& s, std::string& value) {
+    return s.getRawStringData(id, value);
+}
+template <_DeviceConfigID id>
+bool readAddress(PrinterSetting& s, std::string& value) {
+    return s.getBinaryData(id, value);
+}
+template <auto get>
+bool readWith(PrinterSetting& s, std::string& value) {
+    return (s.*get)(value);
+}
+template <_DeviceConfigID id>
+bool writeInt(PrinterSetting& s, const std::string& value) {
+    return s.setIntData(id, value);
+}
+template <_DeviceConfigID id>
+bool writeText(PrinterSetting& s, const std::string& value) {
+    return s.setStringData(id, value);
+}
+template <_DeviceConfigID id>
+bool writeRaw(PrinterSetting& s, const std::string& value) {
+    return s.setRawStringData(id, value);
+}
+template <_DeviceConfigID id>
+bool writeAddress(PrinterSetting& s, const std::string& value) {
+    return s.setBinaryData(id, value);
+}
+template <auto set>
+bool writeWith(PrinterSetting& s, const std::string& value) {
+    return (s.*set)(value);
 }
 
 // The authentication method of key 20 as the pair of items 458881 and 459337.
@@ -151,7 +257,9 @@ bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int
          [&] { return GetPrintConfigData_forWrite(keys, values, count); });
 
     cwsConnect->sendESDefMode();
-    return result;
+    // A key that failed with an error code (the last key of a group, whose failure does
+    // not stop the group) fails the call.
+    return result && errorCode() == SETTING_OK;
 }
 
 bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* values, int count) {
@@ -199,26 +307,17 @@ bool PrinterSetting::reset(const int* keys, int count) {
 
 bool PrinterSetting::GetBluetoothConfigData_forWrite(const int* keys, std::string* values,
                                                      int count) {
+    // clang-format off
+    static const ReadKey rows[] = {
+        {BT_ISDISCOVERABLE, BT_GATE_DISCOVERABLE, "BT_ISDISCOVERABLE", readWith<&PrinterSetting::getBTVisibility>},
+        {BT_DEVICENAME,     BT_GATE_DEVICENAME,   "BT_DEVICENAME",     readWith<&PrinterSetting::getBTDevName>},
+        {BT_BOOTMODE,       BT_GATE_BOOTMODE,     "BT_BOOTMODE",       readWith<&PrinterSetting::getBTOnBoot>},
+        {BT_RECONNECTION,   BT_GATE_RECONNECTION, "BT_RECONNECTION",   readWith<&PrinterSetting::getBluetoothReconnection>},
+    };
+    // clang-format on
     unsigned word = 0;
     readerWord(spec.bluetoothSettings, word);
-    const bool ok = runGroup(keys, count, false, [&](int key, int i) {
-        switch (key) {
-            case BT_ISDISCOVERABLE:
-                Util::writeLog("BT_ISDISCOVERABLE");
-                return !gate(word, BT_GATE_DISCOVERABLE) || getBTVisibility(values[i]);
-            case BT_DEVICENAME:
-                Util::writeLog("BT_DEVICENAME");
-                return !gate(word, BT_GATE_DEVICENAME) || getBTDevName(values[i]);
-            case BT_BOOTMODE:
-                Util::writeLog("BT_BOOTMODE");
-                return !gate(word, BT_GATE_BOOTMODE) || getBTOnBoot(values[i]);
-            case BT_RECONNECTION:
-                Util::writeLog("BT_RECONNECTION");
-                return !gate(word, BT_GATE_RECONNECTION) || getBluetoothReconnection(values[i]);
-            default:
-                return true;
-        }
-    });
+    const bool ok = readKeys(*this, rows, word, false, keys, values, count);
     if (!ok && cancelled()) {
         Util::writeLog("GetBluetoothConfigData_forWrite cancel_flag");
     }
@@ -264,30 +363,21 @@ bool PrinterSetting::readAuthentication(std::string& value) {
 
 bool PrinterSetting::GetAccessPointConfigData_forWrite(const int* keys, std::string* values,
                                                        int count) {
-    return runGroup(keys, count, true, [&](int key, int i) {
-        switch (key) {
-            case NET_COMMUNICATION_MODE:
-                Util::writeLog("NET_COMMUNICATION_MODE");
-                return getIntData(DCID_WLanCommunicationMode, values[i]);
-            case NET_SSID:
-                Util::writeLog("NET_SSID");
-                return getStringData(DCID_WLanSSID, values[i]);
-            case NET_CHANNEL:
-                Util::writeLog("NET_CHANNEL");
-                return getIntData(DCID_WLanChannel, values[i]);
-            case NET_AUTHENTICATION_METHOD:
-                Util::writeLog("NET_AUTHENTICATION_METHOD");
-                return readAuthentication(values[i]);
-            case NET_ENCRYPTIONMODE:
-                Util::writeLog("NET_ENCRYPTIONMODE");
-                return getIntData(DCID_WLanEncryptionMode, values[i]);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const ReadKey rows[] = {
+        {NET_COMMUNICATION_MODE,    0, "NET_COMMUNICATION_MODE",    readInt<DCID_WLanCommunicationMode>},
+        {NET_SSID,                  0, "NET_SSID",                  readText<DCID_WLanSSID>},
+        {NET_CHANNEL,               0, "NET_CHANNEL",               readInt<DCID_WLanChannel>},
+        {NET_AUTHENTICATION_METHOD, 0, "NET_AUTHENTICATION_METHOD", readWith<&PrinterSetting::readAuthentication>},
+        {NET_ENCRYPTIONMODE,        0, "NET_ENCRYPTIONMODE",        readInt<DCID_WLanEncryptionMode>},
+    };
+    // clang-format on
+    return readKeys(*this, rows, 0, true, keys, values, count);
 }
 
-bool PrinterSetting::readInterface(unsigned netWord, std::string& value) {
+bool PrinterSetting::readInterface(std::string& value) {
+    unsigned netWord = 0;
+    readerWord(spec.netSettings, netWord);
     const bool on = isWLanEnabled();
     if (!gate(netWord, NET_GATE_INTERFACE_DIRECT)) {
         value = on ? "1" : "2";
@@ -311,142 +401,101 @@ bool PrinterSetting::readInterface(unsigned netWord, std::string& value) {
     return true;
 }
 
+bool PrinterSetting::readIPv4BootMethod(std::string& value) {
+    std::string method;
+    if (!getIntData(DCID_IPv4BootMethod, method)) {
+        return false;  // keeps the read's own error code
+    }
+    if (method != "0" && method != "3" && method != "5" && method != "6" && method != "7") {
+        Util::writeLog("NET_IPV4_BOOTMETHOD ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    value = method;
+    return true;
+}
+
 bool PrinterSetting::GetWiFiConfigData_forWrite(const int* keys, std::string* values, int count) {
+    // clang-format off
+    static const ReadKey rows[] = {
+        {NET_WIRELESS_ONBOOT,         NET_GATE_WIRELESS_ONBOOT, "NET_WIRELESS_ONBOOT",         readWith<&PrinterSetting::getWirelessOnBoot>},
+        {NET_INTERFACE,               NET_GATE_INTERFACE,       "NET_INTERFACE",               readWith<&PrinterSetting::readInterface>},
+        {NET_IPV4_BOOTMETHOD,         0,                        "NET_IPV4_BOOTMETHOD",         readWith<&PrinterSetting::readIPv4BootMethod>},
+        {NET_IPV4ADDRESS,             0,                        "NET_IPV4ADDRESS",             readAddress<DCID_IPv4Address>},
+        {NET_SUBNETMASK,              0,                        "NET_SUBNETMASK",              readAddress<DCID_SubnetMask>},
+        {NET_GATEWAY,                 0,                        "NET_GATEWAY",                 readAddress<DCID_Gateway>},
+        {NET_DNS_IPV4_BOOTMETHOD,     0,                        "NET_DNS_IPV4_BOOTMETHOD",     readInt<DCID_DnsIPv4BootMethod>},
+        {NET_PRIMARY_DNS_IPV4ADDRESS, 0,                        "NET_PRIMARY_DNS_IPV4ADDRESS", readAddress<DCID_PrimaryDnsIPv4Address>},
+        {NET_SECOND_DNS_IPV4ADDRESS,  0,                        "NET_SECOND_DNS_IPV4ADDRESS",  readAddress<DCID_SecondDnsIPv4Address>},
+        {NET_NODENAME,                NET_GATE_NODENAME,        "NET_NODENAME",                readRaw<DCID_NodeName>},
+    };
+    // clang-format on
     unsigned word = 0;
     readerWord(spec.netSettings, word);
-    return runGroup(keys, count, true, [&](int key, int i) {
-        switch (key) {
-            case NET_WIRELESS_ONBOOT:
-                Util::writeLog("NET_WIRELESS_ONBOOT");
-                return !gate(word, NET_GATE_WIRELESS_ONBOOT) || getWirelessOnBoot(values[i]);
-            case NET_INTERFACE:
-                Util::writeLog("NET_INTERFACE");
-                return !gate(word, NET_GATE_INTERFACE) || readInterface(word, values[i]);
-            case NET_IPV4_BOOTMETHOD: {
-                Util::writeLog("NET_IPV4_BOOTMETHOD");
-                std::string method;
-                if (!getIntData(DCID_IPv4BootMethod, method)) {
-                    return false;  // keeps the read's own error code
-                }
-                if (method != "0" && method != "3" && method != "5" && method != "6" &&
-                    method != "7") {
-                    Util::writeLog("NET_IPV4_BOOTMETHOD ERROR_INVALID_PARAMETER");
-                    return refuse();
-                }
-                values[i] = method;
-                return true;
-            }
-            case NET_IPV4ADDRESS:
-                Util::writeLog("NET_IPV4ADDRESS");
-                return getBinaryData(DCID_IPv4Address, values[i]);
-            case NET_SUBNETMASK:
-                Util::writeLog("NET_SUBNETMASK");
-                return getBinaryData(DCID_SubnetMask, values[i]);
-            case NET_GATEWAY:
-                Util::writeLog("NET_GATEWAY");
-                return getBinaryData(DCID_Gateway, values[i]);
-            case NET_DNS_IPV4_BOOTMETHOD:
-                Util::writeLog("NET_DNS_IPV4_BOOTMETHOD");
-                return getIntData(DCID_DnsIPv4BootMethod, values[i]);
-            case NET_PRIMARY_DNS_IPV4ADDRESS:
-                Util::writeLog("NET_PRIMARY_DNS_IPV4ADDRESS");
-                return getBinaryData(DCID_PrimaryDnsIPv4Address, values[i]);
-            case NET_SECOND_DNS_IPV4ADDRESS:
-                Util::writeLog("NET_SECOND_DNS_IPV4ADDRESS");
-                return getBinaryData(DCID_SecondDnsIPv4Address, values[i]);
-            case NET_NODENAME:
-                Util::writeLog("NET_NODENAME");
-                return !gate(word, NET_GATE_NODENAME) || getRawStringData(DCID_NodeName, values[i]);
-            default:
-                return true;
-        }
-    });
+    return readKeys(*this, rows, word, true, keys, values, count);
+}
+
+bool PrinterSetting::readIPv6AddressList(std::string& value) {
+    return getIPv6AddressList(value, 2);
 }
 
 bool PrinterSetting::GetIPv6ConfigData_forWrite(const int* keys, std::string* values, int count) {
-    return runGroup(keys, count, true, [&](int key, int i) {
-        switch (key) {
-            case NET_USED_IPV6:
-                Util::writeLog("NET_USED_IPV6");
-                return getIntData(DCID_UsedIPv6, values[i]);
-            case NET_PRIORITY_IPV6:
-                Util::writeLog("NET_PRIORITY_IPV6");
-                return getIntData(DCID_PriorityIPv6, values[i]);
-            case NET_IPV6_BOOTMETHOD:
-                Util::writeLog("NET_IPV6_BOOTMETHOD");
-                return getIntData(DCID_IPv6BootMethod, values[i]);
-            case NET_STATIC_IPV6ADDRESS:
-                Util::writeLog("NET_STATIC_IPV6ADDRESS");
-                return getBinaryData(DCID_StaticIPv6Address, values[i]);
-            case NET_PRIMARY_DNS_IPV6ADDRESS:
-                Util::writeLog("NET_PRIMARY_DNS_IPV6ADDRESS");
-                return getBinaryData(DCID_PrimaryDnsIPv6Address, values[i]);
-            case NET_SECOND_DNS_IPV6ADDRESS:
-                Util::writeLog("NET_SECOND_DNS_IPV6ADDRESS");
-                return getBinaryData(DCID_SecondDnsIPv6Address, values[i]);
-            case NET_IPV6ADDRESS_LIST:
-                Util::writeLog("NET_IPV6ADDRESS_LIST");
-                return getIPv6AddressList(values[i], 2);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const ReadKey rows[] = {
+        {NET_USED_IPV6,               0, "NET_USED_IPV6",               readInt<DCID_UsedIPv6>},
+        {NET_PRIORITY_IPV6,           0, "NET_PRIORITY_IPV6",           readInt<DCID_PriorityIPv6>},
+        {NET_IPV6_BOOTMETHOD,         0, "NET_IPV6_BOOTMETHOD",         readInt<DCID_IPv6BootMethod>},
+        {NET_STATIC_IPV6ADDRESS,      0, "NET_STATIC_IPV6ADDRESS",      readAddress<DCID_StaticIPv6Address>},
+        {NET_PRIMARY_DNS_IPV6ADDRESS, 0, "NET_PRIMARY_DNS_IPV6ADDRESS", readAddress<DCID_PrimaryDnsIPv6Address>},
+        {NET_SECOND_DNS_IPV6ADDRESS,  0, "NET_SECOND_DNS_IPV6ADDRESS",  readAddress<DCID_SecondDnsIPv6Address>},
+        {NET_IPV6ADDRESS_LIST,        0, "NET_IPV6ADDRESS_LIST",        readWith<&PrinterSetting::readIPv6AddressList>},
+    };
+    // clang-format on
+    return readKeys(*this, rows, 0, true, keys, values, count);
 }
 
 bool PrinterSetting::GetWDirectConfigData_forWrite(const int* keys, std::string* values,
                                                    int count) {
-    return runGroup(keys, count, false, [&](int key, int i) {
-        switch (key) {
-            case WIRELESSDIRECT_KEY_CREATE_MODE:
-                Util::writeLog("WIRELESSDIRECT_KEY_CREATE_MODE");
-                return getWFDAutoGeneration(values[i]);
-            case WIRELESSDIRECT_SSID:
-                Util::writeLog("WIRELESSDIRECT_SSID");
-                return getWFDStaticSSID(values[i]);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const ReadKey rows[] = {
+        {WIRELESSDIRECT_KEY_CREATE_MODE, 0, "WIRELESSDIRECT_KEY_CREATE_MODE", readWith<&PrinterSetting::getWFDAutoGeneration>},
+        {WIRELESSDIRECT_SSID,            0, "WIRELESSDIRECT_SSID",            readWith<&PrinterSetting::getWFDStaticSSID>},
+    };
+    // clang-format on
+    return readKeys(*this, rows, 0, false, keys, values, count);
+}
+
+bool PrinterSetting::readACAutoOff(std::string& value) {
+    return cwsConnect->getACAutoOff(value);
+}
+
+bool PrinterSetting::readLiAutoOff(std::string& value) {
+    return cwsConnect->getLiAutoOff(value);
 }
 
 bool PrinterSetting::GetPowerConfigData_forWrite(const int* keys, std::string* values, int count) {
+    // clang-format off
+    static const ReadKey rows[] = {
+        {PRINTER_POWEROFFTIME,         POWER_GATE_AC,      "PRINTER_POWEROFFTIME",         readWith<&PrinterSetting::readACAutoOff>},
+        {PRINTER_POWEROFFTIME_BATTERY, POWER_GATE_BATTERY, "PRINTER_POWEROFFTIME_BATTERY", readWith<&PrinterSetting::readLiAutoOff>},
+    };
+    // clang-format on
     unsigned word = 0;
     readerWord(spec.powerSettings, word);
-    return runGroup(keys, count, false, [&](int key, int i) {
-        switch (key) {
-            case PRINTER_POWEROFFTIME:
-                Util::writeLog("PRINTER_POWEROFFTIME");
-                return !gate(word, POWER_GATE_AC) || cwsConnect->getACAutoOff(values[i]);
-            case PRINTER_POWEROFFTIME_BATTERY:
-                Util::writeLog("PRINTER_POWEROFFTIME_BATTERY");
-                return !gate(word, POWER_GATE_BATTERY) || cwsConnect->getLiAutoOff(values[i]);
-            default:
-                return true;
-        }
-    });
+    return readKeys(*this, rows, word, false, keys, values, count);
 }
 
 bool PrinterSetting::GetPrintConfigData_forWrite(const int* keys, std::string* values, int count) {
+    // clang-format off
+    static const ReadKey rows[] = {
+        {PRINT_JPEG_HALFTONE, PRINT_GATE_JPEG_HALFTONE, "PRINT_JPEG_HALFTONE", readWith<&PrinterSetting::getJPEGHalf>},
+        {PRINT_JPEG_SCALE,    PRINT_GATE_JPEG_SCALE,    "PRINT_JPEG_SCALE",    readWith<&PrinterSetting::getJPEGScale>},
+        {PRINT_DENSITY,       PRINT_GATE_DENSITY,       "PRINT_DENSITY",       readWith<&PrinterSetting::getDensity>},
+        {PRINT_SPEED,         PRINT_GATE_SPEED,         "PRINT_SPEED",         readWith<&PrinterSetting::getSpeed>},
+    };
+    // clang-format on
     unsigned word = 0;
     readerWord(spec.printSettings, word);
-    const bool ok = runGroup(keys, count, false, [&](int key, int i) {
-        switch (key) {
-            case PRINT_JPEG_HALFTONE:
-                Util::writeLog("PRINT_JPEG_HALFTONE");
-                return !gate(word, PRINT_GATE_JPEG_HALFTONE) || getJPEGHalf(values[i]);
-            case PRINT_JPEG_SCALE:
-                Util::writeLog("PRINT_JPEG_SCALE");
-                return !gate(word, PRINT_GATE_JPEG_SCALE) || getJPEGScale(values[i]);
-            case PRINT_DENSITY:
-                Util::writeLog("PRINT_DENSITY");
-                return !gate(word, PRINT_GATE_DENSITY) || getDensity(values[i]);
-            case PRINT_SPEED:
-                Util::writeLog("PRINT_SPEED");
-                return !gate(word, PRINT_GATE_SPEED) || getSpeed(values[i]);
-            default:
-                return true;
-        }
-    });
+    const bool ok = readKeys(*this, rows, word, false, keys, values, count);
     if (!ok && cancelled()) {
         Util::writeLog("GetPrintConfigData_forWrite cancel_flag");
     }
@@ -458,25 +507,15 @@ bool PrinterSetting::GetPrintConfigData_forWrite(const int* keys, std::string* v
 
 bool PrinterSetting::AddBluetoothConfigData_forWrite(const int* keys, const std::string* values,
                                                      int count) {
-    const unsigned word = getBluetoothSettingSupportedList();
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case BT_ISDISCOVERABLE:
-                return !gate(word, BT_GATE_DISCOVERABLE) || setBTVisibility(value);
-            case BT_DEVICENAME:
-                return !gate(word, BT_GATE_DEVICENAME) || setBTDevName(value);
-            case BT_BOOTMODE:
-                return !gate(word, BT_GATE_BOOTMODE) || setBTOnBoot(value);
-            case BT_RECONNECTION:
-                return !gate(word, BT_GATE_RECONNECTION) || setBluetoothReconnection(value);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {BT_ISDISCOVERABLE, BT_GATE_DISCOVERABLE, "BT_ISDISCOVERABLE", 0, 0, writeWith<&PrinterSetting::setBTVisibility>},
+        {BT_DEVICENAME,     BT_GATE_DEVICENAME,   "BT_DEVICENAME",     0, 0, writeWith<&PrinterSetting::setBTDevName>},
+        {BT_BOOTMODE,       BT_GATE_BOOTMODE,     "BT_BOOTMODE",       0, 0, writeWith<&PrinterSetting::setBTOnBoot>},
+        {BT_RECONNECTION,   BT_GATE_RECONNECTION, "BT_RECONNECTION",   0, 0, writeWith<&PrinterSetting::setBluetoothReconnection>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, getBluetoothSettingSupportedList(), keys, values, count);
 }
 
 bool PrinterSetting::AddConfigData_forWrite(const int* keys, const std::string* values, int count) {
@@ -523,52 +562,26 @@ bool PrinterSetting::writeWepKey(const std::string& value) {
 
 bool PrinterSetting::AddAccessPointConfigData_forWrite(const int* keys, const std::string* values,
                                                        int count) {
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case NET_COMMUNICATION_MODE:
-                return setIntData(DCID_WLanCommunicationMode, value);
-            case NET_SSID:
-                return value.size() <= 32 ? setStringData(DCID_WLanSSID, value) : refuse();
-            case NET_CHANNEL:
-                return setIntData(DCID_WLanChannel, value);
-            case NET_AUTHENTICATION_METHOD:
-                return writeAuthentication(value);
-            case NET_ENCRYPTIONMODE:
-                return setIntData(DCID_WLanEncryptionMode, value);
-            case NET_WEPKEY:
-                return writeWepKey(value);
-            case NET_PASSPHRASE:
-                if (value.size() < 8 || value.size() > 63) {
-                    Util::writeLog("NET_PASSPHRASE ERROR_INVALID_PARAMETER");
-                    return refuse();
-                }
-                return setStringData(DCID_WLanPassphrase, value);
-            case NET_USER_ID:
-                if (value.size() > 64) {
-                    Util::writeLog("NET_USER_ID ERROR_INVALID_PARAMETER");
-                    return refuse();
-                }
-                return setRawStringData(DCID_WLanUserId, value);
-            case NET_PASSWORD:
-                if (value.size() > 32) {
-                    Util::writeLog("NET_PASSWORD ERROR_INVALID_PARAMETER");
-                    return refuse();
-                }
-                return setRawStringData(DCID_WLanPassword, value);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {NET_COMMUNICATION_MODE,    0, "NET_COMMUNICATION_MODE",    0, 0,  writeInt<DCID_WLanCommunicationMode>},
+        {NET_SSID,                  0, "NET_SSID",                  0, 32, writeText<DCID_WLanSSID>},
+        {NET_CHANNEL,               0, "NET_CHANNEL",               0, 0,  writeInt<DCID_WLanChannel>},
+        {NET_AUTHENTICATION_METHOD, 0, "NET_AUTHENTICATION_METHOD", 0, 0,  writeWith<&PrinterSetting::writeAuthentication>},
+        {NET_ENCRYPTIONMODE,        0, "NET_ENCRYPTIONMODE",        0, 0,  writeInt<DCID_WLanEncryptionMode>},
+        {NET_WEPKEY,                0, "NET_WEPKEY",                0, 0,  writeWith<&PrinterSetting::writeWepKey>},
+        {NET_PASSPHRASE,            0, "NET_PASSPHRASE",            8, 63, writeText<DCID_WLanPassphrase>},
+        {NET_USER_ID,               0, "NET_USER_ID",               0, 64, writeRaw<DCID_WLanUserId>},
+        {NET_PASSWORD,              0, "NET_PASSWORD",              0, 32, writeRaw<DCID_WLanPassword>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, 0, keys, values, count);
 }
 
-bool PrinterSetting::writeInterface(unsigned netWord, const std::string& value) {
+bool PrinterSetting::writeInterface(const std::string& value) {
     bool lan = false;
     const char* direct = nullptr;
-    if (gate(netWord, NET_GATE_INTERFACE_DIRECT)) {
+    if (gate(getNetSettingSupportedList(), NET_GATE_INTERFACE_DIRECT)) {
         if (value == "0") {
             lan = false, direct = "0";
         } else if (value == "1") {
@@ -584,139 +597,93 @@ bool PrinterSetting::writeInterface(unsigned netWord, const std::string& value) 
         lan = false, direct = "1";
     }
     if (direct == nullptr) {
-        // A value that selects no interface leaves the key alone, as a key the printer
-        // does not offer.
-        return true;
+        return refuse();  // a value outside the key's table
     }
     return setWLan(lan) && setWFDenable(direct);
 }
 
+bool PrinterSetting::writeIPv4BootMethod(const std::string& value) {
+    if (value != "0" && value != "5" && value != "3" && value != "6" && value != "7") {
+        Util::writeLog("NET_IPV4_BOOTMETHOD ERROR_INVALID_PARAMETER");
+        return refuse();
+    }
+    return setIntData(DCID_IPv4BootMethod, value);
+}
+
 bool PrinterSetting::AddWiFiConfigData_forWrite(const int* keys, const std::string* values,
                                                 int count) {
-    const unsigned word = getNetSettingSupportedList();
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case NET_WIRELESS_ONBOOT:
-                return !gate(word, NET_GATE_WIRELESS_ONBOOT) || setWirelessOnBoot(value);
-            case NET_INTERFACE:
-                return !gate(word, NET_GATE_INTERFACE) || writeInterface(word, value);
-            case NET_IPV4_BOOTMETHOD:
-                if (value != "0" && value != "5" && value != "3" && value != "6" && value != "7") {
-                    Util::writeLog("NET_IPV4_BOOTMETHOD ERROR_INVALID_PARAMETER");
-                    return refuse();
-                }
-                return setIntData(DCID_IPv4BootMethod, value);
-            case NET_IPV4ADDRESS:
-                return setBinaryData(DCID_IPv4Address, value);
-            case NET_SUBNETMASK:
-                return setBinaryData(DCID_SubnetMask, value);
-            case NET_GATEWAY:
-                return setBinaryData(DCID_Gateway, value);
-            case NET_DNS_IPV4_BOOTMETHOD:
-                return setIntData(DCID_DnsIPv4BootMethod, value);
-            case NET_PRIMARY_DNS_IPV4ADDRESS:
-                return setBinaryData(DCID_PrimaryDnsIPv4Address, value);
-            case NET_SECOND_DNS_IPV4ADDRESS:
-                return setBinaryData(DCID_SecondDnsIPv4Address, value);
-            case NET_NODENAME:
-                if (!gate(word, NET_GATE_NODENAME)) {
-                    return true;
-                }
-                return value.size() <= 32 ? setRawStringData(DCID_NodeName, value) : refuse();
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {NET_WIRELESS_ONBOOT,         NET_GATE_WIRELESS_ONBOOT, "NET_WIRELESS_ONBOOT",         0, 0,  writeWith<&PrinterSetting::setWirelessOnBoot>},
+        {NET_INTERFACE,               NET_GATE_INTERFACE,       "NET_INTERFACE",               0, 0,  writeWith<&PrinterSetting::writeInterface>},
+        {NET_IPV4_BOOTMETHOD,         0,                        "NET_IPV4_BOOTMETHOD",         0, 0,  writeWith<&PrinterSetting::writeIPv4BootMethod>},
+        {NET_IPV4ADDRESS,             0,                        "NET_IPV4ADDRESS",             0, 0,  writeAddress<DCID_IPv4Address>},
+        {NET_SUBNETMASK,              0,                        "NET_SUBNETMASK",              0, 0,  writeAddress<DCID_SubnetMask>},
+        {NET_GATEWAY,                 0,                        "NET_GATEWAY",                 0, 0,  writeAddress<DCID_Gateway>},
+        {NET_DNS_IPV4_BOOTMETHOD,     0,                        "NET_DNS_IPV4_BOOTMETHOD",     0, 0,  writeInt<DCID_DnsIPv4BootMethod>},
+        {NET_PRIMARY_DNS_IPV4ADDRESS, 0,                        "NET_PRIMARY_DNS_IPV4ADDRESS", 0, 0,  writeAddress<DCID_PrimaryDnsIPv4Address>},
+        {NET_SECOND_DNS_IPV4ADDRESS,  0,                        "NET_SECOND_DNS_IPV4ADDRESS",  0, 0,  writeAddress<DCID_SecondDnsIPv4Address>},
+        {NET_NODENAME,                NET_GATE_NODENAME,        "NET_NODENAME",                0, 32, writeRaw<DCID_NodeName>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, getNetSettingSupportedList(), keys, values, count);
 }
 
 bool PrinterSetting::AddIPv6ConfigData_forWrite(const int* keys, const std::string* values,
                                                 int count) {
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case NET_USED_IPV6:
-                return setIntData(DCID_UsedIPv6, value);
-            case NET_PRIORITY_IPV6:
-                return setIntData(DCID_PriorityIPv6, value);
-            case NET_IPV6_BOOTMETHOD:
-                return setIntData(DCID_IPv6BootMethod, value);
-            case NET_STATIC_IPV6ADDRESS:
-                return setBinaryData(DCID_StaticIPv6Address, value);
-            case NET_PRIMARY_DNS_IPV6ADDRESS:
-                return setBinaryData(DCID_PrimaryDnsIPv6Address, value);
-            case NET_SECOND_DNS_IPV6ADDRESS:
-                return setBinaryData(DCID_SecondDnsIPv6Address, value);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {NET_USED_IPV6,               0, "NET_USED_IPV6",               0, 0, writeInt<DCID_UsedIPv6>},
+        {NET_PRIORITY_IPV6,           0, "NET_PRIORITY_IPV6",           0, 0, writeInt<DCID_PriorityIPv6>},
+        {NET_IPV6_BOOTMETHOD,         0, "NET_IPV6_BOOTMETHOD",         0, 0, writeInt<DCID_IPv6BootMethod>},
+        {NET_STATIC_IPV6ADDRESS,      0, "NET_STATIC_IPV6ADDRESS",      0, 0, writeAddress<DCID_StaticIPv6Address>},
+        {NET_PRIMARY_DNS_IPV6ADDRESS, 0, "NET_PRIMARY_DNS_IPV6ADDRESS", 0, 0, writeAddress<DCID_PrimaryDnsIPv6Address>},
+        {NET_SECOND_DNS_IPV6ADDRESS,  0, "NET_SECOND_DNS_IPV6ADDRESS",  0, 0, writeAddress<DCID_SecondDnsIPv6Address>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, 0, keys, values, count);
 }
 
 bool PrinterSetting::AddWDirectConfigData_forWrite(const int* keys, const std::string* values,
                                                    int count) {
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case WIRELESSDIRECT_KEY_CREATE_MODE:
-                return setWFDAutoGeneration(value);
-            case WIRELESSDIRECT_SSID:
-                return value.size() <= 25 ? setWFDStaticSSID(value) : refuse();
-            case WIRELESSDIRECT_KEY:
-                return value.size() <= 63 ? setWFDStaticKey(value) : refuse();
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {WIRELESSDIRECT_KEY_CREATE_MODE, 0, "WIRELESSDIRECT_KEY_CREATE_MODE", 0, 0,  writeWith<&PrinterSetting::setWFDAutoGeneration>},
+        {WIRELESSDIRECT_SSID,            0, "WIRELESSDIRECT_SSID",            0, 25, writeWith<&PrinterSetting::setWFDStaticSSID>},
+        {WIRELESSDIRECT_KEY,             0, "WIRELESSDIRECT_KEY",             0, 63, writeWith<&PrinterSetting::setWFDStaticKey>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, 0, keys, values, count);
+}
+
+bool PrinterSetting::writeACAutoOff(const std::string& value) {
+    return cwsConnect->setACAutoOffCommand(value);
+}
+
+bool PrinterSetting::writeLiAutoOff(const std::string& value) {
+    return cwsConnect->setLiAutoOff(value);
 }
 
 bool PrinterSetting::AddPowerConfigData_forWrite(const int* keys, const std::string* values,
                                                  int count) {
-    const unsigned word = getPowerSettingSupportedList();
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case PRINTER_POWEROFFTIME:
-                return !gate(word, POWER_GATE_AC) || cwsConnect->setACAutoOffCommand(value);
-            case PRINTER_POWEROFFTIME_BATTERY:
-                return !gate(word, POWER_GATE_BATTERY) || cwsConnect->setLiAutoOff(value);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {PRINTER_POWEROFFTIME,         POWER_GATE_AC,      "PRINTER_POWEROFFTIME",         0, 0, writeWith<&PrinterSetting::writeACAutoOff>},
+        {PRINTER_POWEROFFTIME_BATTERY, POWER_GATE_BATTERY, "PRINTER_POWEROFFTIME_BATTERY", 0, 0, writeWith<&PrinterSetting::writeLiAutoOff>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, getPowerSettingSupportedList(), keys, values, count);
 }
 
 bool PrinterSetting::AddPrintConfigData_forWrite(const int* keys, const std::string* values,
                                                  int count) {
-    const unsigned word = getPrintSettingSupportedList();
-    return runGroup(keys, count, true, [&](int key, int i) {
-        const std::string& value = values[i];
-        if (value.empty()) {
-            return true;
-        }
-        switch (key) {
-            case PRINT_JPEG_HALFTONE:
-                return !gate(word, PRINT_GATE_JPEG_HALFTONE) || setJPEGHalf(value);
-            case PRINT_JPEG_SCALE:
-                return !gate(word, PRINT_GATE_JPEG_SCALE) || setJPEGScale(value);
-            case PRINT_DENSITY:
-                return !gate(word, PRINT_GATE_DENSITY) || setDensity(value);
-            case PRINT_SPEED:
-                return !gate(word, PRINT_GATE_SPEED) || setSpeed(value);
-            default:
-                return true;
-        }
-    });
+    // clang-format off
+    static const WriteKey rows[] = {
+        {PRINT_JPEG_HALFTONE, PRINT_GATE_JPEG_HALFTONE, "PRINT_JPEG_HALFTONE", 0, 0, writeWith<&PrinterSetting::setJPEGHalf>},
+        {PRINT_JPEG_SCALE,    PRINT_GATE_JPEG_SCALE,    "PRINT_JPEG_SCALE",    0, 0, writeWith<&PrinterSetting::setJPEGScale>},
+        {PRINT_DENSITY,       PRINT_GATE_DENSITY,       "PRINT_DENSITY",       0, 0, writeWith<&PrinterSetting::setDensity>},
+        {PRINT_SPEED,         PRINT_GATE_SPEED,         "PRINT_SPEED",         0, 0, writeWith<&PrinterSetting::setSpeed>},
+    };
+    // clang-format on
+    return writeKeys(*this, rows, getPrintSettingSupportedList(), keys, values, count);
 }

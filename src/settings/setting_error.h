@@ -23,4 +23,10 @@ inline void setError(int code) {
     lumeko::setErrorCode(code);
 }
 
+// Error 39 and false: a value, text or reply the operation does not take.
+inline bool refuse() {
+    setError(SETTING_INVALID_PARAMETER);
+    return false;
+}
+
 }  // namespace settings

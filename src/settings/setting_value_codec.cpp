@@ -1,5 +1,6 @@
 #include "settings/setting_value_codec.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -33,6 +34,39 @@ std::string hexZeroPadded(unsigned char byte) {
     char piece[4];
     std::snprintf(piece, sizeof piece, "%02x", static_cast<unsigned>(byte));
     return piece;
+}
+
+// The bytes of an address text: exactly pieceCount pieces cut at '-', each wholly a number
+// of the base (decimal 0..255 written without sign, blank or leading zero, one byte each;
+// hexadecimal 0..ffff, empty for 0, two bytes high first). Else error 39 and false.
+bool addressBytes(const char* text, size_t pieceCount, int base, unsigned char* out, int* count) {
+    if (text == nullptr || out == nullptr || count == nullptr) {
+        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        return false;
+    }
+    const std::vector<std::string> pieces = Util::split(text, '-');
+    const bool decimal = base == 10;
+    const int maxValue = decimal ? 0xFF : 0xFFFF;
+    unsigned char bytes[16];
+    bool valid = pieces.size() == pieceCount;
+    for (size_t i = 0; valid && i < pieces.size(); ++i) {
+        bool ok = false;
+        const int value = decimal ? Util::toInt(pieces[i], ok) : Util::toIntFromHex(pieces[i], ok);
+        valid = ok && value >= 0 && value <= maxValue;
+        if (valid && decimal) {
+            bytes[i] = static_cast<unsigned char>(value);
+        } else if (valid) {
+            lumeko::writeBe16(bytes + 2 * i, static_cast<std::uint32_t>(value));
+        }
+    }
+    if (!valid) {
+        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        return false;
+    }
+    const int length = decimal ? static_cast<int>(pieceCount) : static_cast<int>(2 * pieceCount);
+    std::memcpy(out, bytes, static_cast<size_t>(length));
+    *count = length;
+    return true;
 }
 
 }  // namespace
@@ -143,54 +177,12 @@ bool SettingValueCodec::HexStringToIPv6Address(const char* text, std::string& ou
 
 bool SettingValueCodec::HexStringToBinaryDataForIPv4(const char* text, unsigned char* out,
                                                      int* count) {
-    if (text == nullptr || out == nullptr || count == nullptr) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    const std::vector<std::string> pieces = Util::split(text, '-');
-    unsigned char bytes[4];
-    bool valid = pieces.size() == 4;
-    for (size_t i = 0; valid && i < pieces.size(); ++i) {
-        bool ok = false;
-        const int value = Util::toInt(pieces[i], ok);
-        valid = ok && value >= 0 && value <= 255;
-        if (valid) {
-            bytes[i] = static_cast<unsigned char>(value);
-        }
-    }
-    if (!valid) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    std::memcpy(out, bytes, sizeof bytes);
-    *count = 4;
-    return true;
+    return addressBytes(text, 4, 10, out, count);
 }
 
 bool SettingValueCodec::HexStringToBinaryDataForIPv6(const char* text, unsigned char* out,
                                                      int* count) {
-    if (text == nullptr || out == nullptr || count == nullptr) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    const std::vector<std::string> pieces = Util::split(text, '-');
-    unsigned char bytes[16];
-    bool valid = pieces.size() == 8;
-    for (size_t i = 0; valid && i < pieces.size(); ++i) {
-        bool ok = false;
-        const int value = Util::toIntFromHex(pieces[i], ok);
-        valid = ok && value >= 0 && value <= 0xFFFF;
-        if (valid) {
-            lumeko::writeBe16(bytes + 2 * i, static_cast<std::uint32_t>(value));
-        }
-    }
-    if (!valid) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
-        return false;
-    }
-    std::memcpy(out, bytes, sizeof bytes);
-    *count = 16;
-    return true;
+    return addressBytes(text, 8, 16, out, count);
 }
 
 std::vector<unsigned char> SettingValueCodec::convertHexStringToBinaryDataForIPv4(
@@ -237,6 +229,17 @@ bool SettingValueCodec::IPv6AddressForMIB(std::string& text) {
         text.clear();
         return false;
     }
-    text = joinPairs(Util::split(text.substr(x + 1), ':'), ':');
+    // The octets after the 'x': sixteen pieces of two hexadecimal digits each.
+    const std::vector<std::string> octets = Util::split(text.substr(x + 1), ':');
+    bool valid = octets.size() == 16;
+    for (size_t i = 0; valid && i < octets.size(); ++i) {
+        valid = octets[i].size() == 2 && std::isxdigit(static_cast<unsigned char>(octets[i][0])) &&
+                std::isxdigit(static_cast<unsigned char>(octets[i][1]));
+    }
+    if (!valid) {
+        text.clear();
+        return false;
+    }
+    text = joinPairs(octets, ':');
     return true;
 }

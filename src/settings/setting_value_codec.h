@@ -53,7 +53,8 @@ class SettingValueCodec {
     static bool WepHexStringToString(const char* text, std::string& out);
 
     // Rewrites an SNMP octet text ("0x20:01:0d:b8:...") as an IPv6 address text
-    // ("2001:0db8:..."). A text longer than 4000 characters or without 'x' is emptied and
+    // ("2001:0db8:..."). A text longer than 4000 characters, without 'x', or whose part
+    // after the 'x' is not sixteen ':'-separated pairs of hexadecimal digits is emptied and
     // gives false (no error code).
     static bool IPv6AddressForMIB(std::string& text);
 

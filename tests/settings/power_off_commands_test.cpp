@@ -101,7 +101,13 @@ TEST_F(PowerOffCommandsTest, Writes) {
         {"FC AC 120", '6', 0x03, true, "120", {0x1B, 0x7E, 0x65, 0x74, 0x78, 0x01}},
         {"Other 59", '7', 0x01, true, "59", cmd({0x00, 0x05})},
         {"Other 61", '7', 0x01, true, "61", {}},
-        {"Other no number", '7', 0x01, true, "abc", cmd({0x00, 0x00})},
+        // A text that is not wholly a number is refused, never read as 0 minutes (the
+        // printer would turn itself off at once); blanks around a number are allowed.
+        {"Other no number", '7', 0x01, true, "abc", {}},
+        {"Other 5x", '7', 0x01, true, "5x", {}},
+        {"Other empty", '7', 0x01, true, " ", {}},
+        {"Other blanks", '7', 0x01, true, " 20 ", cmd({0x00, 0x02})},
+        {"FC battery x", '6', 0x03, false, "x", {}},
         {"HU battery", '7', 0x31, false, "30", {0x1B, 0x7E, 0x74, 0x1E, 0x01}},
     };
     for (const Case& k : cases) {

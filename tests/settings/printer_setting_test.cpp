@@ -89,6 +89,16 @@ TEST_F(PrinterSettingTest, TextToCommandAccessors) {
         {"speed 262", [](PrinterSetting& s) { return s.setSpeed("262"); }, {}},
         {"speed 263", [](PrinterSetting& s) { return s.setSpeed("263"); }, {}},
         {"speed -1", [](PrinterSetting& s) { return s.setSpeed("-1"); }, {}},
+        // A text that is not wholly a number is refused, never read as 0 or as its leading
+        // digits; blanks around a number are allowed.
+        {"speed abc", [](PrinterSetting& s) { return s.setSpeed("abc"); }, {}},
+        {"speed 5x", [](PrinterSetting& s) { return s.setSpeed("5x"); }, {}},
+        {"speed blanks",
+         [](PrinterSetting& s) { return s.setSpeed(" 5 "); },
+         {0x1B, 0x69, 0x58, 0x75, 0x32, 0x03, 0x00, 0x00, 0x00, 0x05}},
+        {"jpeg half x", [](PrinterSetting& s) { return s.setJPEGHalf("x"); }, {}},
+        {"jpeg scale empty", [](PrinterSetting& s) { return s.setJPEGScale(""); }, {}},
+        {"density -", [](PrinterSetting& s) { return s.setDensity("-"); }, {}},
         {"jpeg half 257", [](PrinterSetting& s) { return s.setJPEGHalf("257"); }, {}},
         {"density 257", [](PrinterSetting& s) { return s.setDensity("257"); }, {}},
         {"density -3",
@@ -444,6 +454,24 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
         {PRINT_SPEED, "262"},
         {BT_DEVICENAME, std::string(31, 'n')},
         {PRINTER_POWEROFFTIME, "721"},
+        // Texts that go into a PJL line: a quote, a byte below 0x20 or 0x7F could end the
+        // value, the line or the PJL job (ESC %-12345X) and run the rest as commands.
+        {NET_USER_ID, "x\x1B%-12345X\x1BiUx"},
+        {NET_PASSWORD, "pass\tword"},
+        {NET_NODENAME, "node\"name"},
+        {NET_SSID, "My\x7FNet"},
+        {NET_SSID, std::string("My\0Net", 6)},
+        {NET_PASSPHRASE, "pass\nphrase"},
+        {NET_WEPKEY,
+         "ab\x01"
+         "cd"},  // a text WEP key of five characters
+        {NET_IPV4ADDRESS, "10.0.0.1\r"},
+        // Numeric keys take only a text that is wholly a number.
+        {NET_COMMUNICATION_MODE, "abc"},
+        {NET_COMMUNICATION_MODE, "5x"},
+        {NET_USED_IPV6, "-"},
+        {PRINT_SPEED, "abc"},
+        {PRINTER_POWEROFFTIME, "abc"},
     };
     for (const Case& k : cases) {
         PrinterStatus::error_code_ = 1;
@@ -454,6 +482,92 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
         EXPECT_EQ(PrinterStatus::error_code_, 39) << k.key << " " << k.value;
         EXPECT_TRUE(printer.sentData().empty()) << k.key << " " << k.value;
     }
+}
+
+TEST_F(PrinterSettingTest, SetTakesUtf8TextsAndBlanksAroundNumbers) {
+    TestPrinterSetting& s = setting(HU_3650WB);
+    const int keys[] = {NET_NODENAME, NET_SSID, NET_CHANNEL};
+    const std::string values[] = {"B\xC3\xBCro", "\xC3\xA9", " 11 "};
+    ASSERT_TRUE(s.setPrinterSetting(keys, values, 3));
+    const std::string commit = committedPjl();
+    EXPECT_NE(commit.find(pjlLine("458961.2", "B\xC3\xBCro")), std::string::npos);
+    EXPECT_NE(commit.find(pjlLine("458877", "c3-a9")), std::string::npos);
+    EXPECT_NE(commit.find(pjlLine("458879", "11")), std::string::npos);
+}
+
+// On the network port a value that cannot be converted is a failed exchange: error 6, the
+// group stops there and the call fails.
+TEST_F(PrinterSettingTest, MalformedSnmpValuesFailTheGet) {
+    const char kStaticIPv6[] = "1.3.6.1.4.1.7741.2.4.4.1240.5.15.4.1.3.2.1";
+    const char kUsedIPv6[] = "1.3.6.1.4.1.7741.2.4.3.7741.5.15.2.0";
+    const char kMode[] = "1.3.6.1.4.1.7741.2.4.3.100.11.1.4.0";
+    const char kCount[] = "1.3.6.1.4.1.7741.2.4.4.1240.5.15.1.1.1.2";
+    const char kEntry1[] = "1.3.6.1.4.1.7741.2.4.4.1240.5.15.2.1.2.2.1";
+    struct Case {
+        const char* what;
+        std::vector<int> keys;
+        std::vector<std::pair<const char*, std::string>> replies;
+        const char* unread;  // an object that must not be asked for
+    };
+    const Case cases[] = {
+        {"address without 0x",
+         {NET_STATIC_IPV6ADDRESS, NET_USED_IPV6, PRINT_SPEED},
+         {{kStaticIPv6, "20:01:0d:b8"}, {kUsedIPv6, "1"}},
+         kUsedIPv6},
+        {"address of other pieces",
+         {NET_STATIC_IPV6ADDRESS, NET_USED_IPV6},
+         {{kStaticIPv6, "0xzz"}, {kUsedIPv6, "1"}},
+         kUsedIPv6},
+        {"address as the last key",
+         {NET_USED_IPV6, NET_STATIC_IPV6ADDRESS},
+         {{kStaticIPv6, "no address"}, {kUsedIPv6, "1"}},
+         nullptr},
+        {"integer not a number",
+         {NET_COMMUNICATION_MODE, NET_USED_IPV6},
+         {{kMode, "abc"}, {kUsedIPv6, "1"}},
+         kUsedIPv6},
+        {"integer with a tail", {NET_COMMUNICATION_MODE}, {{kMode, "2x"}}, nullptr},
+        {"list entry",
+         {NET_IPV6ADDRESS_LIST, NET_USED_IPV6},
+         {{kCount, "2"}, {kEntry1, "not an address"}, {kUsedIPv6, "1"}},
+         kUsedIPv6},
+        {"list count", {NET_IPV6ADDRESS_LIST}, {{kCount, "two"}}, kEntry1},
+    };
+    for (const Case& k : cases) {
+        PrinterStatus::error_code_ = 1;
+        TestPrinterSetting& s = setting(HU_3650WB, PORT_NET);
+        for (const auto& reply : k.replies) {
+            printer.onOid(reply.first, {Reply::text(reply.second)});
+        }
+        std::vector<std::string> values(k.keys.size());
+        const size_t callsBefore = printer.calls().size();
+        EXPECT_FALSE(
+            s.getPrinterSetting(k.keys.data(), values.data(), static_cast<int>(k.keys.size())))
+            << k.what;
+        EXPECT_EQ(PrinterStatus::error_code_, 6) << k.what;
+        if (k.unread != nullptr) {
+            const auto calls = printer.calls();
+            for (size_t i = callsBefore; i < calls.size(); ++i) {
+                EXPECT_NE(calls[i].request, k.unread) << k.what;
+            }
+        }
+    }
+}
+
+TEST_F(PrinterSettingTest, CancelDuringTheAddressList) {
+    TestPrinterSetting& s = setting(HU_3650WB, PORT_NET);
+    printer.onOid("1.3.6.1.4.1.7741.2.4.4.1240.5.15.1.1.1.2", {Reply::text("3")});
+    const std::string entry = "0xfe:80:00:00:00:00:00:00:00:00:00:00:00:00:00:01";
+    for (const char* last : {"1", "2", "3"}) {
+        printer.onOid(std::string("1.3.6.1.4.1.7741.2.4.4.1240.5.15.2.1.2.2.") + last,
+                      {Reply::text(entry)});
+    }
+    // The cancel arrives while the first entry is read: the second is never asked for.
+    printer.onSlotCall(Slot::SendStringReceiveString, 2, [&] { s.cancel(); });
+    std::string text;
+    EXPECT_FALSE(s.getIPv6AddressList(text, 2));
+    EXPECT_EQ(PrinterStatus::error_code_, 37);
+    EXPECT_EQ(printer.calls(Slot::SendStringReceiveString).size(), 2u);
 }
 
 TEST_F(PrinterSettingTest, SetGatesComeFromPort1OnTheNetworkPort) {
@@ -526,22 +640,18 @@ TEST_F(PrinterSettingTest, InterfaceKeyReadAndWrite) {
         EXPECT_TRUE(s.getPrinterSetting(keys, &value, 1));
         EXPECT_EQ(value, k.read) << k.net << " " << k.lan << " " << k.direct;
     }
-    // A value that selects no interface leaves the key alone; the other keys are committed.
-    for (const auto& skipped : {std::make_pair(0x307fu, "5"), std::make_pair(0x306fu, "0"),
+    // A value outside the key's table is refused with 39 and nothing is sent.
+    for (const auto& refused : {std::make_pair(0x307fu, "5"), std::make_pair(0x306fu, "0"),
                                 std::make_pair(0x306fu, "3")}) {
         PrinterStatus::error_code_ = 1;
         TestPrinterSetting& s = setting(HU_3650WB);
-        s.editSpecs([&](PrinterSpec& spec) { spec.netSettings[PORT_USB] = skipped.first; });
-        const int keys[] = {NET_INTERFACE, NET_CHANNEL};
-        const std::string values[] = {skipped.second, "6"};
-        ASSERT_TRUE(s.setPrinterSetting(keys, values, 2)) << skipped.second;
-        EXPECT_EQ(PrinterStatus::error_code_, 1);
-        const std::string commit = committedPjl();
-        EXPECT_NE(commit.find(pjlLine("458879", "6")), std::string::npos) << skipped.second;
-        EXPECT_EQ(commit.find("459138.2"), std::string::npos) << skipped.second;
-        const Bytes b = printer.sentData().back();
-        const Bytes enable = {0x1B, 0x69, 0x58, 0x2A};
-        EXPECT_EQ(std::search(b.begin(), b.end(), enable.begin(), enable.end()), b.end());
+        s.editSpecs([&](PrinterSpec& spec) { spec.netSettings[PORT_USB] = refused.first; });
+        const int keys[] = {NET_CHANNEL, NET_INTERFACE};
+        const std::string values[] = {"6", refused.second};
+        const size_t sendsBefore = printer.sentData().size();
+        EXPECT_FALSE(s.setPrinterSetting(keys, values, 2)) << refused.second;
+        EXPECT_EQ(PrinterStatus::error_code_, 39) << refused.second;
+        EXPECT_EQ(printer.sentData().size(), sendsBefore) << refused.second;
     }
     // Writes without bit 0x10: "2" is switch 0 and Wi-Fi Direct enable 1.
     TestPrinterSetting& s = setting(HU_3650WB);

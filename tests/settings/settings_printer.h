@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "connection/printer_mib_oids.h"
+#include "editable_setting.h"
 #include "settings/cws_connect.h"
 #include "settings/printer_setting.h"
 #include "support/simulated_printer.h"
@@ -57,34 +58,6 @@ class SettingsPrinter : public SimulatedPrinter {
 
     // The bytes of every sendData call but the status requests, joined.
     std::vector<Bytes> sends() const { return sentData(); }
-};
-
-// A CWSConnect whose spec a test can change.
-class TestCWSConnect : public CWSConnect {
-  public:
-    using CWSConnect::CWSConnect;
-    PrinterSpec& editSpec() { return spec; }
-};
-
-// A PrinterSetting whose spec (its own and its transport's) a test can change.
-class TestPrinterSetting : public PrinterSetting {
-  public:
-    TestPrinterSetting(Port onPort, CommunicationObserver* observer, Model forModel)
-        : PrinterSetting(onPort, observer, forModel) {
-        delete cwsConnect;
-        transport_ = new TestCWSConnect(onPort, observer, forModel);
-        cwsConnect = transport_;
-    }
-    // Applies edit to both specs.
-    template <typename Edit>
-    void editSpecs(Edit edit) {
-        edit(spec);
-        edit(transport_->editSpec());
-    }
-    CWSConnect& transport() { return *transport_; }
-
-  private:
-    TestCWSConnect* transport_ = nullptr;
 };
 
 // Bytes of a PJL DEFAULT line.
