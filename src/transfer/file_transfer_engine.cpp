@@ -18,7 +18,6 @@ using tpes::Util;
 namespace {
 
 constexpr size_t kCommandBytes = 8;
-constexpr unsigned char kHeaderMarker = 0x90;
 // Busy answers to a database header before the transfer gives up.
 constexpr int kBusyTries = 3;
 // Polls after the last chunk of a firmware database file on port 1.
@@ -51,11 +50,11 @@ bool FileTransfer_inner::skipTLFData(const Bytes& data, Bytes::const_iterator* i
     if (!skipDataWithSize(data, it, kCommandBytes)) {
         return false;
     }
-    if (*it == data.end() || **it != kHeaderMarker) {
+    if (*it == data.end() || **it != SendDataHeaderLayout::kMarker) {
         return false;
     }
     ++*it;
-    if (*it == data.end() || (**it != 0x40 && **it != 0x80)) {
+    if (*it == data.end() || !SendDataHeaderLayout::isLength(**it)) {
         return false;
     }
     const size_t length = **it;
@@ -130,22 +129,27 @@ bool FileTransfer::changeTransferMode() {
     if (cancelled()) {
         return false;
     }
-    if (mode == 1) {
-        unsigned char reply[32] = {};
-        if (!target->sendDataReceiveData(
-                static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
-                const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
-            setErrorCode(6);
-            return false;
-        }
-        if (reply[18] != 1) {
-            setErrorCode(40);
-            return false;
-        }
+    if (mode == 1 && !switchToTransferMode(target)) {
+        return false;
     }
     if (spec.statusSupported && !cancelled()) {
         TemplateStatus transferStatus = templateStatus();
         transferStatus.updateTemplateStatus();
+    }
+    return true;
+}
+
+bool FileTransfer::switchToTransferMode(CommunicationObserver* target) {
+    unsigned char reply[32] = {};
+    if (!target->sendDataReceiveData(
+            static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
+            const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
+        setErrorCode(6);
+        return false;
+    }
+    if (reply[18] != 1) {
+        setErrorCode(40);  // the printer refused file-transfer mode
+        return false;
     }
     return true;
 }

@@ -241,7 +241,7 @@ bool FileTransfer::convertByteFromMIB(std::string text, Bytes& bytes) {
 
 bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<TemplateHeader>& list) {
     if (bytes.size() < static_cast<size_t>(kHeaderStride) ||
-        (bytes[1] != 0x40 && bytes[1] != 0x80)) {
+        !SendDataHeaderLayout::isLength(bytes[1])) {
         setErrorCode(6);
         return false;
     }

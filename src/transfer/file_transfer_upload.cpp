@@ -112,15 +112,7 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
         setErrorCode(39);
         return false;
     }
-    unsigned char reply[32] = {};
-    if (!target->sendDataReceiveData(
-            static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
-            const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
-        setErrorCode(6);
-        return false;
-    }
-    if (reply[18] != 1) {
-        setErrorCode(40);
+    if (!switchToTransferMode(target)) {
         return false;
     }
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
@@ -129,15 +121,9 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
     TemplateStatus transferStatus = templateStatus();
     const size_t files = std::min<size_t>(count, paths.size());
     for (size_t i = 0; i < files; ++i) {
-        if (!loadFile(paths[i])) {
-            setErrorCode(28);
+        if (!loadHeaderedFile(paths[i])) {
             return false;
         }
-        if (fileSize < kMinHeaderScan || fileSize < fileData[1]) {
-            setErrorCode(23);
-            return false;
-        }
-        headerLength = fileData[1];
         const uint16_t kind = getDataKind(paths[i]);
         if (kind == DataKind::kFirmwareRefused1 || kind == DataKind::kFirmwareRefused2) {
             setErrorCode(23);
