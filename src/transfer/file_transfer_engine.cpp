@@ -95,17 +95,17 @@ TemplateStatus FileTransfer::templateStatus() const {
 }
 
 bool FileTransfer::initTemplateTransfer() {
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
         return false;
     }
-    return errorCode() == 1 && !cancelled();
+    return errorCode() == 1 && !cancelledSetting37();
 }
 
 bool FileTransfer::changeTransferMode() {
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     CommunicationObserver* const target = observer();
@@ -126,13 +126,13 @@ bool FileTransfer::changeTransferMode() {
         setErrorCode(6);
         return false;
     }
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     if (mode == 1 && !switchToTransferMode(target)) {
         return false;
     }
-    if (spec.statusSupported && !cancelled()) {
+    if (spec.statusSupported && !cancelledSetting37()) {
         TemplateStatus transferStatus = templateStatus();
         transferStatus.updateTemplateStatus();
     }
@@ -158,7 +158,7 @@ bool FileTransfer::setTimeoutWhileTransferFile(int seconds, bool reset) {
     // Computed wide: seconds near INT_MAX must not overflow.
     long long n = (static_cast<long long>(seconds) + 9) / 10;
     n = std::min(60LL, std::max(1LL, n));
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     unsigned char command[sizeof TransferCommand::kTimeoutPrefix + 1];
@@ -200,7 +200,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
         setErrorCode(28);
         return false;
     }
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     bool result = false;
@@ -224,7 +224,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
 
 bool FileTransfer::transferKd3(bool firmware) {
     setErrorCode(1);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
@@ -338,7 +338,7 @@ int FileTransfer::sendTemplate(int total, int pos) {
 
 bool FileTransfer::transferTlf(bool firmware) {
     sendProgress(14);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     setErrorCode(1);
@@ -377,7 +377,7 @@ bool FileTransfer::transferTlf(bool firmware) {
 bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
     sendProgress(14);
     setErrorCode(1);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     const SendDataHeader header = getHeaderFromSendData(bytes);
@@ -426,12 +426,18 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             lumeko::waitSeconds(2);
         }
     }
-    if (errorCode() != 1 || cancelled()) {
+    if (errorCode() != 1 || cancelledSetting37()) {
         return false;
     }
     if (firmware && spec.statusSupported && escPort) {
         const int rounds = port == PORT_USB ? kFirmwarePollsUsb : kFirmwarePollsOther;
         for (int i = 0; i < rounds; ++i) {
+            // Each poll is judged by its own reading: a busy answer of an earlier poll must
+            // not outlive the printer's later good status.
+            if (cancelledSetting37()) {
+                return false;
+            }
+            setErrorCode(1);
             const bool read = transferStatus.receiveStatus(true);
             const bool sane = checkTemplateStatusSanity(transferStatus, true);
             if (read && sane && errorCode() == 1) {

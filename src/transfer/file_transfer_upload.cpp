@@ -29,7 +29,7 @@ bool FileTransfer::updateFirm(std::string path) {
     sendProgress(37);
     const bool ready = spec.changeModeBeforeFirmwareUpdate ? changeTransferMode()
                                                            : getPrinterStatusWithoutCheckedPaper();
-    if (!ready || cancelled()) {
+    if (!ready || cancelledSetting37()) {
         return false;
     }
     if (!initTemplateTransfer()) {
@@ -84,7 +84,7 @@ bool FileTransfer::checkToUploadTmpl() {
 
 bool FileTransfer::transferTemplate(std::vector<std::string> paths, unsigned count) {
     tf::resource::LazyWholeLife guard;
-    if (!checkToUploadTmpl() || cancelled()) {
+    if (!checkToUploadTmpl() || cancelledSetting37()) {
         return false;
     }
     if (port != PORT_NET && !initTemplateTransfer()) {
@@ -137,7 +137,7 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (errorCode() != 1 || cancelled()) {
+        if (errorCode() != 1 || cancelledSetting37()) {
             return false;
         }
         sendProgress(14);
