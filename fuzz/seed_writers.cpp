@@ -1,6 +1,8 @@
 // The seeds of each target.
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/model.h"
@@ -429,10 +431,185 @@ void settingsSeeds() {
 }
 }  // namespace
 
+// A send-data header: marker, length byte (40 or 80), data kind, key; name from byte 32.
+Bytes sendDataHeader(unsigned lengthByte, unsigned kind, unsigned key, const std::string& name) {
+    Bytes h(lengthByte == 0x80 ? 128 : 64, 0);
+    h[0] = 0x90;
+    h[1] = static_cast<unsigned char>(lengthByte);
+    h[2] = 0x30;
+    h[3] = 0x66;
+    h[6] = static_cast<unsigned char>(kind & 0xFF);
+    h[7] = static_cast<unsigned char>(kind >> 8);
+    h[12] = static_cast<unsigned char>(key & 0xFF);
+    h[13] = static_cast<unsigned char>(key >> 8);
+    for (size_t i = 0; i < name.size() && 32 + i < h.size(); ++i) {
+        h[32 + i] = static_cast<unsigned char>(name[i]);
+    }
+    return h;
+}
+
+// A package record: ESC i F I ESC i F D, the header, the payload size, the payload.
+Bytes packageRecord(const Bytes& header, const Bytes& payload) {
+    Bytes r = {0x1B, 0x69, 0x46, 0x49, 0x1B, 0x69, 0x46, 0x44};
+    r.insert(r.end(), header.begin(), header.end());
+    const size_t n = payload.size();
+    for (int i = 0; i < 4; ++i) {
+        r.push_back(static_cast<unsigned char>((n >> (8 * i)) & 0xFF));
+    }
+    r.insert(r.end(), payload.begin(), payload.end());
+    return r;
+}
+
+// The CSV decoder and database builder: delimiter choice, field-name flag, flags, name, text.
+void databaseSeeds() {
+    const std::vector<std::pair<unsigned, std::string>> files = {
+        {0, "a,b\n1,2\n"},
+        {0, "name,price\r\n\"tea, green\",3\r\n\"say \"\"hi\"\"\",4\r\n"},
+        {0,
+         "\xEF\xBB\xBF"
+         "a,,c\n1,2\n\n3,4,5,6\n"},
+        {1, "a\tb,c\n 1\t2\n"},
+        {0, "a,b\n\"1\t2\",x!\x18y\n"},
+    };
+    int n = 0;
+    for (const auto& file : files) {
+        SeedWriter w;
+        w.u8(file.first)
+            .u8(1)
+            .u8(0)
+            .shortText("db")
+            .bytes(Bytes(file.second.begin(), file.second.end()));
+        writeSeed("database_fuzz", "csv-" + std::to_string(n++), w.data());
+    }
+}
+
+// The transfer file formats: mode, then the mode's fields (see transfer_file_fuzz.cpp).
+void transferFileSeeds() {
+    Bytes firmware = sendDataHeader(0x80, 0x0600, 0, "FW");
+    const std::string version = "V1.07";
+    std::copy(version.begin(), version.end(), firmware.begin() + 64);
+    Bytes gy = sendDataHeader(0x40, 0x0610, 0, "GY V1.07");
+    gy.resize(128, 0);
+    Bytes preamble(42, 'P');
+    const std::string model = "KX-C270W";
+    preamble.insert(preamble.end(), model.begin(), model.end());
+    preamble.push_back(0);
+    const Bytes templateRecord = packageRecord(sendDataHeader(0x40, 0x0100, 1, "T1"), Bytes(20, 7));
+    const Bytes rawRecord = packageRecord(sendDataHeader(0x80, 0x0B00, 0, ""), Bytes(16, 9));
+    Bytes package = preamble;
+    package.insert(package.end(), templateRecord.begin(), templateRecord.end());
+    package.insert(package.end(), rawRecord.begin(), rawRecord.end());
+
+    SeedWriter scan128;
+    scan128.u8(0).bytes(firmware);
+    writeSeed("transfer_file_fuzz", "scan-128", scan128.data());
+    SeedWriter scan64;
+    scan64.u8(0).bytes(Bytes(5, 0x41)).bytes(gy);
+    writeSeed("transfer_file_fuzz", "scan-64", scan64.data());
+    SeedWriter grammar;
+    grammar.u8(1).u8(static_cast<unsigned>(preamble.size())).bytes(package);
+    writeSeed("transfer_file_fuzz", "grammar", grammar.data());
+    SeedWriter templateHeader;
+    templateHeader.u8(2).u8(0).bytes(sendDataHeader(0x40, 0x0100, 5, "K5"));
+    writeSeed("transfer_file_fuzz", "template-header", templateHeader.data());
+    for (unsigned flags : {0u, 4u}) {
+        SeedWriter w;
+        Bytes record = preamble;
+        const Bytes& r = flags == 0 ? templateRecord : rawRecord;
+        record.insert(record.end(), r.begin(), r.end());
+        w.u8(3).u8(0).u8(flags).longBytes(record);
+        ObserverScript(w).sent();
+        writeSeed("transfer_file_fuzz", "record-" + std::to_string(flags), w.data());
+    }
+    SeedWriter file;
+    file.u8(4).u8(0).u8(0).longBytes(package);
+    ObserverScript(file).sent().sent();
+    writeSeed("transfer_file_fuzz", "package-file", file.data());
+    Bytes kd3 = sendDataHeader(0x80, 0x0200, 0, "db");
+    kd3.insert(kd3.end(), 40, 0x31);
+    SeedWriter database;
+    database.u8(4).u8(0).u8(2 | 16).longBytes(kd3);
+    ObserverScript(database).sent().sent().sent().sent();
+    writeSeed("transfer_file_fuzz", "database-file", database.data());
+}
+
+// The transfer replies: port index, operation, flags, then the operation's fields and the
+// answers (see transfer_reply_fuzz.cpp).
+void transferReplySeeds() {
+    Bytes list = {2, 0};
+    for (unsigned key : {1u, 2u}) {
+        Bytes h = sendDataHeader(0x80, 0x0100, key, "K" + std::to_string(key));
+        h.resize(64);
+        list.insert(list.end(), h.begin(), h.end());
+    }
+    for (unsigned direct : {0u, 1u}) {
+        SeedWriter w;
+        w.u8(0).u8(0).u8(0).u8(direct);
+        ObserverScript(w).sent().sent().record(list);
+        writeSeed("transfer_reply_fuzz", "list-esc-" + std::to_string(direct), w.data());
+    }
+    SeedWriter net;
+    net.u8(2).u8(0).u8(0).u8(0);
+    ObserverScript netAnswers(net);
+    netAnswers.sent().exchange({2, 0});
+    for (unsigned key : {1u, 2u}) {
+        const Bytes h = sendDataHeader(0x40, 0x0100, key, "N");
+        std::string text = "0x";
+        for (size_t i = 0; i < h.size(); ++i) {
+            const char* digits = "0123456789abcdef";
+            text += (i > 0 ? ":" : "");
+            text += digits[h[i] >> 4];
+            text += digits[h[i] & 0x0F];
+        }
+        netAnswers.text(text);
+    }
+    writeSeed("transfer_reply_fuzz", "list-net", net.data());
+    SeedWriter removal;
+    removal.u8(0).u8(1).u8(0).u8(1).u8(1);  // one key: 1
+    ObserverScript(removal).sent().sent().record(list).sent().sent().sent();
+    writeSeed("transfer_reply_fuzz", "removal", removal.data());
+    const std::vector<std::pair<unsigned, Bytes>> versions = {
+        {1, {'1', '.', '0', '7', 0}},
+        {2, {'V', 'e', 'r', ' ', '1', '.', '0', '7', 0, 0, 0, 0, 0, 0, 0, 0}},
+        {4, {'V', '1', '.', '1', '0'}},
+    };
+    for (const auto& version : versions) {
+        SeedWriter w;
+        w.u8(0).u8(2).u8(0).u8(version.first);
+        ObserverScript(w).exchange(version.second).sent();
+        writeSeed("transfer_reply_fuzz", "version-" + std::to_string(version.first), w.data());
+    }
+    Bytes counted(80, 0x20);
+    counted[0] = 79;
+    counted[65] = '1';
+    counted[66] = '.';
+    counted[67] = '0';
+    counted[68] = '7';
+    SeedWriter method3;
+    method3.u8(0).u8(2).u8(0).u8(3);
+    ObserverScript(method3).sent().record(counted).sent();
+    writeSeed("transfer_reply_fuzz", "version-3", method3.data());
+    SeedWriter netVersion;
+    netVersion.u8(2).u8(2).u8(0).u8(1);
+    ObserverScript(netVersion).text("FIRMVER=\"1.07\"\r\n");
+    writeSeed("transfer_reply_fuzz", "version-net", netVersion.data());
+    Bytes info(32, 0);
+    info[21] = 0x41;
+    SeedWriter gate;
+    gate.u8(0).u8(3).u8(8);
+    ObserverScript(gate).exchange(info);
+    writeSeed("transfer_reply_fuzz", "firmware-gate", gate.data());
+    SeedWriter flag;
+    flag.u8(0).u8(4).u8(0).u8(1);
+    ObserverScript(flag).exchange({3});
+    writeSeed("transfer_reply_fuzz", "boot-mode", flag.data());
+}
+
 const std::vector<std::function<void()>>& seedWriters() {
     static const std::vector<std::function<void()>> writers = {
-        printerSpecSeeds, statusSeeds, utilSeeds, deviceQuerySeeds, customPaperSeeds,
-        encoderSeeds,     pageSeeds,   prnSeeds,  bridgeSeeds,      settingsSeeds};
+        printerSpecSeeds, statusSeeds,       utilSeeds,         deviceQuerySeeds, customPaperSeeds,
+        encoderSeeds,     pageSeeds,         prnSeeds,          bridgeSeeds,      settingsSeeds,
+        databaseSeeds,    transferFileSeeds, transferReplySeeds};
     return writers;
 }
 

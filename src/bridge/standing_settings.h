@@ -1,9 +1,9 @@
 #pragma once
 
-#include "bridge/template_print_option.h"
 #include "catalogue/model.h"
 #include "catalogue/port.h"
 #include "catalogue/raster_print_option.h"
+#include "catalogue/template_print_option.h"
 
 namespace bridge {
 

@@ -17,9 +17,8 @@ using tpes::Util;
 
 namespace {
 
-constexpr unsigned char kHeaderMarker = 0x90;
-constexpr unsigned char kHeaderLength64 = 0x40;
-constexpr unsigned char kHeaderLength128 = 0x80;
+constexpr unsigned char kHeaderMarker = SendDataHeaderLayout::kMarker;
+constexpr unsigned char kHeaderLength128 = SendDataHeaderLayout::kLength128;
 // Offset of the firmware version in a 128-byte header, and its length.
 constexpr int kVersionOffset128 = 64;
 constexpr int kVersionLength = 5;
@@ -30,10 +29,6 @@ constexpr int kNameEnd = 47;
 constexpr int kPackageModelNameOffset = 42;
 
 using lumeko::setErrorCode;
-
-bool isHeaderLength(unsigned char b) {
-    return b == kHeaderLength64 || b == kHeaderLength128;
-}
 
 }  // namespace
 
@@ -82,7 +77,7 @@ SendDataHeader FileTransfer::getHeaderFromSendData(std::vector<unsigned char> by
     // A header must leave at least 64 bytes from its marker to the end of the data.
     const size_t last = bytes.size() - 65;
     for (size_t i = 0; i <= last; ++i) {
-        if (bytes[i] != kHeaderMarker || !isHeaderLength(bytes[i + 1])) {
+        if (bytes[i] != kHeaderMarker || !SendDataHeaderLayout::isLength(bytes[i + 1])) {
             continue;
         }
         const unsigned char length = bytes[i + 1];
@@ -145,7 +140,7 @@ std::string FileTransfer::getGYFirmFileVer(const unsigned char* header, int rema
 
 bool FileTransfer::checkTemplateHeaderInfo(const unsigned char* header) {
     return header[0] == kHeaderMarker && readLe16(header + 6) == DataKind::kTemplate &&
-           isHeaderLength(header[1]);
+           SendDataHeaderLayout::isLength(header[1]);
 }
 
 bool FileTransfer::isSupportedSendDataType(SendDataHeader header, bool firmware) {
@@ -165,7 +160,7 @@ bool FileTransfer::isSupportedSendDataType(SendDataHeader header, bool firmware)
 // ---------------------------------------------------------------------------------------
 // Database and package files
 
-bool FileTransfer::getKd3Data(std::string path) {
+bool FileTransfer::loadHeaderedFile(const std::string& path) {
     if (!loadFile(path)) {
         setErrorCode(28);
         return false;
@@ -175,7 +170,11 @@ bool FileTransfer::getKd3Data(std::string path) {
         return false;
     }
     headerLength = fileData[1];
-    return kd3modelcheck();
+    return true;
+}
+
+bool FileTransfer::getKd3Data(std::string path) {
+    return loadHeaderedFile(path) && kd3modelcheck();
 }
 
 bool FileTransfer::kd3modelcheck() {

@@ -112,6 +112,12 @@ class FileTransfer : public BasePrinter {
     // Reads the whole file into the object (replacing the loaded one); false when it cannot
     // be opened.
     bool loadFile(const std::string& path);
+    // Loads a file that starts with a send-data header and takes its header length: error 28
+    // when it cannot be read, 23 when it is shorter than a header scan or its header.
+    bool loadHeaderedFile(const std::string& path);
+    // ESC i F M with its 32-byte reply: error 6 when the exchange fails, 40 when reply byte 18
+    // is not 1. REQUIRES: target is not null.
+    bool switchToTransferMode(CommunicationObserver* target);
     // Sends bytes with sendData: error 6 (39 without observer) on failure.
     bool send(const unsigned char* bytes, size_t length);
     bool send(const std::vector<unsigned char>& bytes) { return send(bytes.data(), bytes.size()); }

@@ -22,7 +22,7 @@ bool FileTransfer::sendDatabaseData(std::string name, std::string csvPath) {
     if (!send(package) || errorCode() != 1) {
         return false;
     }
-    if (!spec.statusSupported || cancelled()) {
+    if (!spec.statusSupported || cancelledSetting37()) {
         return true;
     }
     TemplateStatus transferStatus = templateStatus();

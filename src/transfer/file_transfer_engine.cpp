@@ -18,7 +18,6 @@ using tpes::Util;
 namespace {
 
 constexpr size_t kCommandBytes = 8;
-constexpr unsigned char kHeaderMarker = 0x90;
 // Busy answers to a database header before the transfer gives up.
 constexpr int kBusyTries = 3;
 // Polls after the last chunk of a firmware database file on port 1.
@@ -51,11 +50,11 @@ bool FileTransfer_inner::skipTLFData(const Bytes& data, Bytes::const_iterator* i
     if (!skipDataWithSize(data, it, kCommandBytes)) {
         return false;
     }
-    if (*it == data.end() || **it != kHeaderMarker) {
+    if (*it == data.end() || **it != SendDataHeaderLayout::kMarker) {
         return false;
     }
     ++*it;
-    if (*it == data.end() || (**it != 0x40 && **it != 0x80)) {
+    if (*it == data.end() || !SendDataHeaderLayout::isLength(**it)) {
         return false;
     }
     const size_t length = **it;
@@ -96,17 +95,17 @@ TemplateStatus FileTransfer::templateStatus() const {
 }
 
 bool FileTransfer::initTemplateTransfer() {
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
         return false;
     }
-    return errorCode() == 1 && !cancelled();
+    return errorCode() == 1 && !cancelledSetting37();
 }
 
 bool FileTransfer::changeTransferMode() {
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     CommunicationObserver* const target = observer();
@@ -127,25 +126,30 @@ bool FileTransfer::changeTransferMode() {
         setErrorCode(6);
         return false;
     }
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
-    if (mode == 1) {
-        unsigned char reply[32] = {};
-        if (!target->sendDataReceiveData(
-                static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
-                const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
-            setErrorCode(6);
-            return false;
-        }
-        if (reply[18] != 1) {
-            setErrorCode(40);
-            return false;
-        }
+    if (mode == 1 && !switchToTransferMode(target)) {
+        return false;
     }
-    if (spec.statusSupported && !cancelled()) {
+    if (spec.statusSupported && !cancelledSetting37()) {
         TemplateStatus transferStatus = templateStatus();
         transferStatus.updateTemplateStatus();
+    }
+    return true;
+}
+
+bool FileTransfer::switchToTransferMode(CommunicationObserver* target) {
+    unsigned char reply[32] = {};
+    if (!target->sendDataReceiveData(
+            static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
+            const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
+        setErrorCode(6);
+        return false;
+    }
+    if (reply[18] != 1) {
+        setErrorCode(40);  // the printer refused file-transfer mode
+        return false;
     }
     return true;
 }
@@ -154,7 +158,7 @@ bool FileTransfer::setTimeoutWhileTransferFile(int seconds, bool reset) {
     // Computed wide: seconds near INT_MAX must not overflow.
     long long n = (static_cast<long long>(seconds) + 9) / 10;
     n = std::min(60LL, std::max(1LL, n));
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     unsigned char command[sizeof TransferCommand::kTimeoutPrefix + 1];
@@ -196,7 +200,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
         setErrorCode(28);
         return false;
     }
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     bool result = false;
@@ -220,7 +224,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
 
 bool FileTransfer::transferKd3(bool firmware) {
     setErrorCode(1);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
@@ -334,7 +338,7 @@ int FileTransfer::sendTemplate(int total, int pos) {
 
 bool FileTransfer::transferTlf(bool firmware) {
     sendProgress(14);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     setErrorCode(1);
@@ -373,7 +377,7 @@ bool FileTransfer::transferTlf(bool firmware) {
 bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
     sendProgress(14);
     setErrorCode(1);
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     const SendDataHeader header = getHeaderFromSendData(bytes);
@@ -422,12 +426,18 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             lumeko::waitSeconds(2);
         }
     }
-    if (errorCode() != 1 || cancelled()) {
+    if (errorCode() != 1 || cancelledSetting37()) {
         return false;
     }
     if (firmware && spec.statusSupported && escPort) {
         const int rounds = port == PORT_USB ? kFirmwarePollsUsb : kFirmwarePollsOther;
         for (int i = 0; i < rounds; ++i) {
+            // Each poll is judged by its own reading: a busy answer of an earlier poll must
+            // not outlive the printer's later good status.
+            if (cancelledSetting37()) {
+                return false;
+            }
+            setErrorCode(1);
             const bool read = transferStatus.receiveStatus(true);
             const bool sane = checkTemplateStatusSanity(transferStatus, true);
             if (read && sane && errorCode() == 1) {

@@ -94,6 +94,9 @@ std::string FileTransfer::getFirmVer() {
                     received += std::min(m, wanted);
                 }
             }
+            if (received < expected) {
+                setErrorCode(6);  // the reply did not arrive whole: what came is only a part
+            }
             text = lumeko::textUpToZero(buffer + kMethod3VersionOffset, kVersionLength);
         } else {
             const unsigned char* command = method == 1 ? TransferCommand::kFirmwareVersion1
@@ -121,6 +124,10 @@ std::string FileTransfer::getFirmVer() {
     }
     Util::erase(text, '.');
     Util::erase(text, 'V');
+    if (text.empty()) {
+        // A reply without a version (only blanks, dots or V, say) is no version.
+        setErrorCode(6);
+    }
     return text;
 }
 

@@ -16,9 +16,10 @@ using Bytes = std::vector<unsigned char>;
 
 using lumeko::errorCode;
 using lumeko::setErrorCode;
-// True when the host cancelled the operation. A cancel seen here is always reported as
-// error 37, even when a step has set the error code back to 1 since the cancel came.
-inline bool cancelled() {
+// True when the host cancelled the operation, and then sets error 37: a cancel seen here is
+// always reported as 37, even when a step has set the error code back to 1 since the cancel
+// came. (lumeko::cancelled() only asks.)
+inline bool cancelledSetting37() {
     if (!lumeko::cancelled()) {
         return false;
     }

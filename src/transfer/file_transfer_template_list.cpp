@@ -55,7 +55,7 @@ bool FileTransfer::getTemplateList(std::vector<TemplateHeader>& list) {
         setErrorCode(41);
         return false;
     }
-    if (cancelled()) {
+    if (cancelledSetting37()) {
         return false;
     }
     sendProgress(32);
@@ -108,17 +108,25 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         // No count in the first piece: the reply is not a list. The pieces the printer still
         // has for the value read are taken off the line all the same (and dropped), so that
         // they do not stand in front of the next reply.
+        // The pieces are bounded too: no more than the promised bytes would fill in the
+        // smallest pieces, and a cancel ends the draining.
         setErrorCode(6);
         long long drained = n;
         const long long promised = static_cast<long long>(count) * kHeaderStride;
-        while (drained < promised) {
+        const long long maxPieces = promised / kPieceBle;
+        for (long long piece = 0; drained < promised && piece < maxPieces; ++piece) {
+            if (lumeko::cancelled()) {
+                break;
+            }
             const int m = target->receiveData(pieceSize, buffer, true);
             if (m <= 0) {
                 break;
             }
             drained += std::min(m, pieceSize);
         }
-        setErrorCode(6);
+        if (!cancelledSetting37()) {
+            setErrorCode(6);
+        }
         return false;
     }
     if (count == 0) {
@@ -131,6 +139,9 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
     long long received = first;
     const long long wanted = static_cast<long long>(count) * kHeaderStride;
     while (received < wanted) {
+        if (cancelledSetting37()) {
+            return false;
+        }
         std::memset(buffer, 0, sizeof buffer);
         int m = target->receiveData(pieceSize, buffer, true);
         if (m <= 0) {
@@ -141,22 +152,27 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         appendListPiece(bytes, buffer, m);
         received += m;
     }
+    // Only the headers the count announced are the list: bytes behind them in the same piece
+    // (a stale header, say) make no template.
+    if (bytes.size() > static_cast<size_t>(wanted)) {
+        bytes.resize(static_cast<size_t>(wanted));
+    }
     if (bytes.empty()) {
         setErrorCode(42);
         return false;
     }
-    return !cancelled();
+    return !cancelledSetting37();
 }
 
 bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
     for (int attempt = 0; attempt < kMibTries; ++attempt) {
-        if (cancelled()) {
+        if (cancelledSetting37()) {
             return false;
         }
         int count = 0;
         bool ok = getTemplateHeaderNumWithMIB(count);
         if (ok) {
-            if (cancelled()) {
+            if (cancelledSetting37()) {
                 return false;
             }
             bytes.clear();
@@ -170,7 +186,12 @@ bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
             lumeko::waitSeconds(3);
         }
     }
-    return errorCode() == 1;
+    // The printer did not deliver the headers it counted: a part of the list is no list.
+    bytes.clear();
+    if (errorCode() == 1) {
+        setErrorCode(6);
+    }
+    return false;
 }
 
 bool FileTransfer::getTemplateHeaderNumWithMIB(int& count) {
@@ -213,7 +234,14 @@ bool FileTransfer::getTemplateHeaderWithMIB(int count, Bytes& bytes) {
             return false;
         }
         Bytes decoded;
-        if (!convertByteFromMIB(text, decoded) || decoded.empty() || decoded[0] != 0x90) {
+        if (!convertByteFromMIB(text, decoded) || decoded.empty() ||
+            decoded[0] != SendDataHeaderLayout::kMarker) {
+            return false;
+        }
+        // Every header whole and of the first one's length: the list is read in strides of
+        // that length, so a cut or longer header would shift every header after it.
+        if (decoded.size() < 2 || !SendDataHeaderLayout::isLength(decoded[1]) ||
+            decoded.size() != decoded[1] || (!bytes.empty() && decoded.size() != bytes[1])) {
             return false;
         }
         bytes.insert(bytes.end(), decoded.begin(), decoded.end());
@@ -241,7 +269,7 @@ bool FileTransfer::convertByteFromMIB(std::string text, Bytes& bytes) {
 
 bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<TemplateHeader>& list) {
     if (bytes.size() < static_cast<size_t>(kHeaderStride) ||
-        (bytes[1] != 0x40 && bytes[1] != 0x80)) {
+        !SendDataHeaderLayout::isLength(bytes[1])) {
         setErrorCode(6);
         return false;
     }
@@ -277,7 +305,7 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
         if (!send(header, static_cast<size_t>(length))) {
             return false;
         }
-        if (cancelled()) {
+        if (cancelledSetting37()) {
             return false;
         }
         sendProgress(15);
@@ -290,7 +318,7 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
         } else {
             lumeko::waitSeconds(1);
         }
-        if (spec.statusSupported && !cancelled()) {
+        if (spec.statusSupported && !cancelledSetting37()) {
             TemplateStatus transferStatus = templateStatus();
             transferStatus.receiveStatus(true);
         }
@@ -322,13 +350,13 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
     for (int pass = 0; pass < kRemovalPasses; ++pass) {
         std::vector<TemplateHeader> list;
         getTemplateList(list);
-        if (pass > 0 && errorCode() == 42 && !cancelled()) {
+        if (pass > 0 && errorCode() == 42 && !cancelledSetting37()) {
             // The printer holds no template any more: everything asked for is gone.
             setErrorCode(1);
             busy = false;
             break;
         }
-        if (errorCode() != 1 || cancelled()) {
+        if (errorCode() != 1 || cancelledSetting37()) {
             return false;
         }
         if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
@@ -342,7 +370,7 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
         for (int i = 0; i < count; ++i) {
             bool found = false;
             for (TemplateHeader& header : list) {
-                if (cancelled()) {
+                if (cancelledSetting37()) {
                     return false;
                 }
                 setErrorCode(1);

@@ -29,7 +29,7 @@ bool FileTransfer::updateFirm(std::string path) {
     sendProgress(37);
     const bool ready = spec.changeModeBeforeFirmwareUpdate ? changeTransferMode()
                                                            : getPrinterStatusWithoutCheckedPaper();
-    if (!ready || cancelled()) {
+    if (!ready || cancelledSetting37()) {
         return false;
     }
     if (!initTemplateTransfer()) {
@@ -84,7 +84,7 @@ bool FileTransfer::checkToUploadTmpl() {
 
 bool FileTransfer::transferTemplate(std::vector<std::string> paths, unsigned count) {
     tf::resource::LazyWholeLife guard;
-    if (!checkToUploadTmpl() || cancelled()) {
+    if (!checkToUploadTmpl() || cancelledSetting37()) {
         return false;
     }
     if (port != PORT_NET && !initTemplateTransfer()) {
@@ -112,15 +112,7 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
         setErrorCode(39);
         return false;
     }
-    unsigned char reply[32] = {};
-    if (!target->sendDataReceiveData(
-            static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
-            const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
-        setErrorCode(6);
-        return false;
-    }
-    if (reply[18] != 1) {
-        setErrorCode(40);
+    if (!switchToTransferMode(target)) {
         return false;
     }
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
@@ -129,15 +121,9 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
     TemplateStatus transferStatus = templateStatus();
     const size_t files = std::min<size_t>(count, paths.size());
     for (size_t i = 0; i < files; ++i) {
-        if (!loadFile(paths[i])) {
-            setErrorCode(28);
+        if (!loadHeaderedFile(paths[i])) {
             return false;
         }
-        if (fileSize < kMinHeaderScan || fileSize < fileData[1]) {
-            setErrorCode(23);
-            return false;
-        }
-        headerLength = fileData[1];
         const uint16_t kind = getDataKind(paths[i]);
         if (kind == DataKind::kFirmwareRefused1 || kind == DataKind::kFirmwareRefused2) {
             setErrorCode(23);
@@ -151,7 +137,7 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (errorCode() != 1 || cancelled()) {
+        if (errorCode() != 1 || cancelledSetting37()) {
             return false;
         }
         sendProgress(14);

@@ -1,5 +1,7 @@
 #include "transfer/kd3_database_data.h"
 
+#include <string>
+
 #include "transfer/kd3_data_calculator.h"
 
 namespace tl {
@@ -22,11 +24,15 @@ KD3DatabaseData::DATABASE_DATA KD3DatabaseData::getDatabaseData(const Rows& rows
     if (model != Parameters::MODEL_KX_C270W) {
         return data;
     }
+    const KD3ModelParameters::MODEL_PARAMETERS parameters =
+        KD3ModelParameters().getKD3ModelParameters(model);
+    if (!cellsAreWritable(rows, parameters.fieldSeparator, parameters.recordTerminator)) {
+        return data;
+    }
     KD3DataCalculator calculator;
     data.rowCount = calculator.convertFrom16bitTo8bit_x2(static_cast<uint16_t>(rowCount));
     data.columnCount = calculator.convertFrom16bitTo8bit_x2(static_cast<uint16_t>(columnCount));
-    data.records =
-        getDatabaseData_KXC270W(rows, country, KD3ModelParameters().getKD3ModelParameters(model));
+    data.records = getDatabaseData_KXC270W(rows, country, parameters);
     return data;
 }
 
@@ -37,6 +43,21 @@ std::vector<unsigned char> KD3DatabaseData::getDatabaseData_KXC270W(
         return {};
     }
     return getDatabaseData_ASCII(rows, parameters.fieldSeparator, parameters.recordTerminator);
+}
+
+bool KD3DatabaseData::cellsAreWritable(const Rows& rows, unsigned char separator,
+                                       const std::vector<unsigned char>& terminator) {
+    const std::string terminatorText(terminator.begin(), terminator.end());
+    const char separatorChar = static_cast<char>(separator);
+    for (const std::vector<std::string>& row : rows) {
+        for (const std::string& cell : row) {
+            if (cell.find(separatorChar) != std::string::npos ||
+                (!terminatorText.empty() && cell.find(terminatorText) != std::string::npos)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 std::vector<unsigned char> KD3DatabaseData::getDatabaseData_ASCII(

@@ -1,6 +1,6 @@
 #include "transfer/kd3_database_name_in_local_code.h"
 
-#include "transfer/kd3_data_calculator.h"
+#include "transfer/kd3_database_name.h"
 
 namespace tl {
 namespace database {
@@ -9,20 +9,8 @@ KD3DatabaseNameInLocalCode::DATABASE_NAME
 KD3DatabaseNameInLocalCode::getDatabaseNameAndSizeEncodeingLocalCode(const std::string& name,
                                                                      Parameters::MODEL model,
                                                                      Parameters::COUNTRY country) {
-    DATABASE_NAME result;
-    KD3DataCalculator calculator;
-    if (model == Parameters::MODEL_KX_C270W) {
-        result.name = CSVdataToKD3data_KXC270W(name, country);
-        if (result.name.size() <= 0xFFFF) {
-            result.size =
-                calculator.convertFrom16bitTo8bit_x2(static_cast<uint16_t>(result.name.size()));
-            return result;
-        }
-        result.name.clear();  // a size the 16-bit field cannot hold: no name
-        return result;
-    }
-    result.size = calculator.convertFrom16bitTo8bit_x2(0);
-    return result;
+    return databaseNameFor<DATABASE_NAME>(
+        model, [&]() { return CSVdataToKD3data_KXC270W(name, country); });
 }
 
 std::vector<unsigned char> KD3DatabaseNameInLocalCode::CSVdataToKD3data_KXC270W(
@@ -35,13 +23,7 @@ std::vector<unsigned char> KD3DatabaseNameInLocalCode::CSVdataToKD3data_KXC270W(
 
 std::vector<unsigned char> KD3DatabaseNameInLocalCode::CSVdataToKD3dataOnTextCode_0x19(
     const std::string& name) {
-    std::vector<unsigned char> encoded;
-    encoded.reserve(name.size() * 2);
-    for (char c : name) {
-        encoded.push_back(static_cast<unsigned char>(c));
-        encoded.push_back(0x19);
-    }
-    return encoded;
+    return widenName(name, 0x19);
 }
 
 }  // namespace database

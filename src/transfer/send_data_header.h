@@ -19,6 +19,17 @@ struct SendDataHeader {
     uint16_t dataKind = kNoHeader;
 };
 
+// A send-data header starts with this marker, followed by its length: 40 (64 bytes) or 80 (128
+// bytes).
+namespace SendDataHeaderLayout {
+constexpr unsigned char kMarker = 0x90;
+constexpr unsigned char kLength64 = 0x40;
+constexpr unsigned char kLength128 = 0x80;
+constexpr bool isLength(unsigned char b) {
+    return b == kLength64 || b == kLength128;
+}
+}  // namespace SendDataHeaderLayout
+
 // Data kinds of a send-data header (bytes 6..7).
 namespace DataKind {
 constexpr uint16_t kTemplate = 0x0100;

@@ -26,12 +26,13 @@ const std::vector<unsigned char> kClosing(std::begin(setDefaultModeCommand),
 // Progress codes around each copy.
 constexpr int kProgressCopyStart = 14;
 constexpr int kProgressCopyDone = 15;
-// The network port: no status request after a page.
-constexpr int kNetworkPort = 4;
 // Highest template key and the object number above which three digits are used.
 constexpr int kMaxKey = 99;
 constexpr int kTwoDigitObjectLimit = 100;
 constexpr int kMaxThreeDigitNumber = 999;
+// Copies the copies element can carry (three digits).
+constexpr int kMinPrinterCopies = 1;
+constexpr int kMaxPrinterCopies = 999;
 
 using lumeko::cancelled;
 using lumeko::errorCode;
@@ -192,6 +193,12 @@ bool TemplatePrint::printKXTCommand() {
     if (!checkSupported()) {
         return false;
     }
+    if (useCopyCommandInTemplatePrint &&
+        (numberOfCopies < kMinPrinterCopies || numberOfCopies > kMaxPrinterCopies)) {
+        // Three digits cannot carry the count: refused before anything is sent.
+        setErrorCode(39);
+        return false;
+    }
     if (doStatusCheck && spec.statusSupported) {
         getPrinterStatus();
         if (cancelled()) {
@@ -210,13 +217,12 @@ bool TemplatePrint::printKXTCommand() {
     // process-wide command keeps what the host built, so a second print sends the same.
     std::vector<unsigned char> command = template_print_command_;
     int count = numberOfCopies;
-    if (useCopyCommandInTemplatePrint && numberOfCopies >= 1) {
-        const int r = numberOfCopies % 1000;
+    if (useCopyCommandInTemplatePrint) {
         // "^CN" (5E 43 4E) and three digits: copies made by the printer
         command.insert(command.end(), {0x5E, 0x43, 0x4E});
-        command.push_back(digit(r / 100));
-        command.push_back(digit(r % 100 / 10));
-        command.push_back(digit(r % 10));
+        command.push_back(digit(numberOfCopies / 100));
+        command.push_back(digit(numberOfCopies % 100 / 10));
+        command.push_back(digit(numberOfCopies % 10));
         count = 1;
     }
     // "^FF" (5E 46 46): print
@@ -235,7 +241,8 @@ bool TemplatePrint::printKXTCommand() {
         if (!send(command)) {
             return false;
         }
-        if (port != kNetworkPort && !send(kStatusRequest)) {
+        // No status request after a page on the network port.
+        if (port != PORT_NET && !send(kStatusRequest)) {
             return false;
         }
         if (cancelled()) {

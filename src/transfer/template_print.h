@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "bridge/template_print_option.h"
 #include "catalogue/model.h"
 #include "catalogue/port.h"
+#include "catalogue/template_print_option.h"
 #include "connection/base_printer.h"
 #include "connection/communication_observer.h"
 

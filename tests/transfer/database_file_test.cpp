@@ -96,11 +96,30 @@ TEST(DatabaseFileTest, RowsCountTheFieldNameRowAndOddDataIsPadded) {
 
 TEST(DatabaseFileTest, CellAndNameBytesAreCopiedUnchanged) {
     FixedDatabaseClock clock(0);
-    KD3DataGenerator generator("\xC3\xA9", {{"a\tb", "!\x18"}}, kModel, kCountry);
+    // Halves of the terminator apart from each other are ordinary bytes.
+    KD3DataGenerator generator("\xC3\xA9", {{"a!", "\x18!"}}, kModel, kCountry);
     const Bytes data = generator.getKD3NativeData().bytes;
     EXPECT_EQ(slice(data, 0, 4), (Bytes{0x04, 0x00, 0x04, 0x00}));
     EXPECT_EQ(slice(data, 22, 8), (Bytes{0xC3, 0x00, 0xA9, 0x00, 0xC3, 0x19, 0xA9, 0x19}));
-    EXPECT_EQ(slice(data, 30, 8), (Bytes{0x61, 0x09, 0x62, 0x09, 0x21, 0x18, 0x21, 0x18}));
+    EXPECT_EQ(slice(data, 30, 8), (Bytes{0x61, 0x21, 0x09, 0x18, 0x21, 0x21, 0x18, 0x00}));
+}
+
+// A cell holding the field separator (09) or the record terminator (21 18) would shift the
+// printer's columns: such a table is refused like any other table the builder cannot write.
+TEST(DatabaseFileTest, CellsHoldingASeparatorAreRefused) {
+    const std::vector<Rows> tables = {
+        {{"a\tb", "c"}, {"1", "2"}},
+        {{"a", "b"}, {"1", "x!\x18y"}},
+        {{"a", "b"}, {"1", "!\x18"}},
+        {{"a", "b"}, {"\t", "2"}},
+    };
+    for (const Rows& rows : tables) {
+        KD3DataGenerator generator("db", rows, kModel, kCountry);
+        EXPECT_EQ(generator.getKD3Header().error, 3);
+        const StageResult native = generator.getKD3NativeData();
+        EXPECT_EQ(native.error, 3);
+        EXPECT_TRUE(native.bytes.empty());
+    }
 }
 
 TEST(DatabaseFileTest, GeneratorErrors) {

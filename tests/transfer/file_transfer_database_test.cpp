@@ -57,6 +57,11 @@ TEST_F(DatabaseSendingTest, NoPackageNothingSent) {
     TestFileTransfer t(PORT_BLUETOOTH, &p, KX_C270W, option);
     EXPECT_FALSE(t.sendDatabaseData("items", files.write("missing/items.csv", {})));
     EXPECT_EQ(errorCode(), 59);
+    // A cell holding a tab, the separator of the database's cells.
+    const std::string tab = "name,price\n\"tea\tcup\",3\n";
+    EXPECT_FALSE(
+        t.sendDatabaseData("items", files.write("tab.csv", Bytes(tab.begin(), tab.end()))));
+    EXPECT_EQ(errorCode(), 59);
     EXPECT_TRUE(p.calls().empty());
 }
 

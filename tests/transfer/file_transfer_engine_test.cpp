@@ -318,6 +318,44 @@ TEST_F(PackageTest, FirmwareRecordForgivesFailedReadsUpToTheLastPoll) {
     }
 }
 
+TEST_F(PackageTest, FirmwareRecordPollJudgesOnlyItsOwnReading) {
+    t->editSpec().statusSupported = true;
+    const Bytes r = record(header(0x80, 0x0600), Bytes(30, 1));
+    const Bytes busy = transferStatus(2, 0x80, 0);
+    struct Row {
+        const char* name;
+        std::vector<Bytes> polls;  // the readings after the record's own status
+        bool ok;
+        int code;
+        size_t waits;
+    };
+    const std::vector<Row> rows = {
+        {"busy, then ready", {busy, transferStatus(1)}, true, 1, 1},
+        {"busy twice, then ready", {busy, busy, transferStatus(1)}, true, 1, 2},
+        {"still asking, busy, then ready",
+         {transferStatus(1, 0, 0, 30), busy, transferStatus(1)},
+         true,
+         1,
+         2},
+        {"busy on every poll", std::vector<Bytes>(36, busy), false, 12, 35},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SimulatedPrinter p;
+        WaitRecorder recorder;
+        TestFileTransfer f(PORT_USB, &p, KX_C270W, option);
+        configure(f, PORT_USB, true, 101);
+        f.editSpec().modelName = "KX-C270W";
+        p.queueRecord(Record(transferStatus(1)));  // the read right after the record
+        for (const Bytes& reading : row.polls) {
+            p.queueRecord(Record(reading));
+        }
+        EXPECT_EQ(f.transfer(files.write("firm.tlf", concat({pre, r})), true), row.ok);
+        EXPECT_EQ(errorCode(), row.code);
+        EXPECT_EQ(recorder.seconds(), std::vector<long long>(row.waits, 1));
+    }
+}
+
 TEST_F(PackageTest, ReadinessWaitOnTheNetworkPort) {
     SimulatedPrinter net;
     WaitRecorder recorder;

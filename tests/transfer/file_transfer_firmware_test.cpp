@@ -51,6 +51,8 @@ TEST_F(FirmwareQueryTest, VersionByCommand) {
         {"method 2, last piece", 2, kMethod2, method2Reply, "107", 1},
         {"method 4, five bytes", 4, kMethod2, text("V1.10xyz"), "110", 1},
         {"all zero", 1, kMethod1, Bytes(5, 0), "", 6},
+        {"no digit left", 1, kMethod1, text("V..V."), "", 6},
+        {"last piece without digit", 2, kMethod2, text("Ver V."), "", 6},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -83,6 +85,20 @@ TEST_F(FirmwareQueryTest, VersionByCountedReply) {
     EXPECT_EQ(reads[0].length, 132);
     EXPECT_EQ(reads[1].length, 72);  // ((201 - 132) / 8 + 1) * 8
     EXPECT_EQ(printer.sentData(), (std::vector<Bytes>{kMethod3, kDefaultMode}));
+}
+
+TEST_F(FirmwareQueryTest, CountedReplyThatStopsShortIsNoVersion) {
+    auto t = make(PORT_USB, 3);
+    // The count promises 100 bytes; the version's first byte came, the rest never does.
+    Bytes first(67, 0x20);
+    first[0] = 100;
+    first[65] = '1';
+    first[66] = '2';
+    printer.queueRecord(Record(first));
+    printer.setDefaultRecord({});
+    EXPECT_EQ(t->getFirmVer(), "12");
+    EXPECT_EQ(errorCode(), 6);
+    EXPECT_EQ(printer.calls(Slot::ReceiveData).size(), 4u);
 }
 
 TEST_F(FirmwareQueryTest, CountedReplyNeverReadsPastItsBuffer) {

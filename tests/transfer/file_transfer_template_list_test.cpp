@@ -150,6 +150,47 @@ TEST_F(TemplateListTest, EmptyOrUnreadableLists) {
     EXPECT_EQ(errorCode(), 41);
 }
 
+TEST_F(TemplateListTest, OnlyTheCountedHeadersOfAPieceAreTheList) {
+    // One template counted; a stale header stands behind it in the same piece.
+    const Bytes reply = concat({listReply({1}), templateHeader(7, "OLD")});
+    SimulatedPrinter p;
+    TestFileTransfer t(PORT_USB, &p, KX_C270W, option);
+    configure(t, PORT_USB, false);
+    p.queueRecord(Record(reply));
+    EXPECT_TRUE(t.getTemplateList(list));
+    EXPECT_EQ(keysOf(list), (std::vector<uint16_t>{1}));
+}
+
+TEST_F(TemplateListTest, DrainingAReplyWithoutCountIsBoundedAndCancellable) {
+    struct Row {
+        const char* name;
+        Bytes piece;       // every piece after the first
+        int cancelAtRead;  // 0: no cancel
+        size_t reads;
+        int code;
+    };
+    // The first piece reads 100 (no count): 6400 bytes are promised.
+    const Row rows[] = {
+        {"cancel while draining", Bytes(64, 0xEE), 3, 3, 37},
+        {"one byte at a time", Bytes(1, 0xEE), 0, 1 + 6400 / 32, 6},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SimulatedPrinter p;
+        TestFileTransfer t(PORT_USB, &p, KX_C270W, option);
+        configure(t, PORT_USB, false);
+        p.queueRecord(Record(Bytes{100, 0}));
+        p.setDefaultRecord(row.piece);
+        if (row.cancelAtRead > 0) {
+            p.onSlotCall(Slot::ReceiveData, row.cancelAtRead, [&t] { t.cancel(); });
+        }
+        EXPECT_FALSE(t.getTemplateList(list));
+        EXPECT_EQ(errorCode(), row.code);
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(p.calls(Slot::ReceiveData).size(), row.reads);
+    }
+}
+
 TEST_F(TemplateListTest, ListOverTheNetwork) {
     auto t = make(PORT_NET);
     printer.onOid(kCountOid, {Reply(Bytes{0x10, 0x00})});
@@ -175,6 +216,38 @@ TEST_F(TemplateListTest, NetworkCountOutOfRangeTriesFiveTimes) {
     EXPECT_EQ(errorCode(), 6);
     EXPECT_EQ(printer.calls(Slot::SendStringReceiveData).size(), 5u);
     EXPECT_EQ(waits.seconds(), (std::vector<long long>{3, 3, 3, 3}));
+}
+
+// The printer counts two templates but does not deliver the second header whole: no try
+// gives the list, and the host is not told of one template.
+const struct ShortNetworkList {
+    const char* name;
+    Reply second;
+} kShortNetworkLists[] = {
+    {"second text empty", Reply::text("")},
+    {"second text not a header", Reply::text("0x00:40:01")},
+    {"second header cut", Reply::text(hexText(Bytes(40, 0x90)))},
+    {"second header of another length", Reply::text(hexText(header(0x80, 0x0100)))},
+};
+
+TEST_F(TemplateListTest, NetworkListShorterThanItsCountIsNoList) {
+    for (const ShortNetworkList& row : kShortNetworkLists) {
+        SCOPED_TRACE(row.name);
+        SimulatedPrinter p;
+        TestFileTransfer t(PORT_NET, &p, KX_C270W, option);
+        configure(t, PORT_NET, false);
+        p.onOid(kCountOid, {Reply(Bytes{2, 0})});
+        std::vector<Reply> texts;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            texts.push_back(Reply::text(hexText(templateHeader(1))));
+            texts.push_back(row.second);
+        }
+        p.onOid(kHeaderOid, texts);
+        EXPECT_FALSE(t.getTemplateList(list));
+        EXPECT_EQ(errorCode(), 6);
+        EXPECT_TRUE(list.empty());
+        EXPECT_EQ(p.calls(Slot::SendStringReceiveData).size(), 5u);
+    }
 }
 
 TEST_F(TemplateListTest, OverlongHeaderTextIsRefused) {
@@ -269,6 +342,21 @@ TEST_F(RemovalTest, BusyPrinterOnTheNetworkPort) {
     EXPECT_EQ(errorCode(), 12);
     EXPECT_EQ(waits.seconds(), std::vector<long long>(5, 3));
     EXPECT_EQ(printer.calls(Slot::SendData).size(), 5u * (2 + 3 * 2));
+}
+
+TEST_F(RemovalTest, NothingIsRemovedAfterAShortNetworkList) {
+    auto t = make(PORT_NET);
+    printer.onOid(kCountOid, {Reply(Bytes{2, 0})});
+    std::vector<Reply> texts;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        texts.push_back(Reply::text(hexText(templateHeader(1))));
+        texts.push_back(Reply::text(""));
+    }
+    printer.onOid(kHeaderOid, texts);
+    const int keys[] = {1, 2};
+    EXPECT_FALSE(t->removeTemplate(keys, 2));
+    EXPECT_EQ(errorCode(), 6);
+    EXPECT_EQ(printer.sentData(), (std::vector<Bytes>{kStart}));  // the list's own start only
 }
 
 TEST_F(RemovalTest, HeaderLengthOtherThan64Or128) {

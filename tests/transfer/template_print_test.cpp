@@ -204,7 +204,7 @@ TEST_F(TemplatePrintTest, CopyCommandSendsOneBlockWithTheCopies) {
     };
     const std::vector<Case> cases = {
         {3, {0x5E, 0x43, 0x4E, 0x30, 0x30, 0x33}},
-        {1234, {0x5E, 0x43, 0x4E, 0x32, 0x33, 0x34}},
+        {999, {0x5E, 0x43, 0x4E, 0x39, 0x39, 0x39}},
     };
     for (const Case& c : cases) {
         build(kTwoDigitModel);
@@ -221,6 +221,21 @@ TEST_F(TemplatePrintTest, CopyCommandSendsOneBlockWithTheCopies) {
                   (std::vector<Bytes>{kPreamble, block, kStatusRequest, kClosing}))
             << c.copies;
         EXPECT_EQ(printer.messages(), (std::vector<int>{14, 15}));
+    }
+}
+
+// Three digits cannot carry these counts: 1234 copies must not become 234 labels.
+TEST_F(TemplatePrintTest, CopyCommandRefusesCopiesItCannotCarryBeforeSendingAnything) {
+    for (const int copies : {0, -1, 1000, 1234}) {
+        build(kTwoDigitModel);
+        const Bytes built = command();
+        SimulatedPrinter printer;
+        TemplatePrintOption option = options(copies, true, 1, true);
+        TemplatePrint print(PORT_USB, &printer, kTwoDigitModel, option);
+        EXPECT_FALSE(print.printKXTCommand()) << copies;
+        EXPECT_EQ(errorCode(), 39) << copies;
+        EXPECT_TRUE(printer.calls().empty()) << copies;
+        EXPECT_EQ(command(), built) << copies;
     }
 }
 
@@ -278,19 +293,16 @@ TEST_F(TemplatePrintTest, NetworkPortSendsNoStatusRequestAfterAPage) {
 }
 
 TEST_F(TemplatePrintTest, NoCopiesSendPreambleAndClosingOnly) {
-    // Copies below 1 print nothing, with or without the copy command (whose digits could not
-    // carry a negative count).
+    // Copies below 1 print nothing without the copy command (with it they are refused, see
+    // CopyCommandRefusesCopiesItCannotCarryBeforeSendingAnything).
     for (int copies : {0, -5}) {
-        for (bool copyCommand : {false, true}) {
-            build(kTwoDigitModel);
-            SimulatedPrinter printer;
-            TemplatePrintOption option = options(copies, copyCommand);
-            TemplatePrint print(PORT_USB, &printer, kTwoDigitModel, option);
-            EXPECT_TRUE(print.printKXTCommand());
-            EXPECT_EQ(printer.sentData(), (std::vector<Bytes>{kPreamble, kClosing}))
-                << copies << " " << copyCommand;
-            EXPECT_TRUE(printer.messages().empty());
-        }
+        build(kTwoDigitModel);
+        SimulatedPrinter printer;
+        TemplatePrintOption option = options(copies, false);
+        TemplatePrint print(PORT_USB, &printer, kTwoDigitModel, option);
+        EXPECT_TRUE(print.printKXTCommand());
+        EXPECT_EQ(printer.sentData(), (std::vector<Bytes>{kPreamble, kClosing})) << copies;
+        EXPECT_TRUE(printer.messages().empty());
     }
 }
 
