@@ -41,7 +41,7 @@ class CustomPaperReader {
     std::optional<CustomPaperFields> readFields(std::size_t body) const;
 
     // findHeader, findBody and readFields in one: the fields of this model's custom paper,
-    // or none.
+    // or none. This is the search of paper selection; the steps are public for their tests.
     std::optional<CustomPaperFields> find(std::uint8_t seriesCode, std::uint8_t modelCode) const;
 
   private:

@@ -1,0 +1,81 @@
+#pragma once
+
+// What the entry points share: the rule for a path argument, the refusal of a host argument, and
+// the one way a call builds its operation for the standing port and model, runs it with the call's
+// observer and gives its result.
+
+#include <jni.h>
+
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "bridge/jni/bridge_errors.h"
+#include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_observer.h"
+#include "bridge/jni/support_functions.h"
+#include "bridge/standing_settings.h"
+
+namespace bridge::jni {
+
+// A path argument as UTF-8; false for null, unreadable or holding U+0000.
+bool pathText(JNIEnv* env, jstring path, std::string& out);
+
+// Sets `code` and returns the status object.
+jobject refuse(JNIEnv* env, int code = kInvalidParameter);
+
+namespace detail {
+
+// Builds Operation for the standing port and model on `transport` and gives what run(operation)
+// gives. An operation that takes print or template options gets a copy of the standing ones
+// that lives as long as it.
+template <typename Operation, typename Run>
+decltype(auto) runStanding(CommunicationObserver* transport, Run&& run) {
+    const StandingSettings& standing = standingSettings();
+    if constexpr (std::is_constructible_v<Operation, Port, CommunicationObserver*, Model,
+                                          RasterPrintOption&>) {
+        RasterPrintOption options = standing.printOptions;
+        Operation operation(standing.port, transport, standing.model, options);
+        return run(operation);
+    } else if constexpr (std::is_constructible_v<Operation, Port, CommunicationObserver*, Model,
+                                                 TemplatePrintOption&>) {
+        TemplatePrintOption options = standing.templateOptions;
+        Operation operation(standing.port, transport, standing.model, options);
+        return run(operation);
+    } else {
+        Operation operation(standing.port, transport, standing.model);
+        return run(operation);
+    }
+}
+
+}  // namespace detail
+
+// Binds the call's environment and observer, builds the operation and returns
+// run(operation). An observer that is null (39) or lacks a member (40) builds nothing: the
+// call gives `failure`.
+template <typename Operation, typename R, typename Run>
+R withOperation(JNIEnv* env, jobject observer, R failure, Run&& run) {
+    ObserverBinding binding(env, observer);
+    if (!binding.ok()) {
+        return failure;
+    }
+    JNIObserver transport;
+    return detail::runStanding<Operation>(&transport, std::forward<Run>(run));
+}
+
+// As withOperation for the calls that return the status object: run(operation) runs, and the
+// status object is built while the operation still exists (or after the refused binding).
+template <typename Operation, typename Run>
+jobject statusOf(JNIEnv* env, jobject observer, Run&& run) {
+    ObserverBinding binding(env, observer);
+    if (!binding.ok()) {
+        return GetStatus(env);
+    }
+    JNIObserver transport;
+    return detail::runStanding<Operation>(&transport, [&](Operation& operation) {
+        run(operation);
+        return GetStatus(env);
+    });
+}
+
+}  // namespace bridge::jni
