@@ -129,7 +129,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVer
         std::string file;
         std::string version;
         if (!pathText(env, path, file)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            clearStatusWith(kInvalidParameter);
         } else {
             const bridge::StandingSettings& standing = bridge::standingSettings();
             BasePrinter printer(standing.model, standing.port);

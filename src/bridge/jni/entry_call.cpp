@@ -9,8 +9,13 @@ bool pathText(JNIEnv* env, jstring path, std::string& out) {
     return toUtf8(env, path, out) && out.find('\0') == std::string::npos;
 }
 
-jobject refuse(JNIEnv* env, int code) {
+void clearStatusWith(int code) {
+    PrinterStatus::clear();
     PrinterStatus::error_code_ = code;
+}
+
+jobject refuse(JNIEnv* env, int code) {
+    clearStatusWith(code);
     return GetStatus(env);
 }
 

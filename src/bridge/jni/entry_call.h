@@ -15,13 +15,19 @@
 #include "bridge/jni/jni_observer.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
+#include "connection/printer_status.h"
 
 namespace bridge::jni {
 
 // A path argument as UTF-8; false for null, unreadable or holding U+0000.
 bool pathText(JNIEnv* env, jstring path, std::string& out);
 
-// Sets `code` and returns the status object.
+// A call that builds no operation: the last status is cleared as an operation's construction
+// clears it (the previous call's status bytes, battery and media values go) and carries
+// `code`.
+void clearStatusWith(int code);
+
+// Refuses a host argument: clears the last status with `code` and returns the status object.
 jobject refuse(JNIEnv* env, int code = kInvalidParameter);
 
 namespace detail {
@@ -52,11 +58,12 @@ decltype(auto) runStanding(CommunicationObserver* transport, Run&& run) {
 
 // Binds the call's environment and observer, builds the operation and returns
 // run(operation). An observer that is null (39) or lacks a member (40) builds nothing: the
-// call gives `failure`.
+// call gives `failure`, and the last status is cleared with that code.
 template <typename Operation, typename R, typename Run>
 R withOperation(JNIEnv* env, jobject observer, R failure, Run&& run) {
     ObserverBinding binding(env, observer);
     if (!binding.ok()) {
+        clearStatusWith(PrinterStatus::error_code_);
         return failure;
     }
     JNIObserver transport;
@@ -69,7 +76,7 @@ template <typename Operation, typename Run>
 jobject statusOf(JNIEnv* env, jobject observer, Run&& run) {
     ObserverBinding binding(env, observer);
     if (!binding.ok()) {
-        return GetStatus(env);
+        return refuse(env, PrinterStatus::error_code_);
     }
     JNIObserver transport;
     return detail::runStanding<Operation>(&transport, [&](Operation& operation) {

@@ -30,20 +30,25 @@ class BridgeRasterPrint : public RasterPrint {
 };
 
 // printBitmapJNI and printBitmapsJNI: the job runs only when paper selection left code 1; a
-// save path writes the job to that file instead of sending it.
-jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int pages) {
+// save path writes the job to that file instead of sending it. A page count below 1 is
+// refused, except that one bitmap printed with no copies (`noCopiesPrinted`) is a job without
+// pages: its header, initialise command and trailer go out.
+jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int pages,
+                    bool noCopiesPrinted = false) {
     BitmapData data;
     if (setBitmapData(env, bitmap, data) != 1) {
-        return GetStatus(env);
+        return refuse(env);
     }
-    if (page < 0 || pages < 1) {
+    const bool saving = !bridge::standingSettings().printOptions.savePrnPath.empty();
+    const bool noPages = pages == 0 && noCopiesPrinted && !saving;
+    if (page < 0 || (pages < 1 && !noPages)) {
         return refuse(env);
     }
     return statusOf<BridgeRasterPrint>(env, observer, [&](BridgeRasterPrint& job) {
         if (PrinterStatus::error_code_ != kNoError) {
             return;
         }
-        if (!bridge::standingSettings().printOptions.savePrnPath.empty()) {
+        if (saving) {
             job.createPrintData(data, page, pages);
         } else {
             job.printBitmap(data, page, pages);
@@ -61,7 +66,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapJNI(
                                                                                 jobject observer) {
     return guarded<jobject>(nullptr, [&] {
         return printBitmap(env, bitmap, observer, 0,
-                           bridge::standingSettings().printOptions.numberOfCopies);
+                           bridge::standingSettings().printOptions.numberOfCopies, true);
     });
 }
 
