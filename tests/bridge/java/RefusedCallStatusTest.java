@@ -1,5 +1,6 @@
 package com.talvora.lumeko.test;
 
+import static org.junit.jupiter.api.Assertions.assertAll;
 import static org.junit.jupiter.api.Assertions.assertArrayEquals;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 
@@ -8,10 +9,13 @@ import com.talvora.lumeko.sdk.JNIStatus;
 import com.talvora.lumeko.sdk.JNIWrapper;
 import com.talvora.lumeko.sdk.PrintSettings;
 import java.nio.file.Path;
+import java.util.ArrayList;
 import java.util.LinkedHashMap;
+import java.util.List;
 import java.util.Map;
 import java.util.function.Supplier;
 import org.junit.jupiter.api.Test;
+import org.junit.jupiter.api.function.Executable;
 import org.junit.jupiter.api.io.TempDir;
 
 /**
@@ -100,16 +104,21 @@ class RefusedCallStatusTest {
         calls.put("getMediaFileVerJNI without path", () -> wrapper.getMediaFileVerJNI(null));
         codes.put("getMediaFileVerJNI without path", 39);
 
+        // Every row runs and reports on its own.
+        List<Executable> rows = new ArrayList<>();
         for (Map.Entry<String, Supplier<Object>> call : calls.entrySet()) {
             String name = call.getKey();
             int code = codes.get(name);
-            previousCallLeftAStatus();
-            Object result = call.getValue().get();
-            if (result instanceof JNIStatus) {
-                assertCleared(name, code, (JNIStatus) result);
-            }
-            assertCleared(name + ", last status", code, wrapper.getLastStatusJNI());
+            rows.add(() -> {
+                previousCallLeftAStatus();
+                Object result = call.getValue().get();
+                if (result instanceof JNIStatus) {
+                    assertCleared(name, code, (JNIStatus) result);
+                }
+                assertCleared(name + ", last status", code, wrapper.getLastStatusJNI());
+            });
         }
+        assertAll(rows);
         assertEquals(0, p.transcript.size());
     }
 }
