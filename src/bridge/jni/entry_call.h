@@ -54,35 +54,40 @@ decltype(auto) runStanding(CommunicationObserver* transport, Run&& run) {
     }
 }
 
-}  // namespace detail
-
-// Binds the call's environment and observer, builds the operation and returns
-// run(operation). An observer that is null (39) or lacks a member (40) builds nothing: the
-// call gives `failure`, and the last status is cleared with that code.
-template <typename Operation, typename R, typename Run>
-R withOperation(JNIEnv* env, jobject observer, R failure, Run&& run) {
+// The one way an entry call runs an operation: binds the call's environment and observer,
+// builds the operation and gives run(operation). An observer that is null (39) or lacks a
+// member (40) builds nothing: the last status is cleared with that code and the call gives
+// refused().
+template <typename Operation, typename Result, typename Refused, typename Run>
+Result runBound(JNIEnv* env, jobject observer, Refused&& refused, Run&& run) {
     ObserverBinding binding(env, observer);
     if (!binding.ok()) {
         clearStatusWith(PrinterStatus::error_code_);
-        return failure;
+        return refused();
     }
     JNIObserver transport;
-    return detail::runStanding<Operation>(&transport, std::forward<Run>(run));
+    return runStanding<Operation>(&transport, std::forward<Run>(run));
 }
 
-// As withOperation for the calls that return the status object: run(operation) runs, and the
-// status object is built while the operation still exists (or after the refused binding).
+}  // namespace detail
+
+// An entry call whose result is run(operation), or `failure` when the observer is refused.
+template <typename Operation, typename R, typename Run>
+R withOperation(JNIEnv* env, jobject observer, R failure, Run&& run) {
+    return detail::runBound<Operation, R>(
+        env, observer, [&] { return failure; }, std::forward<Run>(run));
+}
+
+// An entry call whose result is the status object: run(operation) runs, and the status object
+// is built while the operation still exists (or after the refused binding).
 template <typename Operation, typename Run>
 jobject statusOf(JNIEnv* env, jobject observer, Run&& run) {
-    ObserverBinding binding(env, observer);
-    if (!binding.ok()) {
-        return refuse(env, PrinterStatus::error_code_);
-    }
-    JNIObserver transport;
-    return detail::runStanding<Operation>(&transport, [&](Operation& operation) {
-        run(operation);
-        return GetStatus(env);
-    });
+    return detail::runBound<Operation, jobject>(
+        env, observer, [&] { return GetStatus(env); },
+        [&](Operation& operation) {
+            run(operation);
+            return GetStatus(env);
+        });
 }
 
 }  // namespace bridge::jni
