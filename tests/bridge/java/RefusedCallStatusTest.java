@@ -10,9 +10,7 @@ import com.talvora.lumeko.sdk.JNIWrapper;
 import com.talvora.lumeko.sdk.PrintSettings;
 import java.nio.file.Path;
 import java.util.ArrayList;
-import java.util.LinkedHashMap;
 import java.util.List;
-import java.util.Map;
 import java.util.function.Supplier;
 import org.junit.jupiter.api.Test;
 import org.junit.jupiter.api.function.Executable;
@@ -48,6 +46,9 @@ class RefusedCallStatusTest {
                     s.tube, s.tubeRibbonInkColor, s.labelType}, name);
     }
 
+    /** A refused call, the code it must report and the call itself. */
+    private record Row(String name, int code, Supplier<Object> call) {}
+
     @Test
     void everyRefusedCallReportsItsCodeOnAClearedStatus() {
         PrintSettings settings = new PrintSettings();
@@ -58,64 +59,53 @@ class RefusedCallStatusTest {
         ScriptedPrinter p = new ScriptedPrinter();
         String csv = dir.resolve("db.csv").toString();
 
-        Map<String, Supplier<Object>> calls = new LinkedHashMap<>();
-        Map<String, Integer> codes = new LinkedHashMap<>();
-        calls.put("printBitmapJNI without bitmap", () -> wrapper.printBitmapJNI(null, p));
-        codes.put("printBitmapJNI without bitmap", 39);
-        calls.put("printBitmapJNI with another object", () -> wrapper.printBitmapJNI("x", p));
-        codes.put("printBitmapJNI with another object", 39);
-        calls.put("printBitmapJNI without observer", () -> wrapper.printBitmapJNI(bitmap, null));
-        codes.put("printBitmapJNI without observer", 39);
-        calls.put("printBitmapJNI, incomplete observer", () -> wrapper.printBitmapJNI(bitmap, "x"));
-        codes.put("printBitmapJNI, incomplete observer", 40);
-        calls.put("printBitmapsJNI, page -1", () -> wrapper.printBitmapsJNI(bitmap, p, -1, 3));
-        codes.put("printBitmapsJNI, page -1", 39);
-        calls.put("sendPrnJNI without path", () -> wrapper.sendPrnJNI(null, p));
-        codes.put("sendPrnJNI without path", 39);
-        calls.put("getStatusJNI without observer", () -> wrapper.getStatusJNI(null));
-        codes.put("getStatusJNI without observer", 39);
-        calls.put("getLabelInfoJNI, incomplete observer", () -> wrapper.getLabelInfoJNI(new Object()));
-        codes.put("getLabelInfoJNI, incomplete observer", 40);
-        calls.put("getPrinterSettingJNI without keys",
-                () -> wrapper.getPrinterSettingJNI(null, new String[1], p));
-        codes.put("getPrinterSettingJNI without keys", 39);
-        calls.put("setPrinterSettingJNI without values",
-                () -> wrapper.setPrinterSettingJNI(new int[] {1}, null, p));
-        codes.put("setPrinterSettingJNI without values", 39);
-        calls.put("transferTemplateJNI without paths", () -> wrapper.transferTemplateJNI(null, p));
-        codes.put("transferTemplateJNI without paths", 39);
-        calls.put("removeTemplateJNI without keys", () -> wrapper.removeTemplateJNI(null, p));
-        codes.put("removeTemplateJNI without keys", 39);
-        calls.put("sendDatabaseDataJNI without name",
-                () -> wrapper.sendDatabaseDataJNI(null, csv, p));
-        codes.put("sendDatabaseDataJNI without name", 39);
-        calls.put("updateFirmJNI without observer",
-                () -> wrapper.updateFirmJNI(dir.resolve("f.bin").toString(), null));
-        codes.put("updateFirmJNI without observer", 39);
-        calls.put("printKXTCommandJNI, incomplete observer", () -> wrapper.printKXTCommandJNI("x"));
-        codes.put("printKXTCommandJNI, incomplete observer", 40);
-        // Calls whose result is no status: the last status tells.
-        calls.put("getSerialNumberJNI without observer", () -> wrapper.getSerialNumberJNI(null));
-        codes.put("getSerialNumberJNI without observer", 39);
-        calls.put("getBatteryInfoJNI, incomplete observer", () -> wrapper.getBatteryInfoJNI("x"));
-        codes.put("getBatteryInfoJNI, incomplete observer", 40);
-        calls.put("getFirmVerJNI without observer", () -> wrapper.getFirmVerJNI(null));
-        codes.put("getFirmVerJNI without observer", 39);
-        calls.put("getMediaFileVerJNI without path", () -> wrapper.getMediaFileVerJNI(null));
-        codes.put("getMediaFileVerJNI without path", 39);
+        List<Row> table = List.of(
+                new Row("printBitmapJNI without bitmap", 39, () -> wrapper.printBitmapJNI(null, p)),
+                new Row("printBitmapJNI with another object", 39,
+                        () -> wrapper.printBitmapJNI("x", p)),
+                new Row("printBitmapJNI without observer", 39,
+                        () -> wrapper.printBitmapJNI(bitmap, null)),
+                new Row("printBitmapJNI, incomplete observer", 40,
+                        () -> wrapper.printBitmapJNI(bitmap, "x")),
+                new Row("printBitmapsJNI, page -1", 39,
+                        () -> wrapper.printBitmapsJNI(bitmap, p, -1, 3)),
+                new Row("sendPrnJNI without path", 39, () -> wrapper.sendPrnJNI(null, p)),
+                new Row("getStatusJNI without observer", 39, () -> wrapper.getStatusJNI(null)),
+                new Row("getLabelInfoJNI, incomplete observer", 40,
+                        () -> wrapper.getLabelInfoJNI(new Object())),
+                new Row("getPrinterSettingJNI without keys", 39,
+                        () -> wrapper.getPrinterSettingJNI(null, new String[1], p)),
+                new Row("setPrinterSettingJNI without values", 39,
+                        () -> wrapper.setPrinterSettingJNI(new int[] {1}, null, p)),
+                new Row("transferTemplateJNI without paths", 39,
+                        () -> wrapper.transferTemplateJNI(null, p)),
+                new Row("removeTemplateJNI without keys", 39,
+                        () -> wrapper.removeTemplateJNI(null, p)),
+                new Row("sendDatabaseDataJNI without name", 39,
+                        () -> wrapper.sendDatabaseDataJNI(null, csv, p)),
+                new Row("updateFirmJNI without observer", 39,
+                        () -> wrapper.updateFirmJNI(dir.resolve("f.bin").toString(), null)),
+                new Row("printKXTCommandJNI, incomplete observer", 40,
+                        () -> wrapper.printKXTCommandJNI("x")),
+                // Calls whose result is no status: the last status tells.
+                new Row("getSerialNumberJNI without observer", 39,
+                        () -> wrapper.getSerialNumberJNI(null)),
+                new Row("getBatteryInfoJNI, incomplete observer", 40,
+                        () -> wrapper.getBatteryInfoJNI("x")),
+                new Row("getFirmVerJNI without observer", 39, () -> wrapper.getFirmVerJNI(null)),
+                new Row("getMediaFileVerJNI without path", 39,
+                        () -> wrapper.getMediaFileVerJNI(null)));
 
         // Every row runs and reports on its own.
         List<Executable> rows = new ArrayList<>();
-        for (Map.Entry<String, Supplier<Object>> call : calls.entrySet()) {
-            String name = call.getKey();
-            int code = codes.get(name);
+        for (Row row : table) {
             rows.add(() -> {
                 previousCallLeftAStatus();
-                Object result = call.getValue().get();
+                Object result = row.call().get();
                 if (result instanceof JNIStatus) {
-                    assertCleared(name, code, (JNIStatus) result);
+                    assertCleared(row.name(), row.code(), (JNIStatus) result);
                 }
-                assertCleared(name + ", last status", code, wrapper.getLastStatusJNI());
+                assertCleared(row.name() + ", last status", row.code(), wrapper.getLastStatusJNI());
             });
         }
         assertAll(rows);
