@@ -166,10 +166,42 @@ Bytes customPaperCommand(Model model, unsigned tapeWidMm, unsigned prtWidth, uns
     return c;
 }
 
-// Paper selection: model, route, operation, paper id, custom width and length, preset
-// flag, colour checks, then the custom paper data.
+// The request of a custom paper round trip: model name, kind and unit, nine lengths (tenths
+// of a millimetre), the size text flags, a paper-definition text of the given head, the
+// reading model's resolution, the file flag.
+Bytes customPaperRequest(unsigned name, unsigned kind, std::vector<int> lengths, unsigned headDots,
+                         unsigned dpiChoice, unsigned dpi, const std::string& sizeText = "") {
+    SeedWriter w;
+    w.u8(1).u8(name).u8(kind).u8(2);
+    for (int v : lengths) {
+        w.u16(static_cast<unsigned>(v) & 0xFFFF);
+    }
+    if (sizeText.empty()) {
+        w.u8(0).u8(0);  // no preset size texts
+    } else {
+        w.u8(1).shortText(sizeText).u8(1).shortText(sizeText);
+    }
+    w.u8(1).u8(1).u8(dpiChoice);                    // keys from the input, a listed resolution
+    w.u8(1).u16(headDots).u8(0x35).u8(0x39).u8(2);  // sensor, head, codes, head divide
+    w.u16(80).u16(60).u16(10000).u8(30);            // die start 8.0, lengths, least margin
+    w.u16(dpi).u8(0);
+    return w.data();
+}
+
+// Paper selection: 0, then model, route, operation, paper id, custom width and length,
+// preset flag, colour checks, then the custom paper data. The round trip: 1, then a request.
 void customPaperSeeds() {
     int n = 0;
+    // Labels on a 300 dpi head of 1248 dots, a roll on 203 dpi, a marked roll.
+    writeSeed("custom_paper_fuzz", "trip-labels",
+              customPaperRequest(1, 2, {620, 1000, 30, 30, 20, 20, 30, 0, 0}, 1248, 1, 300));
+    writeSeed("custom_paper_fuzz", "trip-roll",
+              customPaperRequest(0, 1, {580, 0, 30, 30, 50, 0, 0, 0, 0}, 832, 0, 203));
+    writeSeed("custom_paper_fuzz", "trip-size-texts",
+              customPaperRequest(1, 2, {620, 1000, 30, 30, 20, 20, 30, 0, 0}, 1248, 1, 300,
+                                 "62mm x 100mm"));
+    writeSeed("custom_paper_fuzz", "trip-marked-roll",
+              customPaperRequest(7, 3, {1000, 1500, 20, 20, 30, 30, 0, 65496, 50}, 832, 0, 203));
     for (Model model : {HU_3430, HU_2310, SN_3100, SN_7100N, GY_150BT, KX_C270W}) {
         const Bytes one = customPaperCommand(model, 58, 448, 0, 24);
         Bytes two = customPaperCommand(SN_3200N, 50, 384, 224, 12);
@@ -178,13 +210,36 @@ void customPaperSeeds() {
             for (unsigned route = 0; route < 3; ++route) {
                 for (unsigned operation = 0; operation < 3; ++operation) {
                     SeedWriter w;
-                    w.u8(static_cast<unsigned>(model)).u8(route).u8(operation).u8(254);
+                    w.u8(0).u8(static_cast<unsigned>(model)).u8(route).u8(operation).u8(254);
                     w.i32(400).i32(300).u8(0).u8(0).u8(0).longBytes(custom);
                     writeSeed("custom_paper_fuzz", "seed-" + std::to_string(n++), w.data());
                 }
             }
         }
     }
+}
+
+// Paper-definition files: a model name choice (0 to 11 the listed names), then the text.
+void paperDefinitionSeeds() {
+    const std::string head =
+        "; paper definition\n[Head]\nnSensorID = 1\ndwHeadPinNum = 1248\nwResolutionNum = 2\n"
+        "wResolutions = 300,300,600,300\nbySeriesCode = 35\nbyModelCode = 39\n"
+        "byHeadDivide = 2\nnDieStartPlus = 8\n";
+    const std::string limits =
+        "nMinPaperLength = 60\nnMaxPaperLength = 10000\nnMinMargin = 30\nnMaxMargin = 1270\n";
+    const auto seed = [](const std::string& name, unsigned model, const std::string& text) {
+        SeedWriter w;
+        w.u8(model).bytes(Bytes(text.begin(), text.end()));
+        writeSeed("paper_definition_fuzz", name, w.data());
+    };
+    seed("complete", 1, head + limits);
+    seed("without-limits", 10, head);  // a model whose file carries no limits
+    seed("crlf", 0,
+         "nSensorID = 1\r\ndwHeadPinNum = 832\r\nwResolutionNum = 1\r\n"
+         "wResolutions = 203,203\r\nbySeriesCode = 0x35\r\nbyModelCode = 33\r\n"
+         "byHeadDivide = -1\r\nnDieStartPlus = -2.7\r\n" +
+             limits);
+    seed("empty", 3, "");
 }
 
 // The encoders: a line for the run-length encoder, small pages for the label and Mode 9
@@ -607,9 +662,9 @@ void transferReplySeeds() {
 
 const std::vector<std::function<void()>>& seedWriters() {
     static const std::vector<std::function<void()>> writers = {
-        printerSpecSeeds, statusSeeds,       utilSeeds,         deviceQuerySeeds, customPaperSeeds,
-        encoderSeeds,     pageSeeds,         prnSeeds,          bridgeSeeds,      settingsSeeds,
-        databaseSeeds,    transferFileSeeds, transferReplySeeds};
+        printerSpecSeeds,     statusSeeds,   utilSeeds,         deviceQuerySeeds,  customPaperSeeds,
+        paperDefinitionSeeds, encoderSeeds,  pageSeeds,         prnSeeds,          bridgeSeeds,
+        settingsSeeds,        databaseSeeds, transferFileSeeds, transferReplySeeds};
     return writers;
 }
 

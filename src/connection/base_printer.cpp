@@ -32,19 +32,7 @@ BasePrinter::~BasePrinter() {
 
 void BasePrinter::clearStatus() {
     cancel_flag.store(false, std::memory_order_relaxed);
-    PrinterStatus::error_code_.store(1, std::memory_order_relaxed);
-    for (unsigned char& b : PrinterStatus::status_byte_) {
-        b = 0;
-    }
-    PrinterStatus::battery_normalized_ = PrinterStatus::BatteryNormalized();
-    PrinterStatus::label_color_ = 255;
-    PrinterStatus::ink_color_ = 255;
-    PrinterStatus::label_id_ = 0xFFFF;
-    PrinterStatus::label_type_ = 0xFFFF;
-    PrinterStatus::tube_ = 255;
-    PrinterStatus::tube_ribbon_ = 255;
-    PrinterStatus::tube_ribbon_level_ = 255;
-    PrinterStatus::tube_ribbon_ink_color_ = 255;
+    PrinterStatus::clear();
     // The record parser appends ports and keeps existing map entries: decode into a
     // freshly defaulted spec so that a second clearStatus gives the same spec.
     spec = PrinterSpec();

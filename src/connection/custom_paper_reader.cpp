@@ -57,12 +57,13 @@ std::size_t CustomPaperReader::findBody(std::size_t header) const {
     if (header >= size_ || size_ - header <= layout::kHeaderLength) {
         return npos;
     }
+    // The marker must start inside the block; the body after it runs on whatever it holds.
     const std::size_t end = blockEnd(header);
     for (std::size_t j = header + layout::kHeaderLength; j < end; ++j) {
-        if (matchesAt(j, end, layout::kBodyMarker, layout::kBodyMarkerLength)) {
+        if (matchesAt(j, size_, layout::kBodyMarker, layout::kBodyMarkerLength)) {
             // The first marker decides, whether or not its body is whole.
             const std::size_t body = j + layout::kBodyMarkerLength;
-            return end - body >= layout::kSelectionBodyLength ? body : npos;
+            return size_ - body >= layout::kSelectionBodyLength ? body : npos;
         }
     }
     return npos;

@@ -18,9 +18,12 @@ struct CustomPaperFields {
 // does not own. Every read is bounded by the view's length.
 //
 // A block starts at a header marker 1B 69 55 4F and runs to the next header marker that
-// starts 16 or more bytes after it, or to the end of the data. The body of a block is the
-// data after the first body marker 1B 69 55 77 01 inside the block (not before the end of
-// the 16-byte header), and it must hold the fields read here (117 bytes) inside the block.
+// starts 16 or more bytes after it, or to the end of the data. The first body marker
+// 1B 69 55 77 01 after the 16-byte header belongs to the header when it stands inside that
+// block (before the next header marker); the body is the data after it, read whole whatever
+// it holds (a header marker among its bytes included), and it must hold the fields read
+// here (117 bytes) inside the data. A header whose first body marker comes after the next
+// header marker has no body of its own: another block's body is never taken.
 class CustomPaperReader {
   public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -32,16 +35,18 @@ class CustomPaperReader {
     // and 6) are these, or npos. A header must have all 16 bytes plus at least one byte
     // after it inside the data; header byte 4 is not compared.
     std::size_t findHeader(std::uint8_t seriesCode, std::uint8_t modelCode) const;
-    // End (one past the last byte) of the block whose header starts at `header`.
+    // End (one past the last byte) of the block whose header starts at `header`: where the
+    // next header marker starts, or the end of the data.
     std::size_t blockEnd(std::size_t header) const;
-    // Start of the body of the block whose header starts at `header`, or npos when the
-    // block has no body marker or the first one leaves fewer than 117 body bytes in it.
+    // Start of the body of the header that starts at `header`, or npos when the first body
+    // marker after the header is missing, stands beyond the header's block, or leaves fewer
+    // than 117 bytes in the data.
     std::size_t findBody(std::size_t header) const;
     // The fields of the body that starts at `body`; none when fewer than 117 bytes remain.
     std::optional<CustomPaperFields> readFields(std::size_t body) const;
 
     // findHeader, findBody and readFields in one: the fields of this model's custom paper,
-    // or none.
+    // or none. This is the search of paper selection; the steps are public for their tests.
     std::optional<CustomPaperFields> find(std::uint8_t seriesCode, std::uint8_t modelCode) const;
 
   private:

@@ -122,20 +122,13 @@ bool BasePrinter::getCustomPaperinfo(RasterPrintOption option) {
         size = read == nullptr || readSize < 0 ? 0 : static_cast<std::size_t>(readSize);
     }
 
-    setErrorCode(kErrorNoCustomPaper);
-    const CustomPaperReader reader(data, size);
-    const std::size_t header = reader.findHeader(spec.seriesCode, spec.modelCode);
-    if (header == CustomPaperReader::npos) {
-        return false;
-    }
-    setErrorCode(kErrorNone);
-    const std::size_t body = reader.findBody(header);
     const std::optional<CustomPaperFields> fields =
-        body == CustomPaperReader::npos ? std::nullopt : reader.readFields(body);
+        CustomPaperReader(data, size).find(spec.seriesCode, spec.modelCode);
     if (!fields) {
         setErrorCode(kErrorNoCustomPaper);
         return false;
     }
+    setErrorCode(kErrorNone);
     applyCustomPaper(currentPaper, *fields, spec.dpi);
     return true;
 }

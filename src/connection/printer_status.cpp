@@ -15,6 +15,22 @@ uint8_t PrinterStatus::tube_ribbon_ = 0;
 uint8_t PrinterStatus::tube_ribbon_level_ = 0;
 uint8_t PrinterStatus::tube_ribbon_ink_color_ = 0;
 
+void PrinterStatus::clear() {
+    error_code_.store(1, std::memory_order_relaxed);
+    for (unsigned char& b : status_byte_) {
+        b = 0;
+    }
+    battery_normalized_ = BatteryNormalized();
+    label_color_ = 255;
+    ink_color_ = 255;
+    label_id_ = 0xFFFF;
+    label_type_ = 0xFFFF;
+    tube_ = 255;
+    tube_ribbon_ = 255;
+    tube_ribbon_level_ = 255;
+    tube_ribbon_ink_color_ = 255;
+}
+
 using Battery = PrinterStatus::BatteryNormalized;
 
 Battery::BatteryNormalized(PSBatteryMode mode, unsigned char type, unsigned char value) {

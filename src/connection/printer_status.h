@@ -46,6 +46,11 @@ class PrinterStatus {
 
     static constexpr int kStatusLength = 32;
 
+    // The cleared last status that every operation built for a port starts from: error code
+    // 1, status bytes 0, a blank battery reading, no media or tube values (255, FFFF).
+    // process_status_ and mode9_ keep their values.
+    static void clear();
+
     // Result of the operation that ran last; 1 means no error. Atomic because the cancel
     // call stores 37 from another host thread.
     static std::atomic<int> error_code_;

@@ -13,44 +13,80 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The 30 body fields, named; the encoding of each is chosen by its name, never by its place
+// in the list.
+enum class Field {
+    SensorId,
+    EnergyRank,
+    TapeWidMm,
+    TapeLenMm,
+    RollWidMm,
+    HeadDot,
+    PrtWidth,
+    PrtLength,
+    HeadDivide,
+    DieStartPlus,
+    DieStartRevPlus,
+    DieStartFwdPlus,
+    AfterFeedPlus,
+    PafMediaId,
+    BlockPos1,
+    BlockPos2,
+    BlockPos3,
+    SzSizeMm,
+    SzSizeIn,
+    CharAtrInfo,
+    LblPitchDot,
+    MarkNoChkValu,
+    TopMargin,
+    MarkPosition,
+    MarkHeight,
+    SensingType,
+    BottomMargin,
+    MediaSensorSensitivity,
+    MediaSensorIntensity,
+    Reserved,
+};
+
 // The 30 body fields in command order, with their place in the body.
 struct FieldName {
     const char* name;
+    Field id;
     layout::BodyField field;
 };
 
 // clang-format off
 constexpr FieldName kFields[] = {
-    {"sensorID",               layout::kSensorId},
-    {"energyRank",             layout::kEnergyRank},
-    {"tapeWidMm",              layout::kTapeWidMm},
-    {"tapeLenMm",              layout::kTapeLenMm},
-    {"rollWidMm",              layout::kRollWidMm},
-    {"headDot",                layout::kHeadDot},
-    {"prtWidth",               layout::kPrtWidth},
-    {"prtLength",              layout::kPrtLength},
-    {"headDivide",             layout::kHeadDivide},
-    {"dieStartPlus",           layout::kDieStartPlus},
-    {"dieStartRevPlus",        layout::kDieStartRevPlus},
-    {"dieStartFwdPlus",        layout::kDieStartFwdPlus},
-    {"afterFeedPlus",          layout::kAfterFeedPlus},
-    {"pafMediaID",             layout::kPafMediaId},
-    {"blockPos1",              layout::kBlockPos1},
-    {"blockPos2",              layout::kBlockPos2},
-    {"blockPos3",              layout::kBlockPos3},
-    {"szSizeMM",               layout::kSzSizeMm},
-    {"szSizeIN",               layout::kSzSizeIn},
-    {"charAtrInfo",            layout::kCharAtrInfo},
-    {"lblPitchDot",            layout::kLblPitchDot},
-    {"markNoChkValu",          layout::kMarkNoChkValu},
-    {"topMargin",              layout::kTopMargin},
-    {"markPosition",           layout::kMarkPosition},
-    {"markHeight",             layout::kMarkHeight},
-    {"sensingType",            layout::kSensingType},
-    {"bottomMargin",           layout::kBottomMargin},
-    {"mediaSensorSensitivity", layout::kMediaSensorSensitivity},
-    {"mediaSensorIntensity",   layout::kMediaSensorIntensity},
-    {"reserved",               layout::kReserved},
+    {"sensorID",                Field::SensorId,               layout::kSensorId},
+    {"energyRank",              Field::EnergyRank,             layout::kEnergyRank},
+    {"tapeWidMm",               Field::TapeWidMm,              layout::kTapeWidMm},
+    {"tapeLenMm",               Field::TapeLenMm,              layout::kTapeLenMm},
+    {"rollWidMm",               Field::RollWidMm,              layout::kRollWidMm},
+    {"headDot",                 Field::HeadDot,                layout::kHeadDot},
+    {"prtWidth",                Field::PrtWidth,               layout::kPrtWidth},
+    {"prtLength",               Field::PrtLength,              layout::kPrtLength},
+    {"headDivide",              Field::HeadDivide,             layout::kHeadDivide},
+    {"dieStartPlus",            Field::DieStartPlus,           layout::kDieStartPlus},
+    {"dieStartRevPlus",         Field::DieStartRevPlus,        layout::kDieStartRevPlus},
+    {"dieStartFwdPlus",         Field::DieStartFwdPlus,        layout::kDieStartFwdPlus},
+    {"afterFeedPlus",           Field::AfterFeedPlus,          layout::kAfterFeedPlus},
+    {"pafMediaID",              Field::PafMediaId,             layout::kPafMediaId},
+    {"blockPos1",               Field::BlockPos1,              layout::kBlockPos1},
+    {"blockPos2",               Field::BlockPos2,              layout::kBlockPos2},
+    {"blockPos3",               Field::BlockPos3,              layout::kBlockPos3},
+    {"szSizeMM",                Field::SzSizeMm,               layout::kSzSizeMm},
+    {"szSizeIN",                Field::SzSizeIn,               layout::kSzSizeIn},
+    {"charAtrInfo",             Field::CharAtrInfo,            layout::kCharAtrInfo},
+    {"lblPitchDot",             Field::LblPitchDot,            layout::kLblPitchDot},
+    {"markNoChkValu",           Field::MarkNoChkValu,          layout::kMarkNoChkValu},
+    {"topMargin",               Field::TopMargin,              layout::kTopMargin},
+    {"markPosition",            Field::MarkPosition,           layout::kMarkPosition},
+    {"markHeight",              Field::MarkHeight,             layout::kMarkHeight},
+    {"sensingType",             Field::SensingType,            layout::kSensingType},
+    {"bottomMargin",            Field::BottomMargin,           layout::kBottomMargin},
+    {"mediaSensorSensitivity",  Field::MediaSensorSensitivity, layout::kMediaSensorSensitivity},
+    {"mediaSensorIntensity",    Field::MediaSensorIntensity,   layout::kMediaSensorIntensity},
+    {"reserved",                Field::Reserved,               layout::kReserved},
 };
 // clang-format on
 
@@ -142,39 +178,39 @@ void CustomPaperInfoCommandCreator::setCustomPaperInfoParameter(
     }
     const layout::BodyField field = kFields[index].field;
     const CustomPaperInfo& p = info_;
-    switch (index) {
-        case 0: {  // sensorID
+    switch (kFields[index].id) {
+        case Field::SensorId: {  // sensorID
             const auto r = p.sensorID();
             byteField(bytes, errors, r, failed(r.first), true, ErrorParameter::Other);
             break;
         }
-        case 1: {  // energyRank: 15 or 7
+        case Field::EnergyRank: {  // energyRank: 15 or 7
             const auto r = p.energyRank();
             byteField(bytes, errors, r, failed(r.first), true, ErrorParameter::EnergyRank);
             break;
         }
-        case 2: {  // tapeWidMm: whole millimetres
+        case Field::TapeWidMm: {  // tapeWidMm: whole millimetres
             const auto r = p.tapeWidMm();
             byteField(bytes, errors, r, failed(r.first), true, ErrorParameter::TapeWidth);
             break;
         }
-        case 3: {  // tapeLenMm: whole millimetres
+        case Field::TapeLenMm: {  // tapeLenMm: whole millimetres
             const auto r = p.tapeLenMm();
             pairField(bytes, errors, r, failedUnlessNotApplicable(r.first), true,
                       ErrorParameter::TapeLength);
             break;
         }
-        case 4: {  // rollWidMm
+        case Field::RollWidMm: {  // rollWidMm
             const auto r = p.rollWidMm();
             byteField(bytes, errors, r, failed(r.first), false, ErrorParameter::None);
             break;
         }
-        case 5: {  // headDot: where the printable area starts on the head
+        case Field::HeadDot: {  // headDot: where the printable area starts on the head
             const auto r = p.headDot();
             pairField(bytes, errors, r, failed(r.first), false, ErrorParameter::None);
             break;
         }
-        case 6: {  // prtWidth, after the margin test
+        case Field::PrtWidth: {  // prtWidth, after the margin test
             const ErrorDetail right = p.rightMargin().first;
             const ErrorDetail left = p.leftMargin().first;
             if (failed(right) || failed(left)) {
@@ -187,32 +223,32 @@ void CustomPaperInfoCommandCreator::setCustomPaperInfoParameter(
             pairField(bytes, errors, r, failed(r.first), false, ErrorParameter::None);
             break;
         }
-        case 7: {  // prtLength
+        case Field::PrtLength: {  // prtLength
             const auto r = p.prtLength();
             pairField(bytes, errors, r, failed(r.first), false, ErrorParameter::None);
             break;
         }
-        case 8: {  // headDivide
+        case Field::HeadDivide: {  // headDivide
             const auto r = p.headDivide();
             byteField(bytes, errors, r, failed(r.first), true, ErrorParameter::Other);
             break;
         }
-        case 9: {  // dieStartPlus
+        case Field::DieStartPlus: {  // dieStartPlus
             const auto r = p.dieStartPlus();
             pairField(bytes, errors, r, failed(r.first), true, ErrorParameter::Other);
             break;
         }
-        case 13:  // pafMediaID: always 01 02
+        case Field::PafMediaId:  // pafMediaID: always 01 02
             bytes.push_back(0x01);
             bytes.push_back(0x02);
             break;
-        case 17:  // szSizeMM: the detail is not consulted
+        case Field::SzSizeMm:  // szSizeMM: the detail is not consulted
             textField(bytes, p.szSizeMM().second, field.width);
             break;
-        case 18:  // szSizeIN
+        case Field::SzSizeIn:  // szSizeIN
             textField(bytes, p.szSizeIN().second, field.width);
             break;
-        case 20: {  // lblPitchDot, after the label pitch test
+        case Field::LblPitchDot: {  // lblPitchDot, after the label pitch test
             const ErrorDetail pitch = p.labelPitch().first;
             if (pitch == ErrorDetail::NotApplicable) {
                 appendZeros(bytes, field.width);
@@ -228,41 +264,50 @@ void CustomPaperInfoCommandCreator::setCustomPaperInfoParameter(
                       ErrorParameter::LabelPitch);
             break;
         }
-        case 21: {  // markNoChkValu
+        case Field::MarkNoChkValu: {  // markNoChkValu
             const auto r = p.markNoChkValu();
             pairField(bytes, errors, r, failed(r.first), true, ErrorParameter::Other);
             break;
         }
-        case 22: {  // topMargin, dots
+        case Field::TopMargin: {  // topMargin, dots
             const auto r = p.topMargin();
             pairField(bytes, errors, r, failedUnlessNotApplicable(r.first), true,
                       ErrorParameter::TopMargin);
             break;
         }
-        case 23: {  // markPosition, dots, signed
+        case Field::MarkPosition: {  // markPosition, dots, signed
             const auto r = p.markPosition();
             pairField(bytes, errors, r, failedUnlessNotApplicable(r.first), true,
                       ErrorParameter::MarkPosition);
             break;
         }
-        case 24: {  // markHeight, dots
+        case Field::MarkHeight: {  // markHeight, dots
             const auto r = p.markHeight();
             pairField(bytes, errors, r, failedUnlessNotApplicable(r.first), true,
                       ErrorParameter::MarkHeight);
             break;
         }
-        case 25: {  // sensingType: 0 roll, 1 die-cut, 2 mark roll
+        case Field::SensingType: {  // sensingType: 0 roll, 1 die-cut, 2 mark roll
             const auto r = p.sensingType();
             byteField(bytes, errors, r, failed(r.first), true, ErrorParameter::Other);
             break;
         }
-        case 26: {  // bottomMargin, dots
+        case Field::BottomMargin: {  // bottomMargin, dots
             const auto r = p.bottomMargin();
             pairField(bytes, errors, r, failedUnlessNotApplicable(r.first), true,
                       ErrorParameter::BottomMargin);
             break;
         }
-        default:  // dieStartRevPlus .. afterFeedPlus, blockPos1..3, charAtrInfo, sensor bytes
+        case Field::DieStartRevPlus:
+        case Field::DieStartFwdPlus:
+        case Field::AfterFeedPlus:
+        case Field::BlockPos1:
+        case Field::BlockPos2:
+        case Field::BlockPos3:
+        case Field::CharAtrInfo:
+        case Field::MediaSensorSensitivity:
+        case Field::MediaSensorIntensity:
+        case Field::Reserved:  // always zero
             appendZeros(bytes, field.width);
             break;
     }

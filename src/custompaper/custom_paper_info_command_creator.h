@@ -31,8 +31,8 @@ class CustomPaperInfoCommandCreator {
     // ESC i a 01, header, body, ESC i a FF: 156 bytes and [(0, 0)], or the errors and no
     // bytes.
     Result createCustomPaperInfoCommandAllRelated() const;
-    // Header and body, 152 bytes, and [(0, 0)]; or the errors and no bytes. A series or model
-    // code that is missing or 0 after an otherwise clean body gives [(-1, 1)].
+    // Header and body, 148 bytes (16 + 5 + 127), and [(0, 0)]; or the errors and no bytes. A series
+    // or model code that is missing or 0 after an otherwise clean body gives [(-1, 1)].
     Result createHeaderCommandAndCustomPaperInfoCommand() const;
     // ESC i U w (1B 69 55 77), `mode` (callers pass 1), then the 30 fields: always 132 bytes,
     // with every pair recorded, or [(0, 0)] when none was.

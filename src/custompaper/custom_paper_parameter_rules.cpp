@@ -130,6 +130,23 @@ CustomPaperPairResult pairValue(ErrorDetail detail, std::int32_t n) {
     return {detail, lowPair(convertToHexadecimalFromDecimal(n))};
 }
 
+// A constant of the paper definition, written as the printers take it: a negative value
+// leaves the hexadecimal pass as 2147483647, so it goes out as FF (or FF FF). A value too
+// large for its field is refused rather than cut to its low bits.
+CustomPaperByteResult definitionByte(std::int32_t n) {
+    if (n > 0xFF) {
+        return byteFailure(ErrorDetail::Unavailable);
+    }
+    return {ErrorDetail::None, lowByte(convertToHexadecimalFromDecimal(n))};
+}
+
+CustomPaperPairResult definitionPair(std::int32_t n) {
+    if (n > 0xFFFF) {
+        return pairFailure(ErrorDetail::Unavailable);
+    }
+    return {ErrorDetail::None, lowPair(convertToHexadecimalFromDecimal(n))};
+}
+
 // The bottom margin: the top margin on paper whose bottom follows the top.
 float bottomOf(const Request& request, bool followsTop) {
     return followsTop ? request.setting.topMargin : request.setting.bottomMargin;
@@ -481,7 +498,7 @@ CustomPaperByteResult sensorId(const Request&, const Definition& definition) {
     if (!definition.valid) {
         return byteFailure(ErrorDetail::Unavailable);
     }
-    return byteValue(ErrorDetail::None, definition.nSensorID);
+    return definitionByte(definition.nSensorID);
 }
 
 CustomPaperPairResult headDot(const Request& request, const Definition& definition) {
@@ -498,7 +515,9 @@ CustomPaperPairResult headDot(const Request& request, const Definition& definiti
                                  definition.dwHeadPinNum;
         n = sum / 2;
     }
-    return pairValue(ErrorDetail::None, saturatingInt32(n));
+    // Margins that pass their rules may still put the start of the printable area a dot or
+    // so before the head's first dot; the head starts at 0.
+    return pairValue(ErrorDetail::None, saturatingInt32(n < 0 ? 0 : n));
 }
 
 CustomPaperPairResult prtWidth(const Request& request, const Definition& definition) {
@@ -531,14 +550,14 @@ CustomPaperByteResult headDivide(const Request&, const Definition& definition) {
     if (!definition.valid) {
         return byteFailure(ErrorDetail::Unavailable);
     }
-    return byteValue(ErrorDetail::None, definition.byHeadDivide);
+    return definitionByte(definition.byHeadDivide);
 }
 
 CustomPaperPairResult dieStartPlus(const Request&, const Definition& definition) {
     if (!definition.valid || !definition.dieStartPlusIsNumber) {
         return pairFailure(ErrorDetail::Unavailable);
     }
-    return pairValue(ErrorDetail::None, definition.nDieStartPlus);
+    return definitionPair(definition.nDieStartPlus);
 }
 
 CustomPaperPairResult lblPitchDot(const Request& request, const Definition& definition) {

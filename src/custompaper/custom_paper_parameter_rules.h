@@ -48,7 +48,9 @@ struct CustomPaperDefinition {
 // 16-byte size text. A failing rule delivers zero bytes of its full width. A value that
 // does not fit its field (below 0, or above 255 for a byte and 65535 for a pair; a signed
 // pair for the mark position) is Unavailable rather than cut to its low bits, so that no
-// command carries a number other than the one worked out.
+// command carries a number other than the one worked out. Two exceptions: a negative
+// constant of the paper definition (sensor id, head divide, die start plus) goes out as FF
+// or FF FF, and a head dot below 0 is written as 0.
 using CustomPaperBytePair = std::tuple<unsigned char, unsigned char>;
 using CustomPaperByteResult = std::pair<ErrorDetail, unsigned char>;
 using CustomPaperPairResult = std::pair<ErrorDetail, CustomPaperBytePair>;

@@ -139,6 +139,12 @@ std::vector<CustomCase> customCases() {
     const Built garbledAt203 = {463, 65533, 65535, 8191, 471, 65000, 65000, 1000, 1464,
                                 58.0f, 0.0f};
     // clang-format on
+    // A body read whole: a short body runs on into the bytes that follow it, so its top
+    // margin comes from the next command's header (zero bytes there).
+    const Built untopped58At203 = {463, 8, 8, 1, 448, 0, 0, 0, 0, 58.0f, 0.0f};
+    const Built untopped50At203 = {399, 8, 40, 5, 384, 224, 224, 0, 224, 50.0f, 30.0f};
+    // The header marker 1B 69 55 4F among a body's own bytes.
+    const unsigned int headerMarker = 0x4F55691B;
     return {
         {"continuous 58 mm at 203 dpi", m, mine, true, kContinuous58At203},
         {"labels 50 mm on the other series", HU_3430, build(commandFor(HU_3430), kLabel50), true,
@@ -173,14 +179,20 @@ std::vector<CustomCase> customCases() {
          build(commandFor(m).cutBodyTo(116), kContinuous58),
          false,
          {}},
-        {"short body, then another model's command",
+        {"short body reads on into another model's command", m,
+         chain({build(commandFor(m).cutBodyTo(100), kContinuous58), sameSeries}), true,
+         untopped58At203},
+        {"short body reads on into a whole command of this model", m,
+         chain({build(commandFor(m).cutBodyTo(100), kLabel50), mine}), true, untopped50At203},
+        {"header marker at body offset 32", m,
+         build(commandFor(m).set("blockPos2", headerMarker), kContinuous58), true,
+         kContinuous58At203},
+        {"header marker at body offset 77, then another model's command", m,
+         chain({build(commandFor(m).set("szSizeMM", headerMarker), kContinuous58), sameSeries}),
+         true, kContinuous58At203},
+        {"own header without body, then a whole command of this model",
          m,
-         chain({build(commandFor(m).cutBodyTo(100), kContinuous58), sameSeries}),
-         false,
-         {}},
-        {"short body, then a whole command of this model",
-         m,
-         chain({build(commandFor(m).cutBodyTo(100), kLabel50), mine}),
+         chain({headerOnly, build(commandFor(m), kContinuous58)}),
          false,
          {}},
         {"16 bytes", m, Bytes(mine.begin() + 4, mine.begin() + 20), false, {}},

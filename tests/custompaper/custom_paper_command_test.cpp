@@ -184,9 +184,8 @@ TEST(CustomPaperCommand, ErrorListsNameEveryFailingValueInFieldOrder) {
     }
 }
 
-// A paper definition whose values cannot be written as they are makes no command: no
-// negative value goes out as FF or FF FF, nothing is cut to its low bits, and a resolution
-// of 0 does not pass for a paper of 0 dots.
+// A paper definition whose values cannot be written as they are makes no command: nothing
+// is cut to its low bits, and a resolution of 0 does not pass for a paper of 0 dots.
 TEST(CustomPaperCommand, UnwritableDefinitionValuesMakeNoCommand) {
     const UserSettingPaperInfo labels = dieCut62x100();
     const UserSettingPaperInfo roll = sizes(62, 0, 3, 3, 5, 5, 0, 0, 0);
@@ -198,12 +197,12 @@ TEST(CustomPaperCommand, UnwritableDefinitionValuesMakeNoCommand) {
         Pairs errors;
     };
     const Case cases[] = {
-        {"negative die start",
+        {"die start beyond 16 bits",
          creator(PaperKind::DieCut, labels,
-                 definitionWith("nDieStartPlus", "nDieStartPlus = -2.7")),
+                 definitionWith("nDieStartPlus", "nDieStartPlus = 65536")),
          {{-1, 1}}},
-        {"negative sensor id",
-         creator(PaperKind::DieCut, labels, definitionWith("nSensorID", "nSensorID = -3")),
+        {"sensor id above a byte",
+         creator(PaperKind::DieCut, labels, definitionWith("nSensorID", "nSensorID = 256")),
          {{-1, 1}}},
         {"head divide above a byte",
          creator(PaperKind::DieCut, labels, definitionWith("byHeadDivide", "byHeadDivide = 300")),
@@ -245,6 +244,52 @@ TEST(CustomPaperCommand, UnwritableDefinitionValuesMakeNoCommand) {
                         .createCustomPaperInfoCommandAllRelated()
                         .first),
               kClean);
+}
+
+// Negative constants of the paper definition go out as all ones, and a head dot that works
+// out below 0 as 0: the command is made.
+TEST(CustomPaperCommand, NegativeConstantsAndAHeadDotBelowZeroAreWritten) {
+    const UserSettingPaperInfo labels = dieCut62x100();
+    struct Case {
+        const char* name;
+        CustomPaperInfoCommandCreator c;
+        layout::BodyField field;
+        Bytes value;
+    };
+    const Case cases[] = {
+        {"die start -2.7",
+         creator(PaperKind::DieCut, labels,
+                 definitionWith("nDieStartPlus", "nDieStartPlus = -2.7")),
+         layout::kDieStartPlus,
+         {0xFF, 0xFF}},
+        {"sensor id -3",
+         creator(PaperKind::DieCut, labels, definitionWith("nSensorID", "nSensorID = -3")),
+         layout::kSensorId,
+         {0xFF}},
+        {"head divide -1",
+         creator(PaperKind::DieCut, labels, definitionWith("byHeadDivide", "byHeadDivide = -1")),
+         layout::kHeadDivide,
+         {0xFF}},
+        // 600 dpi, 2496 head dots, a 107 mm roll, side margins 0.651 mm, top 2 mm: the head
+        // dot works out as (2 x 15 - 2528 + 2496) / 2 = -1.
+        {"head dot -1",
+         creator(PaperKind::Roll, sizes(107, 0, 0.651f, 0.651f, 2, 0, 0, 0, 0),
+                 custom_paper_test::definition600()),
+         layout::kHeadDot,
+         {0x00, 0x00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto [errors, bytes] = c.c.createCustomPaperInfoCommandAllRelated();
+        EXPECT_EQ(pairs(errors), kClean);
+        EXPECT_EQ(bytes.size(), layout::kCommandLength);
+        if (bytes.size() != layout::kCommandLength) {
+            continue;
+        }
+        const auto at =
+            bytes.begin() + static_cast<std::ptrdiff_t>(layout::kBodyOffset + c.field.offset);
+        EXPECT_EQ(Bytes(at, at + static_cast<std::ptrdiff_t>(c.field.width)), c.value);
+    }
 }
 
 TEST(CustomPaperCommand, CodesOfZeroGiveOneHeaderError) {

@@ -35,6 +35,14 @@ inline std::string definitionWith(const std::string& key, const std::string& lin
     return text;
 }
 
+// The same text for a 600 dpi head of 2496 dots.
+inline std::string definition600() {
+    std::string text = definitionWith("dwHeadPinNum", "dwHeadPinNum = 2496");
+    const std::string resolutions = "wResolutions = 300,300,600,300";
+    text.replace(text.find(resolutions), resolutions.size(), "wResolutions = 600,600");
+    return text;
+}
+
 constexpr const char* kModel = "Talvora SN-7500D";  // series "SN-7000D"
 
 // Sizes in millimetres (or inches) in the order the host passes them.

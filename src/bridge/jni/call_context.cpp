@@ -1,5 +1,6 @@
 #include "bridge/jni/call_context.h"
 
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
 #include "connection/printer_status.h"
 
@@ -71,7 +72,7 @@ extern "C" JNIEXPORT void SetObserverJNItoNative(jobject* observer) {
         next.observer = observer != nullptr ? *observer : nullptr;
         context = next;
         if (next.env == nullptr || next.observer == nullptr) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = kInvalidParameter;
             return;
         }
         JNIEnv* env = next.env;
@@ -87,7 +88,7 @@ extern "C" JNIEXPORT void SetObserverJNItoNative(jobject* observer) {
             found ? fieldId(env, cls.get(), "receive_string", "Ljava/lang/String;") : nullptr;
         found = found && next.receiveString != nullptr;
         if (!found) {
-            PrinterStatus::error_code_ = 40;
+            PrinterStatus::error_code_ = kHostObjectError;
             return;
         }
         next.bound = true;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "bridge/jni/call_context.h"
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
-#include "bridge/jni/jni_observer.h"
 #include "bridge/jni/result_objects.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
@@ -21,34 +21,13 @@ using namespace bridge::jni;
 
 namespace {
 
-constexpr int kInvalidParameter = 39;
-
-// Runs query on a BasePrinter for the standing port and model with the call's observer bound;
-// a null observer (39) or one lacking a member (40) gives failure without building it.
-template <typename R, typename Query>
-R withPrinter(JNIEnv* env, jobject observer, R failure, Query&& query) {
-    ObserverBinding binding(env, observer);
-    if (!binding.ok()) {
-        return failure;
-    }
-    JNIObserver transport;
-    const bridge::StandingSettings& standing = bridge::standingSettings();
-    BasePrinter printer(standing.port, &transport, standing.model);
-    return query(printer);
-}
-
 // A string query: "" on failure, with the code left by the query for getLastStatusJNI.
 template <typename Query>
 jstring stringQuery(JNIEnv* env, jobject observer, Query&& query) {
     return guarded<jstring>(nullptr, [&] {
-        const std::string text = withPrinter<std::string>(env, observer, std::string(), query);
+        const std::string text = withOperation<BasePrinter>(env, observer, std::string(), query);
         return newResultString(env, text);
     });
-}
-
-// A path argument as UTF-8; false for null, unreadable or holding U+0000.
-bool pathText(JNIEnv* env, jstring path, std::string& out) {
-    return toUtf8(env, path, out) && out.find('\0') == std::string::npos;
 }
 
 }  // namespace
@@ -124,8 +103,8 @@ JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPageCounterJNI(
                                                                                 jobject,
                                                                                 jobject observer) {
     return guarded<jint>(0, [&] {
-        return withPrinter<jint>(env, observer, 0,
-                                 [](BasePrinter& p) { return p.getPageCounter(); });
+        return withOperation<BasePrinter>(env, observer, jint{0},
+                                          [](BasePrinter& p) { return p.getPageCounter(); });
     });
 }
 
@@ -134,7 +113,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryInfoJNI(JNIEnv* env, jobject, j
     return guarded<jobject>(nullptr, [&] {
         const PrinterBatteryInfo failedQuery;
         const PrinterBatteryInfo info =
-            withPrinter<PrinterBatteryInfo>(env, observer, failedQuery, [](BasePrinter& p) {
+            withOperation<BasePrinter>(env, observer, failedQuery, [](BasePrinter& p) {
                 PrinterBatteryInfo reading;
                 return p.getBatteryInfo(reading) ? reading : PrinterBatteryInfo();
             });
@@ -150,7 +129,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVer
         std::string file;
         std::string version;
         if (!pathText(env, path, file)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            clearStatusWith(kInvalidParameter);
         } else {
             const bridge::StandingSettings& standing = bridge::standingSettings();
             BasePrinter printer(standing.model, standing.port);

@@ -12,13 +12,39 @@ bool clearException(JNIEnv* env) {
     return true;
 }
 
-LocalRef<jclass> findClass(JNIEnv* env, const char* name) {
-    jclass cls = env->FindClass(name);
-    if (clearException(env) && cls != nullptr) {
-        env->DeleteLocalRef(cls);
-        cls = nullptr;
+namespace {
+
+// The reference a JNI call just made, or null (the reference deleted) when the call left an
+// exception pending, which is cleared.
+template <typename T>
+LocalRef<T> unlessThrown(JNIEnv* env, T ref) {
+    LocalRef<T> owned(env, ref);
+    if (clearException(env)) {
+        owned.reset();
     }
-    return LocalRef<jclass>(env, cls);
+    return owned;
+}
+
+// Copies the first `length` elements of a host array with `getRegion` (Get<Type>ArrayRegion);
+// false (exception cleared) when they cannot be read.
+template <typename Element, typename Array, typename GetRegion>
+bool readRegion(JNIEnv* env, Array array, jsize length, GetRegion getRegion,
+                std::vector<Element>& out) {
+    std::vector<Element> values(static_cast<std::size_t>(length));
+    if (length > 0) {
+        getRegion(env, array, length, values.data());
+        if (clearException(env)) {
+            return false;
+        }
+    }
+    out.swap(values);
+    return true;
+}
+
+}  // namespace
+
+LocalRef<jclass> findClass(JNIEnv* env, const char* name) {
+    return unlessThrown(env, env->FindClass(name));
 }
 
 LocalRef<jclass> classOf(JNIEnv* env, jobject object) {
@@ -78,13 +104,8 @@ LocalRef<jstring> newString(JNIEnv* env, const std::string& text) {
     if (units.size() > static_cast<std::size_t>(INT32_MAX)) {
         return LocalRef<jstring>(env, nullptr);
     }
-    jstring s = env->NewString(reinterpret_cast<const jchar*>(units.data()),
-                               static_cast<jsize>(units.size()));
-    if (clearException(env) && s != nullptr) {
-        env->DeleteLocalRef(s);
-        s = nullptr;
-    }
-    return LocalRef<jstring>(env, s);
+    return unlessThrown(env, env->NewString(reinterpret_cast<const jchar*>(units.data()),
+                                            static_cast<jsize>(units.size())));
 }
 
 LocalRef<jbyteArray> newByteArray(JNIEnv* env, const unsigned char* bytes, jsize length) {
@@ -104,23 +125,48 @@ LocalRef<jbyteArray> newByteArray(JNIEnv* env, const unsigned char* bytes, jsize
     return array;
 }
 
-bool readByteArray(JNIEnv* env, jbyteArray array, std::vector<unsigned char>& out) {
+jsize arrayLength(JNIEnv* env, jarray array) {
     if (array == nullptr) {
-        return false;
+        return -1;
     }
     const jsize length = env->GetArrayLength(array);
-    if (clearException(env) || length < 0) {
-        return false;
-    }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(length));
-    if (length > 0) {
-        env->GetByteArrayRegion(array, 0, length, reinterpret_cast<jbyte*>(bytes.data()));
-        if (clearException(env)) {
+    return clearException(env) || length < 0 ? -1 : length;
+}
+
+bool readByteArray(JNIEnv* env, jbyteArray array, std::vector<unsigned char>& out) {
+    const jsize length = arrayLength(env, array);
+    return length >= 0 && readRegion(
+                              env, array, length,
+                              [](JNIEnv* e, jbyteArray a, jsize n, unsigned char* to) {
+                                  e->GetByteArrayRegion(a, 0, n, reinterpret_cast<jbyte*>(to));
+                              },
+                              out);
+}
+
+bool readIntArray(JNIEnv* env, jintArray array, jsize length, std::vector<int>& out) {
+    return readRegion(
+        env, array, length,
+        [](JNIEnv* e, jintArray a, jsize n, int* to) {
+            e->GetIntArrayRegion(a, 0, n, reinterpret_cast<jint*>(to));
+        },
+        out);
+}
+
+bool readTexts(JNIEnv* env, jobjectArray array, jsize count, std::vector<std::string>& out) {
+    std::vector<std::string> texts(static_cast<std::size_t>(count));
+    for (jsize i = 0; i < count; ++i) {
+        LocalRef<jstring> element(env, static_cast<jstring>(env->GetObjectArrayElement(array, i)));
+        if (clearException(env) ||
+            !toUtf8(env, element.get(), texts[static_cast<std::size_t>(i)])) {
             return false;
         }
     }
-    out.swap(bytes);
+    out.swap(texts);
     return true;
+}
+
+LocalRef<jobject> construct(JNIEnv* env, jclass cls, jmethodID constructor, const jvalue* args) {
+    return unlessThrown(env, env->NewObjectA(cls, constructor, args));
 }
 
 LocalRef<jobject> newObject(JNIEnv* env, const char* className, const char* signature,
@@ -130,12 +176,7 @@ LocalRef<jobject> newObject(JNIEnv* env, const char* className, const char* sign
     if (constructor == nullptr) {
         return LocalRef<jobject>(env, nullptr);
     }
-    jobject object = env->NewObjectA(cls.get(), constructor, args);
-    if (clearException(env) && object != nullptr) {
-        env->DeleteLocalRef(object);
-        object = nullptr;
-    }
-    return LocalRef<jobject>(env, object);
+    return construct(env, cls.get(), constructor, args);
 }
 
 }  // namespace bridge::jni

@@ -69,8 +69,24 @@ LocalRef<jstring> newString(JNIEnv* env, const std::string& text);
 // A new host byte array holding the bytes; null, with the exception cleared, on failure.
 LocalRef<jbyteArray> newByteArray(JNIEnv* env, const unsigned char* bytes, jsize length);
 
+// The length of a host array; -1 (exception cleared) for a null or unreadable one.
+jsize arrayLength(JNIEnv* env, jarray array);
+
 // Copies the whole host byte array; false (exception cleared) on failure.
 bool readByteArray(JNIEnv* env, jbyteArray array, std::vector<unsigned char>& out);
+
+// Copies the first `length` elements of a host int array (the caller has checked its length);
+// false (exception cleared) on failure.
+bool readIntArray(JNIEnv* env, jintArray array, jsize length, std::vector<int>& out);
+
+// The UTF-8 texts of the first `count` elements of a host String array; false for a null
+// element or one that cannot be read. Each element's local reference is released as it is
+// copied.
+bool readTexts(JNIEnv* env, jobjectArray array, jsize count, std::vector<std::string>& out);
+
+// Builds an object with a constructor already looked up; null, with the exception cleared,
+// when the object cannot be made.
+LocalRef<jobject> construct(JNIEnv* env, jclass cls, jmethodID constructor, const jvalue* args);
 
 // Builds an object of className with the constructor of that signature; null, with the
 // exception cleared, when the class, constructor or object cannot be had.

@@ -1,14 +1,12 @@
 #include "bridge/jni/jni_observer.h"
 
+#include "bridge/jni/bridge_errors.h"
 #include "bridge/jni/call_context.h"
 #include "bridge/jni/jni_kit.h"
 #include "connection/printer_status.h"
 
 namespace bridge::jni {
 namespace {
-
-constexpr int kCommunicationError = 6;
-constexpr int kHostObjectError = 40;
 
 void setError(int code) {
     PrinterStatus::error_code_ = code;
@@ -22,6 +20,17 @@ const CallContext* bound() {
         return nullptr;
     }
     return &context;
+}
+
+// The bound context for a call that copies `length` reply bytes; null (error 40) when no
+// observer is usable or the length is negative.
+const CallContext* boundForReply(int length) {
+    const CallContext* context = bound();
+    if (context != nullptr && length < 0) {
+        setError(kHostObjectError);
+        return nullptr;
+    }
+    return context;
 }
 
 // Copies the first length bytes of the observer's "receive_data" into out. A missing or
@@ -62,9 +71,32 @@ LocalRef<jbyteArray> sendArray(JNIEnv* env, int length, const unsigned char* dat
     return array;
 }
 
+// The request text as a host string; error 6 when it cannot be made.
+LocalRef<jstring> requestText(JNIEnv* env, const std::string& text) {
+    LocalRef<jstring> request = newString(env, text);
+    if (!request) {
+        setError(kCommunicationError);
+    }
+    return request;
+}
+
 // The host's boolean answer; a thrown exception counts as false.
 bool hostTrue(JNIEnv* env, jboolean answer) {
     return !clearException(env) && answer != JNI_FALSE;
+}
+
+// Calls a boolean callback of the observer; false (error 6) when the host answers false or
+// throws.
+template <typename... Args>
+bool hostAccepts(const CallContext& context, ObserverMethod method, Args... args) {
+    JNIEnv* env = context.env;
+    const jboolean answer =
+        env->CallBooleanMethod(context.observer, context.methods[method], args...);
+    if (!hostTrue(env, answer)) {
+        setError(kCommunicationError);
+        return false;
+    }
+    return true;
 }
 
 bool sendBytes(ObserverMethod method, int length, unsigned char* data) {
@@ -72,18 +104,8 @@ bool sendBytes(ObserverMethod method, int length, unsigned char* data) {
     if (context == nullptr) {
         return false;
     }
-    JNIEnv* env = context->env;
-    LocalRef<jbyteArray> array = sendArray(env, length, data);
-    if (!array) {
-        return false;
-    }
-    const jboolean answer =
-        env->CallBooleanMethod(context->observer, context->methods[method], length, array.get());
-    if (!hostTrue(env, answer)) {
-        setError(kCommunicationError);
-        return false;
-    }
-    return true;
+    LocalRef<jbyteArray> array = sendArray(context->env, length, data);
+    return array && hostAccepts(*context, method, length, array.get());
 }
 
 }  // namespace
@@ -99,39 +121,24 @@ bool JNIObserver::sendDataAsynchronous(int length, unsigned char* data) {
 bool JNIObserver::sendDataReceiveData(int length, unsigned char* data, int replyLength,
                                       unsigned char* reply) {
     return guarded(false, [&] {
-        const CallContext* context = bound();
+        const CallContext* context = boundForReply(replyLength);
         if (context == nullptr) {
             return false;
         }
-        if (replyLength < 0) {
-            setError(kHostObjectError);
+        LocalRef<jbyteArray> array = sendArray(context->env, length, data);
+        if (!array || !hostAccepts(*context, kSendDataReceiveData, length, array.get(),
+                                   static_cast<jint>(replyLength))) {
             return false;
         }
-        JNIEnv* env = context->env;
-        LocalRef<jbyteArray> array = sendArray(env, length, data);
-        if (!array) {
-            return false;
-        }
-        const jboolean answer =
-            env->CallBooleanMethod(context->observer, context->methods[kSendDataReceiveData],
-                                   length, array.get(), replyLength);
         array.reset();
-        if (!hostTrue(env, answer)) {
-            setError(kCommunicationError);
-            return false;
-        }
         return copyReceiveData(*context, replyLength, reply);
     });
 }
 
 int JNIObserver::receiveData(int length, unsigned char* buffer, bool flag) {
     return guarded(-1, [&] {
-        const CallContext* context = bound();
+        const CallContext* context = boundForReply(length);
         if (context == nullptr) {
-            return -1;
-        }
-        if (length < 0) {
-            setError(kHostObjectError);
             return -1;
         }
         JNIEnv* env = context->env;
@@ -155,46 +162,24 @@ bool JNIObserver::sendString(std::string text) {
         if (context == nullptr) {
             return false;
         }
-        JNIEnv* env = context->env;
-        LocalRef<jstring> request = newString(env, text);
-        if (!request) {
-            setError(kCommunicationError);
-            return false;
-        }
-        const jboolean answer =
-            env->CallBooleanMethod(context->observer, context->methods[kSendString], request.get());
-        if (!hostTrue(env, answer)) {
-            setError(kCommunicationError);
-            return false;
-        }
-        return true;
+        LocalRef<jstring> request = requestText(context->env, text);
+        return request && hostAccepts(*context, kSendString, request.get());
     });
 }
 
 bool JNIObserver::sendStringReceiveData(std::string request, int replyLength,
                                         unsigned char* reply) {
     return guarded(false, [&] {
-        const CallContext* context = bound();
+        const CallContext* context = boundForReply(replyLength);
         if (context == nullptr) {
             return false;
         }
-        if (replyLength < 0) {
-            setError(kHostObjectError);
+        LocalRef<jstring> text = requestText(context->env, request);
+        if (!text || !hostAccepts(*context, kSendStringReceiveData, text.get(),
+                                  static_cast<jint>(replyLength))) {
             return false;
         }
-        JNIEnv* env = context->env;
-        LocalRef<jstring> text = newString(env, request);
-        if (!text) {
-            setError(kCommunicationError);
-            return false;
-        }
-        const jboolean answer = env->CallBooleanMethod(
-            context->observer, context->methods[kSendStringReceiveData], text.get(), replyLength);
         text.reset();
-        if (!hostTrue(env, answer)) {
-            setError(kCommunicationError);
-            return false;
-        }
         return copyReceiveData(*context, replyLength, reply);
     });
 }
@@ -206,18 +191,11 @@ bool JNIObserver::sendStringReceiveString(std::string request, std::string& repl
             return false;
         }
         JNIEnv* env = context->env;
-        LocalRef<jstring> text = newString(env, request);
-        if (!text) {
-            setError(kCommunicationError);
+        LocalRef<jstring> text = requestText(env, request);
+        if (!text || !hostAccepts(*context, kSendStringReceiveString, text.get())) {
             return false;
         }
-        const jboolean answer = env->CallBooleanMethod(
-            context->observer, context->methods[kSendStringReceiveString], text.get());
         text.reset();
-        if (!hostTrue(env, answer)) {
-            setError(kCommunicationError);
-            return false;
-        }
         LocalRef<jstring> value(env, static_cast<jstring>(env->GetObjectField(
                                          context->observer, context->receiveString)));
         std::string utf8;

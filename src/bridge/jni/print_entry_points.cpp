@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "bridge/jni/call_context.h"
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
-#include "bridge/jni/jni_observer.h"
 #include "bridge/jni/result_objects.h"
-#include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"
 #include "raster/bitmap_data.h"
@@ -21,9 +20,7 @@ using namespace bridge::jni;
 
 namespace {
 
-constexpr int kNoError = 1;
 constexpr int kNoCustomPaper = 25;
-constexpr int kInvalidParameter = 39;
 
 // The print job as the bridge drives it: gives access to the paper its construction selected.
 class BridgeRasterPrint : public RasterPrint {
@@ -32,38 +29,26 @@ class BridgeRasterPrint : public RasterPrint {
     Paper& selectedPaper() { return currentPaper; }
 };
 
-// Binds the observer, builds the job from the standing settings and runs it; the status
-// object is built while the job still exists. A failed binding (39, 40) builds no job.
-template <typename Run>
-jobject runJob(JNIEnv* env, jobject observer, Run&& run) {
-    ObserverBinding binding(env, observer);
-    if (!binding.ok()) {
-        return GetStatus(env);
-    }
-    JNIObserver transport;
-    const bridge::StandingSettings& standing = bridge::standingSettings();
-    RasterPrintOption options = standing.printOptions;
-    BridgeRasterPrint job(standing.port, &transport, standing.model, options);
-    run(job);
-    return GetStatus(env);
-}
-
 // printBitmapJNI and printBitmapsJNI: the job runs only when paper selection left code 1; a
-// save path writes the job to that file instead of sending it.
-jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int pages) {
+// save path writes the job to that file instead of sending it. A page count below 1 is
+// refused, except that one bitmap printed with no copies (`noCopiesPrinted`) is a job without
+// pages: its header, initialise command and trailer go out.
+jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int pages,
+                    bool noCopiesPrinted = false) {
     BitmapData data;
     if (setBitmapData(env, bitmap, data) != 1) {
-        return GetStatus(env);
+        return refuse(env);
     }
-    if (page < 0 || pages < 1) {
-        PrinterStatus::error_code_ = kInvalidParameter;
-        return GetStatus(env);
+    const bool saving = !bridge::standingSettings().printOptions.savePrnPath.empty();
+    const bool noPages = pages == 0 && noCopiesPrinted && !saving;
+    if (page < 0 || (pages < 1 && !noPages)) {
+        return refuse(env);
     }
-    return runJob(env, observer, [&](BridgeRasterPrint& job) {
+    return statusOf<BridgeRasterPrint>(env, observer, [&](BridgeRasterPrint& job) {
         if (PrinterStatus::error_code_ != kNoError) {
             return;
         }
-        if (!bridge::standingSettings().printOptions.savePrnPath.empty()) {
+        if (saving) {
             job.createPrintData(data, page, pages);
         } else {
             job.printBitmap(data, page, pages);
@@ -81,7 +66,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapJNI(
                                                                                 jobject observer) {
     return guarded<jobject>(nullptr, [&] {
         return printBitmap(env, bitmap, observer, 0,
-                           bridge::standingSettings().printOptions.numberOfCopies);
+                           bridge::standingSettings().printOptions.numberOfCopies, true);
     });
 }
 
@@ -96,11 +81,10 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendPrnJNI(JNIE
                                                                             jobject observer) {
     return guarded<jobject>(nullptr, [&]() -> jobject {
         std::string path;
-        if (!toUtf8(env, prnPath, path) || path.find('\0') != std::string::npos) {
-            PrinterStatus::error_code_ = kInvalidParameter;
-            return GetStatus(env);
+        if (!pathText(env, prnPath, path)) {
+            return refuse(env);
         }
-        return runJob(env, observer, [&](BridgeRasterPrint& job) {
+        return statusOf<BridgeRasterPrint>(env, observer, [&](BridgeRasterPrint& job) {
             if (PrinterStatus::error_code_ == kNoError) {
                 job.printPrn(path);
             }
@@ -112,7 +96,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI
                                                                                  jobject,
                                                                                  jobject observer) {
     return guarded<jobject>(nullptr, [&] {
-        return runJob(env, observer, [](BridgeRasterPrint& job) {
+        return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             const bridge::StandingSettings& standing = bridge::standingSettings();
             if (PrinterStatus::error_code_ != kNoError || !standing.printOptions.doStatusCheck) {
                 return;
@@ -127,7 +111,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getStatusJNI(JNIEnv* env, jobject,
                                                                               jobject observer) {
     return guarded<jobject>(nullptr, [&] {
-        return runJob(env, observer, [](BridgeRasterPrint& job) {
+        return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             // A missing custom paper does not keep the status from being read.
             const int code = PrinterStatus::error_code_;
             if (code == kNoError || code == kNoCustomPaper) {

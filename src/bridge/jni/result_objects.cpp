@@ -1,12 +1,11 @@
 #include "bridge/jni/result_objects.h"
 
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
 #include "connection/printer_status.h"
 
 namespace bridge::jni {
 namespace {
-
-constexpr int kHostObjectError = 40;
 
 template <typename T>
 T failed() {
@@ -40,12 +39,7 @@ LocalRef<jobject> buildPaper(JNIEnv* env, jclass cls, jmethodID constructor, con
     args[13].b = static_cast<jbyte>(paper.mediaType);
     args[14].l = nameMm.get();
     args[15].l = nameInch.get();
-    jobject object = env->NewObjectA(cls, constructor, args);
-    if (clearException(env) && object != nullptr) {
-        env->DeleteLocalRef(object);
-        object = nullptr;
-    }
-    return LocalRef<jobject>(env, object);
+    return construct(env, cls, constructor, args);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/print_option_fields.h"
@@ -18,9 +19,6 @@ using bridge::HostValue;
 using namespace bridge::jni;
 
 namespace {
-
-constexpr int kInvalidParameter = 39;
-constexpr int kHostObjectError = 40;
 
 // Reads a host string field as UTF-8; false for a null string, an unreadable one or one
 // holding U+0000 (not a usable path).

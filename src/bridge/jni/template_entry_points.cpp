@@ -7,10 +7,8 @@
 #include <limits>
 #include <vector>
 
-#include "bridge/jni/call_context.h"
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
-#include "bridge/jni/jni_observer.h"
-#include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"
 #include "transfer/template_print.h"
@@ -18,9 +16,6 @@
 using namespace bridge::jni;
 
 namespace {
-
-constexpr int kNoError = 1;
-constexpr int kInvalidParameter = 39;
 
 using Bytes = std::vector<unsigned char>;
 
@@ -118,18 +113,11 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_addToKXTCommandJNI(JNIEnv* env, jobject, 
 JNIEXPORT jobject JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_printKXTCommandJNI(JNIEnv* env, jobject, jobject observer) {
     return guarded<jobject>(nullptr, [&]() -> jobject {
-        ObserverBinding binding(env, observer);
-        if (!binding.ok()) {
-            return GetStatus(env);
-        }
-        JNIObserver transport;
-        const bridge::StandingSettings& standing = bridge::standingSettings();
-        TemplatePrintOption options = standing.templateOptions;
-        TemplatePrint print(standing.port, &transport, standing.model, options);
-        if (PrinterStatus::error_code_ == kNoError) {
-            print.printKXTCommand();
-        }
-        return GetStatus(env);
+        return statusOf<TemplatePrint>(env, observer, [](TemplatePrint& print) {
+            if (PrinterStatus::error_code_ == kNoError) {
+                print.printKXTCommand();
+            }
+        });
     });
 }
 

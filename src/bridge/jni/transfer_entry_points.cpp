@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "bridge/jni/call_context.h"
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
-#include "bridge/jni/jni_observer.h"
 #include "bridge/jni/result_objects.h"
-#include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"
 #include "transfer/file_transfer.h"
@@ -23,11 +22,7 @@ using namespace bridge::jni;
 
 namespace {
 
-constexpr int kNoError = 1;
-constexpr int kCommunicationError = 6;
 constexpr int kWrongFileKind = 23;
-constexpr int kInvalidParameter = 39;
-constexpr int kHostObjectError = 40;
 
 // Data kinds that are not firmware: refused by the firmware update before anything is sent.
 constexpr std::uint16_t kRefusedKinds[] = {0x0601, 0x0611};
@@ -35,66 +30,20 @@ constexpr std::uint16_t kRefusedKinds[] = {0x0601, 0x0611};
 constexpr char kTemplateInfoClass[] = "com/talvora/lumeko/sdk/TemplateInfo";
 constexpr char kTemplateInfoSignature[] = "(III[BLjava/lang/String;J)V";
 
-// A path argument as UTF-8; false for null, unreadable or holding U+0000.
-bool pathText(JNIEnv* env, jstring path, std::string& out) {
-    return toUtf8(env, path, out) && out.find('\0') == std::string::npos;
-}
-
 // The paths of a host String array, in order; false for a null array or element.
 bool pathList(JNIEnv* env, jobjectArray paths, std::vector<std::string>& out) {
-    if (paths == nullptr) {
+    const jsize count = arrayLength(env, paths);
+    std::vector<std::string> list;
+    if (count < 0 || !readTexts(env, paths, count, list)) {
         return false;
     }
-    const jsize count = env->GetArrayLength(paths);
-    if (clearException(env) || count < 0) {
-        return false;
-    }
-    std::vector<std::string> list(static_cast<std::size_t>(count));
-    for (jsize i = 0; i < count; ++i) {
-        LocalRef<jstring> element(env, static_cast<jstring>(env->GetObjectArrayElement(paths, i)));
-        if (clearException(env) ||
-            !pathText(env, element.get(), list[static_cast<std::size_t>(i)])) {
+    for (const std::string& path : list) {
+        if (path.find('\0') != std::string::npos) {
             return false;
         }
     }
     out.swap(list);
     return true;
-}
-
-// Binds the observer, builds the FileTransfer from the standing settings and runs operation
-// on it; failure without building it when the binding fails (39, 40).
-template <typename R, typename Operation>
-R withTransfer(JNIEnv* env, jobject observer, R failure, Operation&& operation) {
-    ObserverBinding binding(env, observer);
-    if (!binding.ok()) {
-        return failure;
-    }
-    JNIObserver transport;
-    const bridge::StandingSettings& standing = bridge::standingSettings();
-    RasterPrintOption options = standing.printOptions;
-    FileTransfer transfer(standing.port, &transport, standing.model, options);
-    return operation(transfer);
-}
-
-// As withTransfer, the result being the status object, built while the FileTransfer exists
-// (or after the failed binding).
-template <typename Operation>
-jobject statusOfTransfer(JNIEnv* env, jobject observer, Operation&& operation) {
-    ObserverBinding binding(env, observer);
-    if (!binding.ok()) {
-        return GetStatus(env);
-    }
-    JNIObserver transport;
-    const bridge::StandingSettings& standing = bridge::standingSettings();
-    RasterPrintOption options = standing.printOptions;
-    FileTransfer transfer(standing.port, &transport, standing.model, options);
-    operation(transfer);
-    return GetStatus(env);
-}
-
-jobject refuse(JNIEnv* env) {
-    PrinterStatus::error_code_ = kInvalidParameter;
-    return GetStatus(env);
 }
 
 // headerLength + dataSize as a host int; a size beyond it is given as the largest int.
@@ -130,8 +79,8 @@ void fillTemplateInfos(JNIEnv* env, jobjectArray array, jclass cls, jmethodID co
         args[3].l = date.get();
         args[4].l = name.get();
         args[5].j = static_cast<jlong>(header.modified_date_filetime());
-        LocalRef<jobject> info(env, env->NewObjectA(cls, constructor, args));
-        if (clearException(env) || !info) {
+        LocalRef<jobject> info = construct(env, cls, constructor, args);
+        if (!info) {
             PrinterStatus::error_code_ = kHostObjectError;
             return;
         }
@@ -150,7 +99,7 @@ extern "C" {
 JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmVerJNI(JNIEnv* env, jobject,
                                                                                jobject observer) {
     return guarded<jstring>(nullptr, [&] {
-        const std::string version = withTransfer<std::string>(
+        const std::string version = withOperation<FileTransfer>(
             env, observer, std::string(), [](FileTransfer& t) { return t.getFirmVer(); });
         return newResultString(env, version);
     });
@@ -182,7 +131,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_updateFirmJNI(J
         if (!pathText(env, path, file)) {
             return refuse(env);
         }
-        return statusOfTransfer(env, observer, [&](FileTransfer& transfer) {
+        return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
             const std::uint16_t kind = transfer.getDataKind(file);
             for (std::uint16_t refused : kRefusedKinds) {
                 if (kind == refused) {
@@ -199,8 +148,8 @@ JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryWeakJNI
                                                                                  jobject,
                                                                                  jobject observer) {
     return guarded<jbyte>(-1, [&] {
-        const int flag = withTransfer<int>(env, observer, -1,
-                                           [](FileTransfer& t) { return t.getBatteryWeak(); });
+        const int flag = withOperation<FileTransfer>(
+            env, observer, -1, [](FileTransfer& t) { return t.getBatteryWeak(); });
         return static_cast<jbyte>(static_cast<std::uint8_t>(flag & 0xFF));
     });
 }
@@ -208,8 +157,8 @@ JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryWeakJNI
 JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBootModeJNI(JNIEnv* env, jobject,
                                                                               jobject observer) {
     return guarded<jbyte>(-1, [&] {
-        const int mode =
-            withTransfer<int>(env, observer, -1, [](FileTransfer& t) { return t.getBootMode(); });
+        const int mode = withOperation<FileTransfer>(
+            env, observer, -1, [](FileTransfer& t) { return t.getBootMode(); });
         return static_cast<jbyte>(static_cast<std::uint8_t>(mode & 0xFF));
     });
 }
@@ -221,7 +170,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_transferTemplat
         if (!pathList(env, paths, files)) {
             return refuse(env);
         }
-        return statusOfTransfer(env, observer, [&](FileTransfer& transfer) {
+        return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
             if (PrinterStatus::error_code_ == kNoError) {
                 transfer.uploadTemplate(files);
             }
@@ -232,21 +181,12 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_transferTemplat
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_removeTemplateJNI(
     JNIEnv* env, jobject, jintArray keys, jobject observer) {
     return guarded<jobject>(nullptr, [&]() -> jobject {
-        if (keys == nullptr) {
+        const jsize count = arrayLength(env, keys);
+        std::vector<int> values;
+        if (count < 0 || !readIntArray(env, keys, count, values)) {
             return refuse(env);
         }
-        const jsize count = env->GetArrayLength(keys);
-        if (clearException(env) || count < 0) {
-            return refuse(env);
-        }
-        std::vector<int> values(static_cast<std::size_t>(count));
-        if (count > 0) {
-            env->GetIntArrayRegion(keys, 0, count, reinterpret_cast<jint*>(values.data()));
-            if (clearException(env)) {
-                return refuse(env);
-            }
-        }
-        return statusOfTransfer(env, observer, [&](FileTransfer& transfer) {
+        return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
             if (PrinterStatus::error_code_ == kNoError) {
                 transfer.removeTemplate(values.data(), count);
             }
@@ -265,7 +205,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getTemplateListJNI(JNIEnv* env, jobject, 
             return nullptr;
         }
         std::vector<TemplateHeader> list;
-        const bool listed = withTransfer<bool>(
+        const bool listed = withOperation<FileTransfer>(
             env, observer, false, [&](FileTransfer& t) { return t.getTemplateList(list); });
         if (list.size() > static_cast<std::size_t>(std::numeric_limits<jsize>::max())) {
             PrinterStatus::error_code_ = kHostObjectError;
@@ -292,7 +232,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendDatabaseDat
         if (!toUtf8(env, name, databaseName) || !pathText(env, csvPath, csv)) {
             return refuse(env);
         }
-        return statusOfTransfer(env, observer, [&](FileTransfer& transfer) {
+        return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
             transfer.sendDatabaseData(databaseName, csv);
         });
     });

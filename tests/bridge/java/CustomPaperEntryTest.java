@@ -90,8 +90,15 @@ class CustomPaperEntryTest {
         CustomPaperInfoCommandData d = create(null, null, 77, roll);
         assertNull(d.command);
         assertNotNull(d.errors);
-        // A negative die start in the definition is refused, not sent as FF FF.
+        // A negative die start in the definition goes out as FF FF (command offset 38).
         d = create(MODEL_NAME, DEFINITION.replace("nDieStartPlus = 8", "nDieStartPlus = -3"),
+                DIE_CUT, 62, 100, 3, 3, 2, 2, 3, 0, 0);
+        assertNull(d.errors);
+        assertEquals(156, d.command.length);
+        assertEquals(-1, d.command[38]);
+        assertEquals(-1, d.command[39]);
+        // One above 16 bits is refused.
+        d = create(MODEL_NAME, DEFINITION.replace("nDieStartPlus = 8", "nDieStartPlus = 70000"),
                 DIE_CUT, 62, 100, 3, 3, 2, 2, 3, 0, 0);
         assertNull(d.command);
         assertArrayEquals(new int[] {-1, 1}, d.errors);

@@ -151,6 +151,25 @@ class PrintJobTest {
     }
 
     @Test
+    void noCopiesSendTheJobWithoutAPageAndSaveNothing() throws Exception {
+        settings.numberOfCopies = 0;
+        wrapper.initJNI(settings);
+        ScriptedPrinter p = new ScriptedPrinter();
+        assertEquals(1, wrapper.printBitmapJNI(bitmap, p).errorCode);
+        assertEquals(List.of("00".repeat(100) + "1B696101", "1B40", TRAILER), sends(p));
+        assertTrue(p.progress.contains(21));
+
+        // Saved, no copies are still a failure, and nothing is written or sent.
+        Path prn = dir.resolve("none.prn");
+        settings.savePrnPath = prn.toString();
+        wrapper.initJNI(settings);
+        ScriptedPrinter silent = new ScriptedPrinter();
+        assertEquals(39, wrapper.printBitmapJNI(bitmap, silent).errorCode);
+        assertTrue(silent.transcript.isEmpty());
+        assertFalse(Files.exists(prn));
+    }
+
+    @Test
     void aSavePathWritesTheJobAndSendsNothing() throws Exception {
         Path prn = dir.resolve("job.prn");
         settings.savePrnPath = prn.toString();

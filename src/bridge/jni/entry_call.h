@@ -1,0 +1,93 @@
+#pragma once
+
+// What the entry points share: the rule for a path argument, the refusal of a host argument, and
+// the one way a call builds its operation for the standing port and model, runs it with the call's
+// observer and gives its result.
+
+#include <jni.h>
+
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include "bridge/jni/bridge_errors.h"
+#include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_observer.h"
+#include "bridge/jni/support_functions.h"
+#include "bridge/standing_settings.h"
+#include "connection/printer_status.h"
+
+namespace bridge::jni {
+
+// A path argument as UTF-8; false for null, unreadable or holding U+0000.
+bool pathText(JNIEnv* env, jstring path, std::string& out);
+
+// A call that builds no operation: the last status is cleared as an operation's construction
+// clears it (the previous call's status bytes, battery and media values go) and carries
+// `code`.
+void clearStatusWith(int code);
+
+// Refuses a host argument: clears the last status with `code` and returns the status object.
+jobject refuse(JNIEnv* env, int code = kInvalidParameter);
+
+namespace detail {
+
+// Builds Operation for the standing port and model on `transport` and gives what run(operation)
+// gives. An operation that takes print or template options gets a copy of the standing ones
+// that lives as long as it.
+template <typename Operation, typename Run>
+decltype(auto) runStanding(CommunicationObserver* transport, Run&& run) {
+    const StandingSettings& standing = standingSettings();
+    if constexpr (std::is_constructible_v<Operation, Port, CommunicationObserver*, Model,
+                                          RasterPrintOption&>) {
+        RasterPrintOption options = standing.printOptions;
+        Operation operation(standing.port, transport, standing.model, options);
+        return run(operation);
+    } else if constexpr (std::is_constructible_v<Operation, Port, CommunicationObserver*, Model,
+                                                 TemplatePrintOption&>) {
+        TemplatePrintOption options = standing.templateOptions;
+        Operation operation(standing.port, transport, standing.model, options);
+        return run(operation);
+    } else {
+        Operation operation(standing.port, transport, standing.model);
+        return run(operation);
+    }
+}
+
+// The one way an entry call runs an operation: binds the call's environment and observer,
+// builds the operation and gives run(operation). An observer that is null (39) or lacks a
+// member (40) builds nothing: the last status is cleared with that code and the call gives
+// refused().
+template <typename Operation, typename Result, typename Refused, typename Run>
+Result runBound(JNIEnv* env, jobject observer, Refused&& refused, Run&& run) {
+    ObserverBinding binding(env, observer);
+    if (!binding.ok()) {
+        clearStatusWith(PrinterStatus::error_code_);
+        return refused();
+    }
+    JNIObserver transport;
+    return runStanding<Operation>(&transport, std::forward<Run>(run));
+}
+
+}  // namespace detail
+
+// An entry call whose result is run(operation), or `failure` when the observer is refused.
+template <typename Operation, typename R, typename Run>
+R withOperation(JNIEnv* env, jobject observer, R failure, Run&& run) {
+    return detail::runBound<Operation, R>(
+        env, observer, [&] { return failure; }, std::forward<Run>(run));
+}
+
+// An entry call whose result is the status object: run(operation) runs, and the status object
+// is built while the operation still exists (or after the refused binding).
+template <typename Operation, typename Run>
+jobject statusOf(JNIEnv* env, jobject observer, Run&& run) {
+    return detail::runBound<Operation, jobject>(
+        env, observer, [&] { return GetStatus(env); },
+        [&](Operation& operation) {
+            run(operation);
+            return GetStatus(env);
+        });
+}
+
+}  // namespace bridge::jni
