@@ -2,8 +2,8 @@
 // through the whole page conversion: the raster data object alone, the print call against
 // a printer that answers anything, and the print file.
 //
-// Pages are small (sides up to 256, scale at most 1, custom paper up to 256 dots, no fit to
-// a catalogue paper) so that the fuzzer runs many inputs a second. Large pages come from
+// Pages are small (sides up to 256, scale at most 1, custom paper up to 256 dots, fit only
+// to a custom paper) so that the fuzzer runs many inputs a second. Large pages come from
 // inputs that begin with their key (page_key.h): the seeds of large pages carry it, and a
 // mutation of the rest almost always breaks it, so their children are small.
 #include <unistd.h>
@@ -161,9 +161,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
         option.customPaperLength = in.u16() % (large ? 3000 : 257);
     } else if (!papers.empty()) {
         option.paperId = papers[static_cast<size_t>(choice) % papers.size()].paperId;
-        if (!large && (option.printMode == 2 || option.printMode == 4)) {
-            option.printMode = 1;  // fitting would scale up to the catalogue paper
-        }
     }
     if (spec.paperKinds == 8) {
         option.customPaperCommand = customPaper(in, spec, large);
@@ -180,6 +177,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
         int64_t{bitmap.bitmapWidth} * bitmap.bitmapHeight > (int64_t{1} << 24)) {
         bitmap.bitmapWidth = std::min(bitmap.bitmapWidth, 1 << 24);
         bitmap.bitmapHeight = std::max(1, (1 << 24) / bitmap.bitmapWidth);
+    }
+    // Small pages fit only to a custom paper (at most 256 dots a side here), and only a
+    // bitmap at most twice as long as wide or wide as long: fitting a thin bitmap to the
+    // width of continuous paper would make it thousands of lines long.
+    const bool customPaper = option.paperId == 254 || spec.paperKinds == 8;
+    const bool squarish = bitmap.bitmapWidth > 0 && bitmap.bitmapHeight > 0 &&
+                          bitmap.bitmapWidth <= 2 * bitmap.bitmapHeight &&
+                          bitmap.bitmapHeight <= 2 * bitmap.bitmapWidth;
+    if (!large && (option.printMode == 2 || option.printMode == 4) && !(customPaper && squarish)) {
+        option.printMode = 1;
     }
     bitmap.isColor = true;
     bitmap.applyScale = true;
