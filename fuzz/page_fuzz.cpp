@@ -1,6 +1,11 @@
 // Pixel files of arbitrary length against arbitrary width, height, scale and options
 // through the whole page conversion: the raster data object alone, the print call against
 // a printer that answers anything, and the print file.
+//
+// Pages are small (sides up to 256, scale at most 1, custom paper up to 256 dots, fit only
+// to a custom paper) so that the fuzzer runs many inputs a second. Large pages come from
+// inputs that begin with their key (page_key.h): the seeds of large pages carry it, and a
+// mutation of the rest almost always breaks it, so their children are small.
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +23,7 @@
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
 #include "job_checks.h"
+#include "page_key.h"
 #include "raster/bitmap_data.h"
 #include "raster/raster_data.h"
 #include "raster/raster_print.h"
@@ -26,28 +32,34 @@ using namespace lumeko_fuzz;
 
 namespace {
 
-// Mostly small values, sometimes anything.
-int size(FuzzInput& in) {
+// Mostly small values, sometimes anything. For small pages "anything" is a value that
+// fails early (0, negative, or a side whose pixels no file of the input can hold).
+int size(FuzzInput& in, bool large) {
     const int kind = in.u8();
     if (kind < 224) {
-        return 1 + in.u16() % 300;
+        return 1 + in.u16() % (large ? 300 : 256);
     }
-    return kind < 240 ? in.i32() : static_cast<int>(in.u16());
+    const int v = kind < 240 ? in.i32() : static_cast<int>(in.u16());
+    if (large || v <= 0 || v > 0xFFFF) {
+        return v;
+    }
+    return 1 + v % 256;
 }
 
-double anyScale(FuzzInput& in) {
+double anyScale(FuzzInput& in, bool large) {
     const int kind = in.pick(4);
+    double d;
     if (kind == 3) {
         uint64_t bits = in.u32();
         bits = (bits << 32) | in.u32();
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        return d;  // NaN, infinities, denormals and all
+        std::memcpy(&d, &bits, sizeof d);  // NaN, infinities, denormals and all
+    } else {
+        d = static_cast<double>(static_cast<int16_t>(in.u16())) / 100.0;
     }
-    return static_cast<double>(static_cast<int16_t>(in.u16())) / 100.0;
+    return large || !(std::fabs(d) > 1.0) || std::isinf(d) ? d : std::fmod(d, 1.0);
 }
 
-void readOptions(FuzzInput& in, RasterPrintOption& o) {
+void readOptions(FuzzInput& in, RasterPrintOption& o, bool large) {
     o.orientation = 1 + in.pick(2);
     o.printMode = in.u8() < 240 ? 1 + in.pick(4) : in.i32();
     o.halftone = in.u8() < 240 ? 1 + in.pick(3) : in.i32();
@@ -64,7 +76,7 @@ void readOptions(FuzzInput& in, RasterPrintOption& o) {
     o.valign = in.u8() < 240 ? 1 + in.pick(3) : in.i32();
     o.marginTop = static_cast<int16_t>(in.u16());
     o.marginLeft = static_cast<int16_t>(in.u16());
-    o.scale = anyScale(in);
+    o.scale = anyScale(in, large);
     const unsigned flags = in.u16();
     o.mirrorPrint = flags & 1;
     o.rotate180 = flags & 2;
@@ -94,19 +106,19 @@ void readOptions(FuzzInput& in, RasterPrintOption& o) {
 
 // A custom paper command of this model with sizes from the input (for the models that take
 // their paper from one).
-std::vector<unsigned char> customPaper(FuzzInput& in, const PrinterSpec& spec) {
+std::vector<unsigned char> customPaper(FuzzInput& in, const PrinterSpec& spec, bool large) {
     std::vector<unsigned char> c = {
         0x1B,           0x69, 0x61, 0x01, 0x1B, 0x69, 0x55, 0x4F, 0x10, spec.seriesCode,
         spec.modelCode, 0,    132,  0,    0,    0,    0,    0,    0,    0,
         0x1B,           0x69, 0x55, 0x77, 0x01};
     std::vector<unsigned char> body(127, 0);
-    body[2] = in.u8();                       // tapeWidMm
-    body[3] = in.u8();                       // tapeLenMm
-    body[6] = in.u8() % 64;                  // headDot
-    const unsigned width = in.u16() % 1400;  // prtWidth
+    body[2] = in.u8();                                       // tapeWidMm
+    body[3] = in.u8();                                       // tapeLenMm
+    body[6] = in.u8() % 64;                                  // headDot
+    const unsigned width = in.u16() % (large ? 1400 : 257);  // prtWidth
     body[8] = static_cast<unsigned char>(width & 0xFF);
     body[9] = static_cast<unsigned char>(width >> 8);
-    const unsigned length = in.flag() ? 0 : in.u16() % 3000;  // prtLength
+    const unsigned length = in.flag() ? 0 : in.u16() % (large ? 3000 : 257);  // prtLength
     body[10] = static_cast<unsigned char>(length & 0xFF);
     body[11] = static_cast<unsigned char>(length >> 8);
     body[115] = in.u8();  // topMargin
@@ -124,6 +136,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
     FuzzInput in(data, sizeOfData);
+    const bool large = allowsLargePages(data, sizeOfData);
+    in.u32();  // the large-page key
     const unsigned leftOver = in.u8();
     resetProcessState(leftOver % 10, (leftOver >> 4) & 1);
     static const std::string pixels = "/tmp/lumeko_page_fuzz_" + std::to_string(getpid());
@@ -133,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
     const Port port = pickPort(in);
     const int operation = in.pick(3);
     RasterPrintOption option;
-    readOptions(in, option);
+    readOptions(in, option, large);
     PrinterSpec spec;
     {
         FuzzPrinter probe(model);
@@ -143,18 +157,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
     const int choice = in.u8();
     if (choice >= 240) {
         option.paperId = 254;
-        option.customPaperWidth = in.u16() % 1400;
-        option.customPaperLength = in.u16() % 3000;
+        option.customPaperWidth = in.u16() % (large ? 1400 : 257);
+        option.customPaperLength = in.u16() % (large ? 3000 : 257);
     } else if (!papers.empty()) {
         option.paperId = papers[static_cast<size_t>(choice) % papers.size()].paperId;
     }
     if (spec.paperKinds == 8) {
-        option.customPaperCommand = customPaper(in, spec);
+        option.customPaperCommand = customPaper(in, spec, large);
     }
 
     BitmapData bitmap;
-    bitmap.bitmapWidth = size(in);
-    bitmap.bitmapHeight = size(in);
+    bitmap.bitmapWidth = size(in, large);
+    bitmap.bitmapHeight = size(in, large);
     // Sides are arbitrary, but their product stays below 16 M pixels: the conversion sizes
     // its buffers from the sides before it reads the file (an open finding, kept in
     // fuzz/regressions/open/; LUMEKO_FUZZ_NO_PIXEL_CAP=1 lifts the cap to replay it).
@@ -163,6 +177,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
         int64_t{bitmap.bitmapWidth} * bitmap.bitmapHeight > (int64_t{1} << 24)) {
         bitmap.bitmapWidth = std::min(bitmap.bitmapWidth, 1 << 24);
         bitmap.bitmapHeight = std::max(1, (1 << 24) / bitmap.bitmapWidth);
+    }
+    // Small pages fit only to a custom paper (at most 256 dots a side here), and only a
+    // bitmap at most twice as long as wide or wide as long: fitting a thin bitmap to the
+    // width of continuous paper would make it thousands of lines long.
+    const bool customPaper = option.paperId == 254 || spec.paperKinds == 8;
+    const bool squarish = bitmap.bitmapWidth > 0 && bitmap.bitmapHeight > 0 &&
+                          bitmap.bitmapWidth <= 2 * bitmap.bitmapHeight &&
+                          bitmap.bitmapHeight <= 2 * bitmap.bitmapWidth;
+    if (!large && (option.printMode == 2 || option.printMode == 4) && !(customPaper && squarish)) {
+        option.printMode = 1;
     }
     bitmap.isColor = true;
     bitmap.applyScale = true;

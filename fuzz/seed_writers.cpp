@@ -10,6 +10,7 @@
 #include "catalogue/printer_spec.h"
 #include "fuzz_input.h"
 #include "fuzzed_observer.h"
+#include "page_key.h"
 #include "seeds.h"
 
 namespace lumeko_fuzz {
@@ -271,9 +272,10 @@ void printingPrinter(SeedWriter& w, Model model) {
     }
 }
 
-// Pages: leftover state, model, port, operation, the options (defaults but fit to the
-// printable area, Mode 9 and the status check on), the paper, the custom paper sizes, a
-// 16 x 16 pixel file, then the printer.
+// Pages: the large-page key, leftover state, model, port, operation, the options (defaults
+// but fit to the printable area, Mode 9 and the status check on), the paper, the custom
+// paper sizes, a 16 x 16 pixel file, then the printer. Each seed is written twice: with its
+// key, fitted to the paper as large as it is, and without, as a small page.
 void pageSeeds() {
     int n = 0;
     for (Model model : seedModels()) {
@@ -297,7 +299,11 @@ void pageSeeds() {
                 w.u8(1);
             }
             printingPrinter(w, model);
-            writeSeed("page_fuzz", "seed-" + std::to_string(n++), w.data());
+            const uint32_t key = largePageKey(w.data());
+            const std::vector<unsigned char> small = SeedWriter().u32(0).bytes(w.data()).data();
+            writeSeed("page_fuzz", "seed-" + std::to_string(n++), small);
+            const std::vector<unsigned char> large = SeedWriter().u32(key).bytes(w.data()).data();
+            writeSeed("page_fuzz", "seed-large-" + std::to_string(n++), large);
         }
     }
 }

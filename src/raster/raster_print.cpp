@@ -82,6 +82,17 @@ void RasterPrint::settleCancel() {
     }
 }
 
+bool RasterPrint::finishJob() {
+    settleCancel();
+    const int outcome = errorCode();
+    sendProgress(outcome == 1 ? cmd::kProgressJobDone : cmd::kProgressJobFailed);
+    // Every step of the job is behind it: a cancel that arrives while the host handles the
+    // final progress code comes too late to change the outcome, which the call returns
+    // with its own error code.
+    setErrorCode(outcome);
+    return outcome == 1;
+}
+
 bool RasterPrint::isMode9InUse() const {
     return option.mode9 && spec.mode9Supported;
 }
@@ -120,13 +131,10 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
     if (copies < 0 || copies > kMaxCopies ||
         (copies > 0 && (page < 0 || page > (INT_MAX - copies) / copies))) {
         setErrorCode(39);
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();
     }
     if (shouldCheckStatusBeforePrint(currentPaper) && !checkStatusBeforePrint()) {
-        settleCancel();
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();  // the check leaves an error code other than 1, or the cancel
     }
     sendProgress(cmd::kProgressBuildStart);
     RasterData* raster = nullptr;
@@ -135,13 +143,7 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
         print(raster, page, pages);  // the error code tells the outcome
     }
     delete raster;
-    settleCancel();
-    if (errorCode() == 1) {
-        sendProgress(cmd::kProgressJobDone);
-        return true;
-    }
-    sendProgress(cmd::kProgressJobFailed);
-    return false;
+    return finishJob();
 }
 
 bool RasterPrint::checkStatusBeforePrint() {
@@ -402,14 +404,11 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     if (option.savePrnPath.empty() || option.numberOfCopies <= 0 ||
         option.numberOfCopies > kMaxCopies) {
         setErrorCode(39);
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();
     }
     if (errorCode() != 1) {
         // An error left by paper selection (25, 32) stays the job's error: no page is built.
-        settleCancel();
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();
     }
     RasterData* raster = nullptr;
     const bool built = createRasterDataUsingBitmapData(bitmap, raster, pages, page);
@@ -426,14 +425,11 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     // the series has them), initialise, one copy, trailer.
     std::vector<unsigned char> bytes;
     if (!buildHeader(raster, spec.seriesId != kSeriesFullPage, bytes)) {
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();  // error code 25: no custom paper bytes
     }
     raster->setInitCommand(bytes);
     if (cancelled() || errorCode() != 1) {
-        settleCancel();
-        sendProgress(cmd::kProgressJobFailed);
-        return false;
+        return finishJob();
     }
     sendProgress(cmd::kProgressCopyStart);
     createRasterData(raster, bytes, 0, 1);
@@ -445,13 +441,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
         setErrorCode(39);
     }
     sendProgress(cmd::kProgressBuilt);
-    settleCancel();
-    if (errorCode() == 1) {
-        sendProgress(cmd::kProgressJobDone);
-        return true;
-    }
-    sendProgress(cmd::kProgressJobFailed);
-    return false;
+    return finishJob();
 }
 
 void RasterPrint::addStatusCommand(unsigned char*& data, int& length) {

@@ -18,8 +18,10 @@
 // selects the job's paper and leaves error code 25 or 32 when there is none, after which
 // every job call fails without sending anything.
 //
-// Every result is also in PrinterStatus::error_code_. A job stopped by cancel() ends with
-// error code 37 and false, without the trailer.
+// Every result is also in PrinterStatus::error_code_, and the two agree when a job call
+// returns: true exactly when the error code is 1. A job stopped by cancel() ends with
+// error code 37 and false, without the trailer; a cancel that arrives only while the host
+// handles the job's final progress code (21 or 22) finds nothing left to stop.
 class RasterPrint : public BasePrinter {
   public:
     RasterPrint(Port printerPort, CommunicationObserver* observer, Model printerModel,
@@ -83,6 +85,11 @@ class RasterPrint : public BasePrinter {
     bool sendBytes(std::vector<unsigned char>& bytes);
     // Turns an ending job's error code into 37 when the cancel flag stopped it.
     void settleCancel();
+    // Ends printBitmap and createPrintData: settles a cancel, sends progress code 21 (error
+    // code 1) or 22 and returns true exactly when the error code is 1. The outcome is fixed
+    // before that last progress code: a cancel during it leaves result and error code as
+    // they were.
+    bool finishJob();
 
     RasterPrintOption option;
 };

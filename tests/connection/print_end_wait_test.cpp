@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "connection/base_printer.h"
@@ -66,6 +68,18 @@ void netReplies(SimulatedPrinter& p, const std::vector<Bytes>& perPoll) {
 std::vector<int> repeat(int v, int n) {
     return std::vector<int>(n, v);
 }
+
+// Records in runs: {record, count}, ...
+std::vector<Bytes> runs(std::initializer_list<std::pair<Bytes, int>> parts) {
+    std::vector<Bytes> out;
+    for (const auto& [record, count] : parts) {
+        out.insert(out.end(), static_cast<size_t>(count), record);
+    }
+    return out;
+}
+Bytes completed(Model m) {
+    return B(m).statusType(1);
+}  // process 1: keeps the wait going on every port
 
 }  // namespace
 
@@ -544,6 +558,123 @@ TEST_F(PrintEndWaitTest, ScenarioTable) {
          {cancelSequence(350, kInit)},
          {1, 1},
          3},
+        // Each progress code 24, 25, 27 and 40 puts the poll counter back to 0: late in a
+        // long wait, and followed by enough readings that the wait would run out without it.
+        // A reading of notification 3 does not count, and the reading after it sends 25: the
+        // two resets around notification 3 show only together.
+        {"24 after 179 readings",
+         HU_3430,
+         PORT_USB,
+         endCheck(3),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             queue(p, runs({{plain(HU_3430), 179},
+                            {notification(HU_3430, 3), 1},
+                            {phase(HU_3430, 0), 1}}));
+         },
+         1,
+         1,
+         {24, 25},
+         {},
+         {},
+         181},
+        {"25 when notification 3 ends, then 179 readings",
+         HU_3430,
+         PORT_USB,
+         endCheck(3),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             queue(p, runs({{plain(HU_3430), 170},
+                            {notification(HU_3430, 3), 1},
+                            {plain(HU_3430), 180},
+                            {phase(HU_3430, 0), 1}}));
+         },
+         1,
+         1,
+         {24, 25},
+         {},
+         {},
+         352},
+        {"25 of notification 4 after 170 readings",
+         HU_3430,
+         PORT_USB,
+         endCheck(3),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             queue(p, runs({{plain(HU_3430), 170},
+                            {notification(HU_3430, 4), 1},
+                            {plain(HU_3430), 20},
+                            {phase(HU_3430, 0), 1}}));
+         },
+         1,
+         1,
+         {25},
+         {},
+         {},
+         192},
+        {"40 of notification 7 after 170 readings",
+         HU_3430,
+         PORT_USB,
+         endCheck(3),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             queue(p, runs({{plain(HU_3430), 170},
+                            {notification(HU_3430, 7), 1},
+                            {plain(HU_3430), 20},
+                            {phase(HU_3430, 0), 1}}));
+         },
+         1,
+         1,
+         {40},
+         {},
+         {},
+         192},
+        {"27 of notification 5 after 170 readings",
+         SN_3200N,
+         PORT_USB,
+         endCheck(3),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             queue(p, runs({{plain(SN_3200N), 170},
+                            {notification(SN_3200N, 5), 1},
+                            {plain(SN_3200N), 20},
+                            {phase(SN_3200N, 0), 1}}));
+         },
+         1,
+         1,
+         {27},
+         {},
+         {},
+         192},
+        {"27 of the printing phase in peel mode after 170 network polls",
+         SN_3200N,
+         PORT_NET,
+         endCheck(3, 0, true),
+         off,
+         0,
+         1,
+         [](SimulatedPrinter& p, WaitRecorder&) {
+             netReplies(p, runs({{completed(SN_3200N), 170},
+                                 {phase(SN_3200N, 1), 1},
+                                 {completed(SN_3200N), 20},
+                                 {phase(SN_3200N, 0), 1}}));
+         },
+         1,
+         1,
+         {27},
+         {},
+         std::vector<long long>(192, 1),
+         576},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -86,17 +86,44 @@ TEST(PrinterMibOids, DistinctAndOnlyThePrefixEndsWithADot) {
     }
 }
 
+// The settings items and the objects they read, as the identifier table lists them.
 TEST(PrinterMibOids, SettingsItemsFindTheirObjects) {
-    EXPECT_EQ(std::size(PrinterMibOids::items), 23u);
-    std::set<std::string> ids;
-    for (const auto& item : PrinterMibOids::items) {
-        EXPECT_TRUE(ids.insert(item.itemId).second) << item.itemId;
-        EXPECT_EQ(PrinterMibOids::forItem(item.itemId), item.oid);
+    // clang-format off
+    const struct { const char* item; const char* text; } golden[] = {
+        {"458949",     "1.3.6.1.4.1.7741.2.4.3.7741.5.15.2.0"},
+        {"459010",     "1.3.6.1.4.1.7741.2.4.3.7741.5.15.3.0"},
+        {"458970.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.4.2"},
+        {"458967.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.1.2"},
+        {"458968.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.2.2"},
+        {"458969.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.3.2"},
+        {"458950.2",   "1.3.6.1.4.1.7741.2.4.4.99.1.1.1.1.2"},
+        {"458951.2",   "1.3.6.1.4.1.7741.2.4.4.99.1.1.1.2.2"},
+        {"458952.2",   "1.3.6.1.4.1.7741.2.4.4.99.1.1.1.3.2"},
+        {"458988.2.1", "1.3.6.1.4.1.7741.2.4.4.1240.5.15.4.1.2.2.1"},
+        {"458989.2.1", "1.3.6.1.4.1.7741.2.4.4.1240.5.15.4.1.3.2.1"},
+        {"458991.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.15.5.1.1.2"},
+        {"458992.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.15.5.1.2.2"},
+        {"458983.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.15.1.1.1.2"},
+        {"458877",     "1.3.6.1.4.1.7741.2.4.3.100.11.1.3.0"},
+        {"458878",     "1.3.6.1.4.1.7741.2.4.3.100.11.1.4.0"},
+        {"458879",     "1.3.6.1.4.1.7741.2.4.3.100.11.1.5.0"},
+        {"458881",     "1.3.6.1.4.1.7741.2.4.3.100.11.11.11.0"},
+        {"459337",     "1.3.6.1.4.1.7741.2.4.3.100.11.11.15.0"},
+        {"458880",     "1.3.6.1.4.1.7741.2.4.3.100.11.11.1.0"},
+        {"458883",     "1.3.6.1.4.1.7741.2.4.3.100.11.11.13.0"},
+        {"458961.2",   "1.3.6.1.4.1.7741.2.4.4.1240.1.5.1.4.2"},
+        {"458971.2",   "1.3.6.1.4.1.7741.2.4.4.1240.5.2.1.1.5.2"},
+    };
+    // clang-format on
+    ASSERT_EQ(std::size(PrinterMibOids::items), std::size(golden));
+    for (const auto& g : golden) {
+        const char* oid = PrinterMibOids::forItem(g.item);
+        ASSERT_NE(oid, nullptr) << g.item;
+        EXPECT_EQ(std::string(oid), g.text) << "item " << g.item;
     }
-    EXPECT_EQ(PrinterMibOids::forItem("458949"), PrinterMibOids::oidItem458949);
-    EXPECT_EQ(PrinterMibOids::forItem("458988.2.1"), PrinterMibOids::oidItem458988_2_1);
-    EXPECT_EQ(PrinterMibOids::forItem("458971.2"), PrinterMibOids::oidItem458971_2);
+    // Only whole item ids match.
     EXPECT_EQ(PrinterMibOids::forItem("458970"), nullptr);
+    EXPECT_EQ(PrinterMibOids::forItem("458988.2"), nullptr);
     EXPECT_EQ(PrinterMibOids::forItem(""), nullptr);
 }
 

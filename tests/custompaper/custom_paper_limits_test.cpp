@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "custom_paper_limit_fixture.h"
 #include "custompaper/custom_paper_info_parameters_calculator.h"
 #include "custompaper/custom_paper_info_parameters_data.h"
 #include "custompaper/custom_paper_info_parameters_default.h"
@@ -30,6 +32,42 @@ std::tuple<float, float, ErrorDetail> lookup(const std::string& model, int kind,
 
 constexpr int kRoll = 1, kDieCut = 2, kMarkRoll = 3;
 constexpr int kInch = 1, kMm = 2;
+
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = text.find(", ", start);
+        out.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) {
+            break;
+        }
+        start = comma + 2;
+    }
+    return out;
+}
+
+using LimitKey = std::tuple<std::string, std::string, std::string>;  // name, kind, unit
+
+// The 54 limits of a series: the base table with the series' own rows laid over it.
+std::map<LimitKey, limit_fixture::Cell> expandSeries(const limit_fixture::Series& series) {
+    std::map<LimitKey, limit_fixture::Cell> out;
+    const auto lay = [&out](const limit_fixture::Row& row) {
+        for (const std::string& name : splitList(row.names)) {
+            for (const std::string& kind : splitList(row.kinds)) {
+                out[{name, kind, "Mm"}] = row.mm;
+                out[{name, kind, "Inch"}] = row.inch;
+            }
+        }
+    };
+    for (const limit_fixture::Row& row : limit_fixture::kSN7000D) {
+        lay(row);
+    }
+    for (int i = 0; i < series.changeCount; ++i) {
+        lay(series.changes[i]);
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -175,4 +213,35 @@ TEST(CustomPaperLimits, Conversions) {
     EXPECT_EQ(names.paperKindWithString(static_cast<PaperKind>(7)), "");
     EXPECT_EQ(names.unitOfLengthWithString(UnitOfLength::Inch), "Inch");
     EXPECT_EQ(names.unitOfLengthWithString(static_cast<UnitOfLength>(0)), "");
+}
+
+// Every limit of every custom-paper model against the tables: maximum, minimum and the
+// detail that the row's caution gives.
+TEST(CustomPaperLimits, EveryLimitOfEveryModel) {
+    const std::map<std::string, int> kinds = {
+        {"Roll", kRoll}, {"DieCut", kDieCut}, {"MarkRoll", kMarkRoll}};
+    const std::map<std::string, int> units = {{"Mm", kMm}, {"Inch", kInch}};
+    const std::map<int, ErrorDetail> details = {{0, ErrorDetail::None},
+                                                {1, ErrorDetail::DependentLimit},
+                                                {3, ErrorDetail::NotApplicable},
+                                                {5, ErrorDetail::SameAsTopMargin}};
+    int models = 0;
+    for (const limit_fixture::Series& series : limit_fixture::kSeries) {
+        const auto limits = expandSeries(series);
+        ASSERT_EQ(limits.size(), 54u) << series.name;
+        for (const std::string& model : splitList(series.models)) {
+            ++models;
+            EXPECT_EQ(CustomPaperInfoParametersData(model).getSeriesName(), series.name);
+            for (const auto& [key, cell] : limits) {
+                const auto& [name, kind, unit] = key;
+                SCOPED_TRACE(model + " " + name + " " + kind + " " + unit);
+                const auto [maximum, minimum, detail] =
+                    lookup(model, kinds.at(kind), units.at(unit), name);
+                EXPECT_EQ(maximum, cell.maximum);
+                EXPECT_EQ(minimum, cell.minimum);
+                EXPECT_EQ(detail, details.at(cell.caution));
+            }
+        }
+    }
+    EXPECT_EQ(models, 12);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <string>
@@ -15,6 +16,7 @@
 #include "halftone_symbols.h"
 #include "raster/color_effect.h"
 #include "raster/color_kernels.h"
+#include "raster/color_kernels_grey.h"
 
 namespace {
 
@@ -86,6 +88,122 @@ TEST(ColorKernels, GreyNeverGivesRed) {
         ConvRgbToRedBlack(rgb, 1, 3, 1, &red, &black);
         EXPECT_EQ(red, 0);
         EXPECT_EQ(black, 255 - v);
+    }
+}
+
+// Every one of the 2^24 colours, in batches of 2^20 pixels: colour c is R = c >> 16,
+// G = (c >> 8) & 255, B = c & 255. One kernel call per batch keeps the sweep fast under the
+// sanitizers and emulation.
+constexpr uint32_t kBatchPixels = 1u << 20;
+constexpr uint32_t kColours = 1u << 24;
+
+void fillBatch(uint32_t first, Bytes& rgb) {
+    rgb.resize(3 * size_t{kBatchPixels});
+    for (uint32_t i = 0; i < kBatchPixels; ++i) {
+        const uint32_t c = first + i;
+        rgb[3 * size_t{i}] = static_cast<unsigned char>(c >> 16);
+        rgb[3 * size_t{i} + 1] = static_cast<unsigned char>(c >> 8);
+        rgb[3 * size_t{i} + 2] = static_cast<unsigned char>(c);
+    }
+}
+
+// The separation of one pixel as the rule states it, in single precision.
+void referenceRedBlack(int r, int g, int b, unsigned char& red, unsigned char& black) {
+    const int mx = std::max({r, g, b});
+    const int mn = std::min({r, g, b});
+    if (mx == mn) {
+        red = 0;
+        black = static_cast<unsigned char>(255 - mx);
+        return;
+    }
+    const float diff = static_cast<float>(mx - mn);
+    float hue;
+    if (b == mn) {
+        hue = static_cast<float>(g - r) / diff * 60.0f + 60.0f;
+    } else if (r == mn) {
+        hue = static_cast<float>(b - g) / diff * 60.0f + 180.0f;
+    } else {
+        hue = static_cast<float>(r - b) / diff * 60.0f + 300.0f;
+    }
+    if (hue > 180.0f) {
+        hue = 360.0f - hue;
+    }
+    const float redness = (180.0f - hue) / 180.0f;
+    if (redness > 0.8f) {
+        const float ink = std::trunc(redness * (diff / static_cast<float>(mx) * 255.0f));
+        red = static_cast<unsigned char>(std::clamp(ink, 0.0f, 255.0f));
+        black = static_cast<unsigned char>(255 - mx);
+    } else {
+        red = 0;
+        black = static_cast<unsigned char>(255 - (299 * r + 587 * g + 114 * b) / 1000);
+    }
+}
+
+TEST(ColorKernels, SeparationOfEveryColourEqualsTheSinglePrecisionRule) {
+    Bytes rgb;
+    Bytes red(kBatchPixels);
+    Bytes black(kBatchPixels);
+    const int width = 4096;
+    const int rows = static_cast<int>(kBatchPixels / width);
+    int mismatches = 0;
+    for (uint32_t first = 0; first < kColours; first += kBatchPixels) {
+        fillBatch(first, rgb);
+        ASSERT_EQ(ConvRgbToRedBlack(rgb.data(), width, 3 * width, rows, red.data(), black.data()),
+                  0);
+        for (uint32_t i = 0; i < kBatchPixels && mismatches < 10; ++i) {
+            const uint32_t c = first + i;
+            unsigned char wantRed = 0;
+            unsigned char wantBlack = 0;
+            referenceRedBlack(static_cast<int>(c >> 16), static_cast<int>((c >> 8) & 255),
+                              static_cast<int>(c & 255), wantRed, wantBlack);
+            if (red[i] != wantRed || black[i] != wantBlack) {
+                ++mismatches;
+                ADD_FAILURE() << "colour " << (c >> 16) << ", " << ((c >> 8) & 255) << ", "
+                              << (c & 255) << ": red " << int(red[i]) << " black " << int(black[i])
+                              << ", expected " << int(wantRed) << ", " << int(wantBlack);
+            }
+        }
+    }
+}
+
+// Each grey path the processor can run against the plain one, and the plain one against
+// the formula, over every colour. A path the processor lacks is not run; the plain path
+// always is.
+TEST(GreyConversion, EveryPathGivesTheFormulaForEveryColour) {
+    using grey_conversion::GreyPath;
+    const struct {
+        const char* name;
+        GreyPath path;
+    } paths[] = {{"plain", GreyPath::Plain}, {"SSSE3", GreyPath::Ssse3}, {"AVX2", GreyPath::Avx2}};
+    ASSERT_TRUE(grey_conversion::supports(GreyPath::Plain));
+    ASSERT_TRUE(grey_conversion::supports(grey_conversion::bestPath()));
+    if (grey_conversion::supports(GreyPath::Avx2)) {
+        EXPECT_EQ(grey_conversion::bestPath(), GreyPath::Avx2);
+    }
+    Bytes rgb;
+    Bytes plain(kBatchPixels);
+    Bytes grey(kBatchPixels);
+    const int width = static_cast<int>(kBatchPixels);
+    for (uint32_t first = 0; first < kColours; first += kBatchPixels) {
+        fillBatch(first, rgb);
+        grey_conversion::greyRowWith(GreyPath::Plain, rgb.data(), width, plain.data());
+        for (uint32_t i = 0; i < kBatchPixels; ++i) {
+            const uint32_t c = first + i;
+            const uint32_t formula =
+                (30 * (c >> 16) + 59 * ((c >> 8) & 255) + 11 * (c & 255)) / 100;
+            if (plain[i] != formula) {
+                FAIL() << "plain path, colour " << c << ": " << int(plain[i]) << ", expected "
+                       << formula;
+            }
+        }
+        for (const auto& p : paths) {
+            if (p.path == GreyPath::Plain || !grey_conversion::supports(p.path)) {
+                continue;
+            }
+            std::fill(grey.begin(), grey.end(), 0);
+            grey_conversion::greyRowWith(p.path, rgb.data(), width, grey.data());
+            ASSERT_EQ(grey, plain) << p.name << " path, colours from " << first;
+        }
     }
 }
 

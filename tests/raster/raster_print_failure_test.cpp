@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
 
 #include "connection/printer_mib_oids.h"
 #include "raster_print_fixture.h"
+#include "support/raster_test_files.h"
 
 using namespace print_job;
 
@@ -293,4 +295,92 @@ TEST_F(RasterPrintFailureTest, PrintEndWaitThatRunsOut) {
     ASSERT_EQ(all.size(), 4u);  // header, 1B 40, the page, the cancel sequence
     EXPECT_TRUE(isCancelSequence(all.back(), zoo::specOf(model)));
     EXPECT_FALSE(containsTrailer(all));
+}
+
+// A cancel while the host handles any progress code of a job: when the call returns, its
+// result is true exactly when the error code is 1. A cancel before the final code (21 or
+// 22) stops the job with false and 37; during the final code of a bitmap job or a print
+// file it comes too late and the call keeps the outcome it had without the cancel. A
+// prepared file sends no final code: a cancel during its last one still fails it.
+TEST_F(RasterPrintFailureTest, CancelDuringEveryProgressCode) {
+    enum class Job { Bitmap, PrintFile, Prepared };
+    const std::string prepared = raster_files::tempPath("cancel_progress.prn");
+    raster_files::writeAll(prepared, Bytes{0x1B, 0x40, 0x0C});
+    struct Case {
+        const char* name;
+        Job job;
+        Model model;
+        RasterPrintOption option;
+        bool succeeds;
+    };
+    RasterPrintOption twoCopies = jobOption(11, 2);
+    RasterPrintOption fileA4 = jobOption(MP_A4);
+    fileA4.savePrnPath = raster_files::tempPath("cancel_progress_a4.prn");
+    RasterPrintOption fileLabel = jobOption(16);
+    fileLabel.savePrnPath = raster_files::tempPath("cancel_progress_label.prn");
+    RasterPrintOption unwritable = jobOption(16);
+    unwritable.savePrnPath = raster_files::tempPath("no_such_directory/job.prn");
+    RasterPrintOption noCopies = jobOption(16, 0);
+    noCopies.savePrnPath = fileLabel.savePrnPath;
+    const Case cases[] = {
+        {"bitmap, two copies", Job::Bitmap, KX_A380W, twoCopies, true},
+        {"print file, full page", Job::PrintFile, FC_412, fileA4, true},
+        {"print file, label", Job::PrintFile, VZ_310W, fileLabel, true},
+        {"print file that cannot be written", Job::PrintFile, VZ_310W, unwritable, false},
+        {"print file without copies", Job::PrintFile, VZ_310W, noCopies, false},
+        {"prepared file, two copies", Job::Prepared, KX_A380W, twoCopies, true},
+    };
+    struct Outcome {
+        bool result;
+        int code;
+        size_t messages;
+    };
+    const auto run = [&](const Case& c, int cancelAtMessage) {
+        resetPrinterStatusStatics();
+        SimulatedPrinter p;
+        RasterPrintOption o = c.option;
+        RasterPrint job(PORT_USB, &p, c.model, o);
+        if (cancelAtMessage > 0) {
+            p.onSlotCall(Slot::SendMessage, cancelAtMessage, [&job] { job.cancel(); });
+        }
+        Picture pic = framePicture(16, 16);
+        BitmapData bitmap = pic.bitmap();
+        std::string path = prepared;
+        bool result = false;
+        switch (c.job) {
+            case Job::Bitmap:
+                result = job.printBitmap(bitmap, 0, o.numberOfCopies);
+                break;
+            case Job::PrintFile:
+                result = job.createPrintData(bitmap, 0, 1);
+                break;
+            case Job::Prepared:
+                result = job.printPrn(path);
+                break;
+        }
+        return Outcome{result, PrinterStatus::error_code_, p.messages().size()};
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome plain = run(c, 0);
+        ASSERT_EQ(plain.result, c.succeeds);
+        ASSERT_EQ(plain.result, plain.code == 1);
+        ASSERT_GT(plain.messages, 1u);
+        for (size_t k = 1; k <= plain.messages; ++k) {
+            SCOPED_TRACE("cancel during progress code " + std::to_string(k));
+            const Outcome r = run(c, static_cast<int>(k));
+            EXPECT_EQ(r.result, r.code == 1) << "code " << r.code;
+            const bool tooLate = k == plain.messages && c.job != Job::Prepared;
+            if (tooLate) {
+                EXPECT_EQ(r.result, plain.result);
+                EXPECT_EQ(r.code, plain.code);
+            } else if (c.succeeds) {
+                EXPECT_FALSE(r.result);
+                EXPECT_EQ(r.code, 37);
+            }
+        }
+    }
+    std::remove(prepared.c_str());
+    std::remove(fileA4.savePrnPath.c_str());
+    std::remove(fileLabel.savePrnPath.c_str());
 }
