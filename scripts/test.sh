@@ -24,7 +24,8 @@ fi
 # A numeric locale with a decimal comma, for the test that parses numbers under one; the
 # variable makes that test fail rather than skip when the locale is missing.
 if ! locale -a | grep -qix 'de_DE.utf8'; then
-  sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+    echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
   locale-gen </dev/null
 fi
 export LUMEKO_REQUIRE_COMMA_LOCALE=1
