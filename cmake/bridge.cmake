@@ -48,6 +48,70 @@ file(GLOB LUMEKO_SDK_JAVA CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/bridge/java/com/talvora/lumeko/sdk/*.java)
 add_jar(lumeko_sdk SOURCES ${LUMEKO_SDK_JAVA} OUTPUT_NAME lumeko-sdk)
 
+# --- Install: liblumeko.so, the host jar and a CMake package config -----------------------------
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+set(LUMEKO_CONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/lumeko)
+install(TARGETS lumeko LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install_jar(lumeko_sdk DESTINATION ${CMAKE_INSTALL_DATADIR}/java)
+get_target_property(lumeko_sdk_jar_file lumeko_sdk JAR_FILE)
+get_filename_component(lumeko_sdk_jar_name ${lumeko_sdk_jar_file} NAME)
+set(LUMEKO_INSTALL_JAR ${CMAKE_INSTALL_DATADIR}/java/${lumeko_sdk_jar_name})
+set(LUMEKO_INSTALL_LIBRARY
+  ${CMAKE_INSTALL_LIBDIR}/${CMAKE_SHARED_LIBRARY_PREFIX}lumeko${CMAKE_SHARED_LIBRARY_SUFFIX})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/lumekoConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/lumekoConfig.cmake
+  INSTALL_DESTINATION ${LUMEKO_CONFIG_DIR}
+  PATH_VARS LUMEKO_INSTALL_LIBRARY LUMEKO_INSTALL_JAR)
+install(FILES ${PROJECT_BINARY_DIR}/lumekoConfig.cmake DESTINATION ${LUMEKO_CONFIG_DIR})
+
+# A job stream in, its pages' pictures out (the tests' stream walker and the PNG file code),
+# for the JVM tests and the host example, when the tests or the examples are built.
+set(LUMEKO_STREAM_PICTURE OFF)
+if(TARGET lumeko_raster_stream)
+  set(LUMEKO_STREAM_PICTURE ON)
+  add_executable(lumeko_stream_picture
+    ${PROJECT_SOURCE_DIR}/tests/bridge/tools/stream_picture.cpp)
+  target_include_directories(lumeko_stream_picture PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  include(${PROJECT_SOURCE_DIR}/cmake/png_file.cmake)
+  target_link_libraries(lumeko_stream_picture PRIVATE lumeko_core lumeko_raster_stream
+    lumeko_png_file lumeko_warnings)
+endif()
+
+# In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
+# that the libraries were built against (the JVM handles its own SEGV signals).
+set(LUMEKO_JVM_ENV)
+if(LUMEKO_SANITIZE)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    set(asan_name libasan.so)
+  else()
+    set(asan_name libclang_rt.asan-${CMAKE_SYSTEM_PROCESSOR}.so)
+  endif()
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${asan_name}
+    OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  list(APPEND LUMEKO_JVM_ENV "LD_PRELOAD=${asan_runtime}"
+    "ASAN_OPTIONS=handle_segv=0:allow_user_segv_handler=1:detect_leaks=0")
+endif()
+
+if(LUMEKO_STREAM_PICTURE)
+  # The host example: a Java program that prints a PNG picture through liblumeko.so to a
+  # simulated printer and to a print file and writes preview pictures of both.
+  add_jar(lumeko_host_example SOURCES ${PROJECT_SOURCE_DIR}/examples/host/HostExample.java
+    INCLUDE_JARS lumeko_sdk OUTPUT_NAME lumeko-host-example)
+  get_target_property(lumeko_sdk_jar lumeko_sdk JAR_FILE)
+  get_target_property(lumeko_example_jar lumeko_host_example JAR_FILE)
+  add_custom_target(run_host_example
+    COMMAND ${CMAKE_COMMAND} -E env ${LUMEKO_JVM_ENV}
+      ${Java_JAVA_EXECUTABLE} -Dlumeko.library=$<TARGET_FILE:lumeko>
+        -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>
+        -cp ${lumeko_example_jar}:${lumeko_sdk_jar} HostExample
+        ${PROJECT_SOURCE_DIR}/examples/host/picture.png ${PROJECT_BINARY_DIR}/host-example
+    DEPENDS lumeko lumeko_host_example lumeko_stream_picture
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+    VERBATIM)
+endif()
+
 if(NOT LUMEKO_TESTS)
   return()
 endif()
@@ -77,19 +141,6 @@ set_target_properties(lumeko_testhooks PROPERTIES
 add_executable(lumeko_catalogue_dump ${PROJECT_SOURCE_DIR}/tests/bridge/tools/catalogue_dump.cpp)
 target_link_libraries(lumeko_catalogue_dump PRIVATE lumeko_core lumeko_warnings)
 
-# A job stream in, its pages' pictures out (the test's stream walker and picture writer),
-# once the walker is there.
-set(LUMEKO_STREAM_PICTURE OFF)
-if(EXISTS ${PROJECT_SOURCE_DIR}/tests/support/raster_stream/job_stream_walker.h
-   AND EXISTS ${PROJECT_SOURCE_DIR}/tests/support/raster_stream/job_layout.h)
-  set(LUMEKO_STREAM_PICTURE ON)
-  add_executable(lumeko_stream_picture
-    ${PROJECT_SOURCE_DIR}/tests/bridge/tools/stream_picture.cpp)
-  target_include_directories(lumeko_stream_picture PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(lumeko_stream_picture PRIVATE lumeko_core lumeko_raster_stream
-    lumeko_warnings)
-endif()
-
 file(GLOB LUMEKO_JVM_TEST_JAVA CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/tests/bridge/java/*.java
   ${PROJECT_SOURCE_DIR}/tests/support/java/*.java)
@@ -101,21 +152,6 @@ set(stream_picture_property)
 if(LUMEKO_STREAM_PICTURE)
   add_dependencies(lumeko_jvm_tests lumeko_stream_picture)
   set(stream_picture_property -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>)
-endif()
-
-# In a sanitizer build the JVM is not instrumented: its process preloads the sanitizer runtime
-# that the libraries were built against (the JVM handles its own SEGV signals).
-set(LUMEKO_JVM_ENV)
-if(LUMEKO_SANITIZE)
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    set(asan_name libasan.so)
-  else()
-    set(asan_name libclang_rt.asan-${CMAKE_SYSTEM_PROCESSOR}.so)
-  endif()
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${asan_name}
-    OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-  list(APPEND LUMEKO_JVM_ENV "LD_PRELOAD=${asan_runtime}"
-    "ASAN_OPTIONS=handle_segv=0:allow_user_segv_handler=1:detect_leaks=0")
 endif()
 
 get_target_property(lumeko_sdk_jar lumeko_sdk JAR_FILE)
@@ -191,22 +227,3 @@ add_test(NAME bridge.exports
     -DNM=${LUMEKO_NM}
     -DREADELF=${LUMEKO_READELF}
     -P ${PROJECT_SOURCE_DIR}/tests/bridge/check_exports.cmake)
-
-if(NOT LUMEKO_STREAM_PICTURE)
-  return()
-endif()
-
-# The host example: a Java program that prints a PNG picture through liblumeko.so to a
-# simulated printer and to a print file and writes preview pictures of both.
-add_jar(lumeko_host_example SOURCES ${PROJECT_SOURCE_DIR}/examples/host/HostExample.java
-  INCLUDE_JARS lumeko_sdk OUTPUT_NAME lumeko-host-example)
-get_target_property(lumeko_example_jar lumeko_host_example JAR_FILE)
-add_custom_target(run_host_example
-  COMMAND ${CMAKE_COMMAND} -E env ${LUMEKO_JVM_ENV}
-    ${Java_JAVA_EXECUTABLE} -Dlumeko.library=$<TARGET_FILE:lumeko>
-      -Dlumeko.streamPicture=$<TARGET_FILE:lumeko_stream_picture>
-      -cp ${lumeko_example_jar}:${lumeko_sdk_jar} HostExample
-      ${PROJECT_SOURCE_DIR}/examples/host/picture.png ${PROJECT_BINARY_DIR}/host-example
-  DEPENDS lumeko lumeko_host_example lumeko_stream_picture
-  WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-  VERBATIM)

@@ -17,14 +17,10 @@
 #include "raster/bitmap_data.h"
 #include "raster/raster_data.h"
 #include "raster/raster_print.h"
+#include "support/png/png_file.h"
 #include "support/raster_stream/job_layout.h"
 #include "support/raster_stream/job_stream_walker.h"
 #include "support/raster_stream/page_preview.h"
-#include "support/raster_stream/png_writer.h"
-
-#ifdef LUMEKO_EXAMPLE_PNG
-#include <png.h>
-#endif
 
 namespace example {
 
@@ -160,31 +156,14 @@ bool readPicture(const std::string& path, Picture& picture, std::string& error) 
     probe.read(sig, 8);
     if (probe.gcount() == 8 && static_cast<unsigned char>(sig[0]) == 0x89 && sig[1] == 'P' &&
         sig[2] == 'N' && sig[3] == 'G') {
-#ifdef LUMEKO_EXAMPLE_PNG
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        if (!png_image_begin_read_from_file(&image, path.c_str())) {
-            error = image.message;
+        size_t width = 0;
+        size_t height = 0;
+        if (!png_file::readRgb(path, width, height, picture.rgb, error)) {
             return false;
         }
-        image.format = PNG_FORMAT_RGB;
-        if (image.width == 0 || image.height == 0 || image.width > 20000 || image.height > 20000) {
-            png_image_free(&image);
-            error = "PNG of an unsupported size";
-            return false;
-        }
-        picture.width = static_cast<int>(image.width);
-        picture.height = static_cast<int>(image.height);
-        picture.rgb.assign(PNG_IMAGE_SIZE(image), 0);
-        if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) {
-            error = image.message;
-            return false;
-        }
+        picture.width = static_cast<int>(width);
+        picture.height = static_cast<int>(height);
         return true;
-#else
-        error = "PNG input needs libpng (install libpng-dev and rebuild); use a PPM";
-        return false;
-#endif
     }
     return readPpm(path, picture, error);
 }
@@ -400,7 +379,7 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
     const bool mirror = mode9 && spec.mode9MirrorMargin;
     const raster_stream::PagePicture page =
         raster_stream::pictureOf(stream.calls[0].pages[0], spec.headDots, mirror ? &span : nullptr);
-    if (!raster_stream::writePngRgb(args.preview, page.width, page.height, page.rgb)) {
+    if (!png_file::writeRgb(args.preview, page.width, page.height, page.rgb)) {
         log << "cannot write the preview " << args.preview << "\n";
         return 3;
     }

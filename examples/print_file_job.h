@@ -14,7 +14,7 @@ struct Picture {
     std::vector<unsigned char> rgb;  // 3 bytes R, G, B per pixel, rows top to bottom
 };
 
-// Reads a binary PPM (P6, maxval 255) or, when built with libpng, a PNG. False with a reason.
+// Reads a binary PPM (P6, maxval 255) or a PNG. False with a reason.
 bool readPicture(const std::string& path, Picture& picture, std::string& error);
 bool writePpm(const std::string& path, const Picture& picture);
 

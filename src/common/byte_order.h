@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,16 +30,16 @@ inline void writeLe32(unsigned char* out, std::uint32_t value) {
     writeLe16(out, value);
     writeLe16(out + 2, value >> 16);
 }
-// Appends the low 16 bits of value.
+// Appends the low 16 bits of value: the buffer grows by 2 bytes, which are then written.
 inline void appendLe16(std::vector<unsigned char>& out, std::uint32_t value) {
-    unsigned char bytes[2];
-    writeLe16(bytes, value);
-    out.insert(out.end(), bytes, bytes + 2);
+    const std::size_t at = out.size();
+    out.resize(at + 2);
+    writeLe16(out.data() + at, value);
 }
 inline void appendLe32(std::vector<unsigned char>& out, std::uint32_t value) {
-    unsigned char bytes[4];
-    writeLe32(bytes, value);
-    out.insert(out.end(), bytes, bytes + 4);
+    const std::size_t at = out.size();
+    out.resize(at + 4);
+    writeLe32(out.data() + at, value);
 }
 
 // Big-endian: most significant byte first.

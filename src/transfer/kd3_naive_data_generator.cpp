@@ -1,5 +1,8 @@
 #include "transfer/kd3_naive_data_generator.h"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "transfer/kd3_data_calculator.h"
 #include "transfer/kd3_database_data.h"
 #include "transfer/kd3_database_name_in_local_code.h"
@@ -11,8 +14,11 @@ namespace database {
 
 namespace {
 
+// The buffer grows first, then the bytes are copied in.
 void append(std::vector<unsigned char>& out, const std::vector<unsigned char>& bytes) {
-    out.insert(out.end(), bytes.begin(), bytes.end());
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 bool usable(const std::vector<unsigned char>& size, const std::vector<unsigned char>& name) {

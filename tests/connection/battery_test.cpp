@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "connection/base_printer.h"
@@ -35,9 +36,11 @@ const Bytes kFcPower = {0x1B, 0x7E, 0x65, 0x50, 0x04, 0x04, 0x1B, 0x69, 0x61, 0x
 const Bytes kDefaultMode = {0x1B, 0x69, 0x61, 0xFF};
 
 Bytes oneExchange(Bytes middle) {
-    Bytes out = {0x1B, 0x69, 0x61, 0x01};
-    out.insert(out.end(), middle.begin(), middle.end());
-    out.insert(out.end(), kDefaultMode.begin(), kDefaultMode.end());
+    const Bytes head = {0x1B, 0x69, 0x61, 0x01};
+    Bytes out(head.size() + middle.size() + kDefaultMode.size());
+    auto at = std::copy(head.begin(), head.end(), out.begin());
+    at = std::copy(middle.begin(), middle.end(), at);
+    std::copy(kDefaultMode.begin(), kDefaultMode.end(), at);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <initializer_list>
@@ -23,8 +24,8 @@ using CS = BasePrinter::CheckStatus;
 namespace {
 
 Bytes cancelSequence(size_t zeros, Bytes tail) {
-    Bytes out(zeros, 0);
-    out.insert(out.end(), tail.begin(), tail.end());
+    Bytes out(zeros + tail.size(), 0);
+    std::copy(tail.begin(), tail.end(), out.begin() + static_cast<long>(zeros));
     return out;
 }
 const Bytes kInit = {0x1B, 0x40};

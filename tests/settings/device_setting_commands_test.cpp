@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,9 @@ class DeviceSettingCommandsTest : public PrinterStatusTest {
 const Bytes kNameRead = {0x1B, 0x69, 0x58, 0x42, 0x31, 0x01, 0x00, 0x01};
 
 Bytes nameReply(int length, const std::string& name) {
-    Bytes out{static_cast<unsigned char>(length)};
-    out.insert(out.end(), name.begin(), name.end());
+    Bytes out(1 + name.size());
+    out[0] = static_cast<unsigned char>(length);
+    std::copy(name.begin(), name.end(), out.begin() + 1);
     return out;
 }
 

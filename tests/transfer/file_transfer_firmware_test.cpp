@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "file_transfer_fixture.h"
 
 using namespace transfer_test;
@@ -176,7 +178,10 @@ TEST_F(FirmwareQueryTest, FirmwareGateOfTemplateUploads) {
         t.editSpec().templateFirmwareMinVersion = "1.06";
         Bytes reply(32, 0);
         reply[21] = row.code;
-        std::copy(row.printerVersion.begin(), row.printerVersion.end(), reply.begin() + 27);
+        // The version text fills the reply from byte 27 to its end at most.
+        const size_t room = reply.size() - 27;
+        std::copy_n(row.printerVersion.begin(), std::min(row.printerVersion.size(), room),
+                    reply.begin() + 27);
         p.onExchange(kFirmwareInformation, {Reply(reply)});
         EXPECT_EQ(t.isSupportedFirmVer(), row.ok);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -101,9 +102,9 @@ inline Bytes record(const Bytes& recordHeader, const Bytes& payload) {
 
 // The preamble of a package: 42 bytes of printer language, then the model name.
 inline Bytes preamble(const std::string& modelName) {
-    Bytes p(42, 'P');
-    p.insert(p.end(), modelName.begin(), modelName.end());
-    p.push_back(0);
+    Bytes p(42 + modelName.size() + 1, 'P');
+    std::copy(modelName.begin(), modelName.end(), p.begin() + 42);
+    p.back() = 0;
     return p;
 }
 

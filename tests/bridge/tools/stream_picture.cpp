@@ -2,7 +2,7 @@
 //   lumeko_stream_picture MODEL PAPER_ID STREAM OUT_PREFIX [--dots]
 // walks the stream for the model and paper (default print options otherwise, no Mode 9),
 // writes each page as OUT_PREFIX-<n>.png (one pixel per dot, with the page preview and PNG
-// writer of the C++ example) and, with --dots, as OUT_PREFIX-<n>.dots (one text line per head
+// file code of the C++ example) and, with --dots, as OUT_PREFIX-<n>.dots (one text line per head
 // line, '1' for a black dot and '0' for none), and prints one line per page:
 //   page <n> lines <rows> dots <black dots> box <x0> <y0> <x1> <y1>
 // (the box of the black dots, -1 when there is none). Exit code 1 when the stream cannot be
@@ -16,11 +16,11 @@
 
 #include "catalogue/raster_print_option.h"
 #include "connection/base_printer.h"
+#include "support/png/png_file.h"
 #include "support/raster_stream/dot_lines.h"
 #include "support/raster_stream/job_layout.h"
 #include "support/raster_stream/job_stream_walker.h"
 #include "support/raster_stream/page_preview.h"
-#include "support/raster_stream/png_writer.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
             const std::string path = std::string(argv[4]) + "-" + std::to_string(n) + ".png";
             const raster_stream::PagePicture picture =
                 raster_stream::pictureOf(page, static_cast<size_t>(width));
-            if (!raster_stream::writePngRgb(path, picture.width, picture.height, picture.rgb)) {
+            if (!png_file::writeRgb(path, picture.width, picture.height, picture.rgb)) {
                 std::fprintf(stderr, "cannot write %s\n", path.c_str());
                 return 1;
             }
