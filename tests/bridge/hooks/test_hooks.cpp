@@ -262,14 +262,17 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_test_TestHooks_bitmapData(JNIE
     return newString(env, out.str()).release();
 }
 
-// Misuses JNI on purpose: creates count strings and keeps their local references, so that
-// the harness can show it notices a JNI warning.
-JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_leakLocalReferences(JNIEnv* env,
-                                                                                  jclass,
-                                                                                  jint count) {
-    for (jint i = 0; i < count; ++i) {
-        env->NewStringUTF("leak");
+// Misuses JNI on purpose, so that the harness can show it notices a JNI warning: throws, then
+// makes a JNI call with the exception still pending, which the checked JNI reports.
+JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_callWithExceptionPending(JNIEnv* env,
+                                                                                       jclass) {
+    jclass failure = env->FindClass("java/lang/IllegalStateException");
+    if (failure == nullptr) {
+        return;
     }
+    env->ThrowNew(failure, "provoked");
+    env->FindClass("java/lang/String");
+    env->ExceptionClear();
 }
 
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_test_TestHooks_installRecordingWait(JNIEnv*,

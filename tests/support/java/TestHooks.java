@@ -44,8 +44,8 @@ public final class TestHooks {
      */
     public static native String bitmapData(Object bitmap);
 
-    /** Keeps count local references in one native call (a JNI warning under -Xcheck:jni). */
-    public static native void leakLocalReferences(int count);
+    /** Makes a JNI call with an exception pending (a JNI warning under -Xcheck:jni). */
+    public static native void callWithExceptionPending();
 
     /** Replaces every wait of the library by a recorder. */
     public static native void installRecordingWait();
