@@ -13,7 +13,9 @@
 #include "connection/util.h"
 #include "raster/color_kernels.h"
 #include "raster/htnlib.h"
+#include "raster/image_buffer.h"
 #include "raster/image_limits.h"
+#include "raster/raster_line.h"
 
 namespace {
 
@@ -64,22 +66,8 @@ bool isColorSizeAllowed(int64_t width, int64_t height) {
            width * height <= raster_limits::kMaxImageBytes / 3;
 }
 
-// A new buffer of `bytes` bytes, or null with error code 39.
-unsigned char* allocate(int64_t bytes) {
-    if (bytes <= 0 || bytes > raster_limits::kMaxImageBytes) {
-        PrinterStatus::error_code_ = 39;
-        return nullptr;
-    }
-    unsigned char* p = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
-    if (p == nullptr) {
-        PrinterStatus::error_code_ = 39;
-    }
-    return p;
-}
-
-int packedRowBytes(int width) {
-    return width / 8 + (width % 8 != 0 ? 1 : 0);
-}
+using raster_image::allocateImage;
+using raster_image::packedRowBytes;
 
 void releasePlanes(unsigned char**& planes) {
     if (planes == nullptr) {
@@ -157,7 +145,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
                 PrinterStatus::error_code_ = 40;
                 return false;
             }
-            rowBuffer.reset(allocate(int64_t{width} * 3));
+            rowBuffer.reset(allocateImage(int64_t{width} * 3));
             if (!rowBuffer) {
                 return false;
             }
@@ -201,7 +189,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
 
     // 5. Separation, one row per kernel call; the dither counter and the error rows run on
     // from row to row.
-    unsigned char* ternary = allocate(int64_t{width} * height);
+    unsigned char* ternary = allocateImage(int64_t{width} * height);
     std::vector<int> errorSums;
     if (ternary != nullptr && option.halftone == 3) {
         errorSums.assign(static_cast<size_t>(width) * 6, 0);
@@ -265,23 +253,10 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
     if (option.trimTapeAfterData) {
         const int keep = tpes::Util::clampLower(cutZeroLine(ternary, width, height),
                                                 spec.minPrintableAreaLength_dot());
-        if (keep > height) {
-            // The shortest length passes the image: white rows are added below it.
-            if (!raster_limits::isImageSizeAllowed(width, keep)) {
-                PrinterStatus::error_code_ = 39;
-                delete[] ternary;
-                return false;
-            }
-            unsigned char* longer = allocate(int64_t{width} * keep);
-            if (longer == nullptr) {
-                delete[] ternary;
-                return false;
-            }
-            const size_t kept = static_cast<size_t>(width) * height;
-            std::memcpy(longer, ternary, kept);
-            std::memset(longer + kept, 0, static_cast<size_t>(width) * keep - kept);
+        // The shortest length passes the image: white rows (no ink, 0) are added below it.
+        if (keep > height && !raster_image::extendWithBlankRows(ternary, width, height, keep, 0)) {
             delete[] ternary;
-            ternary = longer;
+            return false;
         }
         height = keep;
     }
@@ -323,7 +298,7 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
             PrinterStatus::error_code_ = 39;
             return false;
         }
-        read = allocate(bytes);
+        read = allocateImage(bytes);
         if (read == nullptr) {
             return false;
         }
@@ -334,7 +309,7 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
             PrinterStatus::error_code_ = 40;
             return false;
         }
-        read = allocate(bytes);
+        read = allocateImage(bytes);
         if (read == nullptr) {
             return false;
         }
@@ -367,7 +342,7 @@ bool BiColorRasterData::adjustDirection(unsigned char*& src, unsigned char*& dst
         return false;
     }
     const int64_t bytes = int64_t{width} * height * 3;
-    dst = allocate(bytes);
+    dst = allocateImage(bytes);
     if (dst == nullptr) {
         return false;
     }
@@ -423,7 +398,8 @@ bool BiColorRasterData::resize(unsigned char*& src, unsigned char*& dst, int sou
     int* rows = nullptr;
     calcOriginalPos(sourceWidth, width, scaleX, columns);
     calcOriginalPos(sourceHeight, height, scaleY, rows);
-    dst = (columns != nullptr && rows != nullptr) ? allocate(int64_t{width} * height * 3) : nullptr;
+    dst = (columns != nullptr && rows != nullptr) ? allocateImage(int64_t{width} * height * 3)
+                                                  : nullptr;
     if (dst == nullptr) {
         delete[] columns;
         delete[] rows;
@@ -463,7 +439,7 @@ bool BiColorRasterData::adjustFitToPaper(unsigned char*& image, int& width, int&
         PrinterStatus::error_code_ = 23;
         return false;
     }
-    unsigned char* cut = allocate(newWidth * newHeight * 3);
+    unsigned char* cut = allocateImage(newWidth * newHeight * 3);
     if (cut == nullptr) {
         return false;
     }
@@ -479,18 +455,7 @@ bool BiColorRasterData::adjustFitToPaper(unsigned char*& image, int& width, int&
 }
 
 int BiColorRasterData::cutZeroLine(unsigned char*& image, int width, int height) {
-    if (image == nullptr || width <= 0) {
-        return 1;
-    }
-    for (int y = height - 1; y >= 0; --y) {
-        const unsigned char* row = image + int64_t{y} * width;
-        for (int x = 0; x < width; ++x) {
-            if (row[x] != 0) {
-                return y + 1;
-            }
-        }
-    }
-    return 1;
+    return raster_image::rowsUpToLastInk(image, width, height, 0);  // 0: no ink
 }
 
 unsigned char BiColorRasterData::getOneByte(unsigned char* pixels, int count, int /*unused*/,
@@ -511,7 +476,7 @@ int BiColorRasterData::getOneBitBitmap(int width, int height, unsigned char*& te
     }
     const int rowBytes = packedRowBytes(width);
     const int64_t bytes = int64_t{rowBytes} * height;
-    plane = allocate(bytes);
+    plane = allocateImage(bytes);
     if (plane == nullptr) {
         return 0;
     }
@@ -560,7 +525,7 @@ bool BiColorRasterData::convertBitmapToRasterPrnData(unsigned char** planes, int
     }
     delete[] pageData;
     pageDataLength = 0;
-    pageData = allocate(bytes);
+    pageData = allocateImage(bytes);
     if (pageData == nullptr) {
         return false;
     }
@@ -585,17 +550,6 @@ void blankCounts(RasterData& data, int height, int& top, int& bottom) {
     }
 }
 
-// The transmitted line of plane row `row`: placed `leftMargin` dots into a zeroed head line
-// of lineBytes bytes, then mirrored end to end with every byte bit-reversed.
-void buildLine(RasterData& data, const unsigned char* row, int rowBytes, int lineBytes,
-               unsigned char* work, unsigned char* line) {
-    std::memset(work, 0, static_cast<size_t>(lineBytes));
-    tpes::Util::setLeftMargin(row, work, rowBytes, data.leftMargin, 0, lineBytes);
-    for (int k = 0; k < lineBytes; ++k) {
-        line[k] = data.reverseByte(work[lineBytes - 1 - k]);
-    }
-}
-
 }  // namespace
 
 bool BiColorRasterData::createRawData(unsigned char**& planes, int width, int height,
@@ -612,8 +566,8 @@ bool BiColorRasterData::createRawData(unsigned char**& planes, int width, int he
             *out++ = kTwoColorLine;
             *out++ = static_cast<unsigned char>(p + 1);
             *out++ = static_cast<unsigned char>(lineBytes);
-            buildLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes, work.data(),
-                      out);
+            raster_line::prepareLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes,
+                                     work.data(), out);
             out += lineBytes;
         }
     }
@@ -638,14 +592,13 @@ bool BiColorRasterData::createTiffData(unsigned char**& planes, int width, int h
     }
     for (int r = 0; r < height; ++r) {
         for (int p = 0; p < kPlaneCount; ++p) {
-            buildLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes, work.data(),
-                      line.data());
+            raster_line::prepareLine(*this, planes[p] + int64_t{r} * rowBytes, rowBytes, lineBytes,
+                                     work.data(), line.data());
             unsigned char* in = line.data();
             unsigned char* pk = packed.data();
             const int n = compressData(in, lineBytes, pk);
             // Packed, or the whole line as literal stretches when packing does not pay.
-            const int length =
-                n <= lineBytes ? n : (lineBytes <= 128 ? lineBytes + 1 : lineBytes + 2);
+            const int64_t length = n <= lineBytes ? n : raster_line::literalFormBytes(lineBytes);
             if (n <= 0 || length > kMaxLineLength) {
                 // A line whose length does not fit its one-byte field.
                 delete[] pageData;
@@ -660,17 +613,8 @@ bool BiColorRasterData::createTiffData(unsigned char**& planes, int width, int h
             if (n <= lineBytes) {
                 std::memcpy(out, packed.data(), static_cast<size_t>(n));
                 out += n;
-            } else if (lineBytes <= 128) {
-                *out++ = static_cast<unsigned char>(lineBytes - 1);
-                std::memcpy(out, line.data(), static_cast<size_t>(lineBytes));
-                out += lineBytes;
             } else {
-                *out++ = 0x7F;
-                std::memcpy(out, line.data(), 128);
-                out += 128;
-                *out++ = static_cast<unsigned char>(lineBytes - 129);
-                std::memcpy(out, line.data() + 128, static_cast<size_t>(lineBytes) - 128);
-                out += lineBytes - 128;
+                out += raster_line::putLiteralStretches(out, line.data(), lineBytes);
             }
         }
     }

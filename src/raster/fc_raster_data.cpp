@@ -9,6 +9,7 @@
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
+#include "raster/image_buffer.h"
 
 namespace {
 
@@ -229,13 +230,8 @@ bool FCRasterData::convertBitmapToTiff(unsigned char* image, int width, int heig
     const int64_t worst = fixed + rows * (worstRow + kFeedBytes) +
                           feedBytes(std::max(0, topMargin)) + feedBytes(rows + 1) + kFeedBytes;
     const int64_t bytes = std::max(nominal, worst);
-    if (bytes > INT32_MAX) {
-        PrinterStatus::error_code_ = 39;
-        return false;
-    }
-    unsigned char* work = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
+    unsigned char* work = raster_image::allocateImage(bytes);
     if (work == nullptr) {
-        PrinterStatus::error_code_ = 39;
         return false;
     }
     const int written = makeRasterDataTiff(image, static_cast<int>(rowLength), height,

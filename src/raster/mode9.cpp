@@ -9,6 +9,7 @@
 #include "common/byte_order.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
+#include "raster/image_buffer.h"
 #include "raster/image_limits.h"
 
 namespace {
@@ -167,7 +168,7 @@ int Mode9::makeRasterDataMode9(unsigned char* out, unsigned char* image, int wid
     if (isRotate180()) {
         std::swap(topCount, bottomCount);
     }
-    const int rowBytes = width / 8 + (width % 8 != 0 ? 1 : 0);
+    const int rowBytes = raster_image::packedRowBytes(width);
     p += feedLineMode9(p, topCount);
     for (int i = 0; i < lines; ++i) {
         p += make1LineMode9Data(p, image + int64_t{i} * rowBytes, rowBytes, leftMargin);

@@ -13,9 +13,11 @@
 #include "common/byte_order.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
+#include "raster/image_buffer.h"
 #include "raster/image_limits.h"
 #include "raster/mode9.h"
 #include "raster/raster_data.h"
+#include "raster/raster_line.h"
 
 namespace {
 
@@ -35,11 +37,6 @@ constexpr std::array<unsigned char, 256> makeReverseTable() {
 
 constexpr std::array<unsigned char, 256> kReverse = makeReverseTable();
 
-// Bytes of the longest literal form of a line: one header per stretch of 128.
-int64_t literalFormBytes(int lineBytes) {
-    return lineBytes + (lineBytes + 127) / 128;
-}
-
 // Writes a raster line header: 'g' with a big-endian length for style 1, else 'G' with a
 // little-endian length.
 int putLineHeader(unsigned char* out, bool bigEndian, int length) {
@@ -53,6 +50,37 @@ int putLineHeader(unsigned char* out, bool bigEndian, int length) {
 }
 
 }  // namespace
+
+namespace raster_line {
+
+void prepareLine(RasterData& r, const unsigned char* row, int rowBytes, int lineBytes,
+                 unsigned char* work, unsigned char* line) {
+    std::memset(work, 0, static_cast<size_t>(lineBytes));
+    tpes::Util::setLeftMargin(row, work, rowBytes, r.leftMargin, 0, lineBytes);
+    for (int k = 0; k < lineBytes; ++k) {
+        line[k] = r.reverseByte(work[lineBytes - 1 - k]);
+    }
+}
+
+int64_t literalFormBytes(int lineBytes) {
+    return lineBytes + (lineBytes + 127) / 128;
+}
+
+int putLiteralStretches(unsigned char* out, const unsigned char* line, int lineBytes) {
+    unsigned char* const start = out;
+    for (int at = 0; at < lineBytes; at += 128) {
+        const int len = lineBytes - at < 128 ? lineBytes - at : 128;
+        *out++ = static_cast<unsigned char>(len - 1);
+        std::memcpy(out, line + at, static_cast<size_t>(len));
+        out += len;
+    }
+    return static_cast<int>(out - start);
+}
+
+}  // namespace raster_line
+
+using raster_line::literalFormBytes;
+using raster_line::prepareLine;
 
 int RasterData::lineBytesOfHead() const {
     const int dots = (spec.tubeSupported && paper.isTube) ? spec.tubeHeadDots : spec.headDots;
@@ -124,17 +152,6 @@ bool RasterData::convertBitmapToRasterPrnData(unsigned char* image, int width, i
 
 namespace {
 
-// Fills `line` with the transmitted form of image row r: placed leftMargin dots into a
-// zeroed head line, then mirrored and bit-reversed.
-void prepareLine(RasterData& r, const unsigned char* row, int rowBytes, int lineBytes,
-                 unsigned char* work, unsigned char* line) {
-    std::memset(work, 0, static_cast<size_t>(lineBytes));
-    tpes::Util::setLeftMargin(row, work, rowBytes, r.leftMargin, 0, lineBytes);
-    for (int k = 0; k < lineBytes; ++k) {
-        line[k] = r.reverseByte(work[lineBytes - 1 - k]);
-    }
-}
-
 // The blank counts of a line body; under the 180-degree turn the counts swap and the
 // top margin takes the bottom value.
 BlankCounts blankCountsOf(RasterData& r, float m, int height) {
@@ -163,7 +180,7 @@ bool RasterData::createRawData(unsigned char*& image, int width, int height, int
     const BlankCounts blanks = blankCountsOf(
         *this, printQualitySetting.magnificationOfPaperImageareaHeightForRaw(), height);
     const bool bigEndian = spec.rasterLineStyle == 1;
-    const int rowBytes = width / 8 + (width % 8 != 0 ? 1 : 0);
+    const int rowBytes = raster_image::packedRowBytes(width);
     std::unique_ptr<unsigned char[]> work(new unsigned char[static_cast<size_t>(lineBytes)]);
     unsigned char* out = pageData + pageDataLength;
     out += setZeroData(out, lineBytes, blanks.top);
@@ -181,7 +198,7 @@ bool RasterData::createRawData(unsigned char*& image, int width, int height, int
 bool RasterData::createTiffData(unsigned char*& image, int width, int height, int lineBytes) {
     const BlankCounts blanks = blankCountsOf(
         *this, printQualitySetting.magnificationOfPaperImageareaHeightForTiff(), height);
-    const int rowBytes = width / 8 + (width % 8 != 0 ? 1 : 0);
+    const int rowBytes = raster_image::packedRowBytes(width);
     std::unique_ptr<unsigned char[]> work(new unsigned char[static_cast<size_t>(lineBytes)]);
     std::unique_ptr<unsigned char[]> line(new unsigned char[static_cast<size_t>(lineBytes)]);
     std::unique_ptr<unsigned char[]> packed(new unsigned char[2 * static_cast<size_t>(lineBytes)]);
@@ -210,12 +227,7 @@ bool RasterData::createTiffData(unsigned char*& image, int width, int height, in
         } else {
             // Literal stretches of at most 128 bytes, the whole line.
             out += putLineHeader(out, bigEndian, static_cast<int>(literalFormBytes(lineBytes)));
-            for (int at = 0; at < lineBytes; at += 128) {
-                const int len = lineBytes - at < 128 ? lineBytes - at : 128;
-                *out++ = static_cast<unsigned char>(len - 1);
-                std::memcpy(out, line.get() + at, static_cast<size_t>(len));
-                out += len;
-            }
+            out += raster_line::putLiteralStretches(out, line.get(), lineBytes);
         }
     }
     for (int i = 0; i < blanks.bottom; ++i) {

@@ -19,6 +19,7 @@
 #include "raster/halftone_legacy.h"
 #include "raster/halftone_private.h"
 #include "raster/htnlib.h"
+#include "raster/image_buffer.h"
 #include "raster/image_limits.h"
 #include "raster/raster_data.h"
 
@@ -58,6 +59,21 @@ inline unsigned char packEight(const unsigned char* p) {
 #endif
 }
 
+// One row of `width` grey pixels packed into `dst`; the bits past the last pixel stay 0.
+void packRow(const unsigned char* src, int width, unsigned char* dst) {
+    const int whole = width / 8;
+    for (int j = 0; j < whole; ++j) {
+        dst[j] = packEight(src + 8 * j);
+    }
+    if (whole * 8 < width) {
+        unsigned char last = 0;
+        for (int x = 8 * whole; x < width; ++x) {
+            last = static_cast<unsigned char>(last | (isDot(src[x]) << (7 - (x & 7))));
+        }
+        dst[whole] = last;
+    }
+}
+
 // The legacy tone curve: trunc(255 * (g / 255)^0.625), at most 255.
 void fillToneCurve(unsigned char (&curve)[256]) {
     for (int g = 0; g < 256; ++g) {
@@ -73,18 +89,8 @@ bool fileHoldsAtLeast(const std::string& path, int64_t bytes) {
     return !error && static_cast<std::uintmax_t>(bytes) <= size;
 }
 
-// A new buffer of `bytes` bytes, or null (with error code 39) when it cannot be had.
-unsigned char* allocateImage(int64_t bytes) {
-    if (bytes <= 0 || bytes > raster_limits::kMaxImageBytes) {
-        PrinterStatus::error_code_ = 39;
-        return nullptr;
-    }
-    unsigned char* p = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
-    if (p == nullptr) {
-        PrinterStatus::error_code_ = 39;
-    }
-    return p;
-}
+using raster_image::allocateImage;
+using raster_image::packedRowBytes;
 
 // The engine named by the option: the legacy one or the kernel one.
 std::unique_ptr<HalfToneInterface> makeEngine(bool legacy) {
@@ -154,7 +160,7 @@ class BandedErrorDiffusion {
 
     bool start(int width, int height) {
         width_ = width;
-        rowBytes_ = width / 8 + (width % 8 != 0 ? 1 : 0);
+        rowBytes_ = packedRowBytes(width);
         kernel_ = width > 0 && width < 0x8000 && height > 0 && height <= 0xFFFF;
         band_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(width) * kBandRows]);
         packed_.reset(new (std::nothrow) unsigned char[static_cast<size_t>(rowBytes_) * height]);
@@ -196,20 +202,9 @@ class BandedErrorDiffusion {
         } else {
             HalfTone_private::thresholdProc(width_, filled_, band, kFallbackThreshold);
         }
-        const int whole = width_ / 8;
         for (int y = 0; y < filled_; ++y) {
-            const unsigned char* src = band + static_cast<size_t>(y) * width_;
-            unsigned char* dst = packed_.get() + static_cast<size_t>(packedRows_ + y) * rowBytes_;
-            for (int j = 0; j < whole; ++j) {
-                dst[j] = packEight(src + 8 * j);
-            }
-            if (whole < rowBytes_) {
-                unsigned char last = 0;
-                for (int x = 8 * whole; x < width_; ++x) {
-                    last = static_cast<unsigned char>(last | (isDot(src[x]) << (7 - (x & 7))));
-                }
-                dst[whole] = last;
-            }
+            packRow(band + static_cast<size_t>(y) * width_, width_,
+                    packed_.get() + static_cast<size_t>(packedRows_ + y) * rowBytes_);
         }
         packedRows_ += filled_;
         filled_ = 0;
@@ -397,20 +392,8 @@ Route routeOf(const RasterData& r, const BitmapData& bitmap, const PageSteps& st
 bool trimBlankRows(RasterData& r, unsigned char*& image, int width, int& height) {
     const int keep = tpes::Util::clampLower(r.cutZeroLine(image, width, height),
                                             r.spec.minPrintableAreaLength_dot());
-    if (keep > height) {
-        if (!raster_limits::isImageSizeAllowed(width, keep)) {
-            PrinterStatus::error_code_ = 39;
-            return false;
-        }
-        unsigned char* longer = allocateImage(int64_t{width} * keep);
-        if (longer == nullptr) {
-            return false;
-        }
-        const size_t kept = static_cast<size_t>(width) * height;
-        std::memcpy(longer, image, kept);
-        std::memset(longer + kept, 255, static_cast<size_t>(width) * keep - kept);
-        delete[] image;
-        image = longer;
+    if (keep > height && !raster_image::extendWithBlankRows(image, width, height, keep, 255)) {
+        return false;
     }
     height = keep;
     return true;
@@ -600,18 +583,7 @@ bool RasterData::readFile(unsigned char*& buffer, int size, std::string path) {
 }
 
 int RasterData::cutZeroLine(unsigned char*& image, int width, int height) {
-    if (image == nullptr || width <= 0) {
-        return 1;
-    }
-    for (int y = height - 1; y >= 0; --y) {
-        const unsigned char* row = image + int64_t{y} * width;
-        for (int x = 0; x < width; ++x) {
-            if (row[x] != 255) {
-                return y + 1;
-            }
-        }
-    }
-    return 1;
+    return raster_image::rowsUpToLastInk(image, width, height, 255);  // 255: white
 }
 
 bool RasterData::isMode9Mirrored() const {
@@ -706,27 +678,14 @@ int RasterData::getOneBitBitmap(int width, int height, unsigned char*& grey, int
     if (height <= 0 || width <= 0 || grey == nullptr) {
         return 0;
     }
-    const int rowBytes = width / 8 + (width % 8 != 0 ? 1 : 0);
+    const int rowBytes = packedRowBytes(width);
     const int64_t bytes = int64_t{rowBytes} * height;
     out = allocateImage(bytes);
     if (out == nullptr) {
         return 0;
     }
-    const int whole = width / 8;
     for (int y = 0; y < height; ++y) {
-        const unsigned char* src = grey + int64_t{y} * width;
-        unsigned char* dst = out + int64_t{y} * rowBytes;
-        for (int j = 0; j < whole; ++j) {
-            dst[j] = packEight(src + 8 * j);
-        }
-        if (whole < rowBytes) {
-            // The last pixels of the row; the bits past its end stay 0.
-            unsigned char last = 0;
-            for (int x = 8 * whole; x < width; ++x) {
-                last = static_cast<unsigned char>(last | (isDot(src[x]) << (7 - (x & 7))));
-            }
-            dst[whole] = last;
-        }
+        packRow(grey + int64_t{y} * width, width, out + int64_t{y} * rowBytes);
     }
     return static_cast<int>(bytes);
 }
