@@ -19,6 +19,12 @@
 
 namespace {
 
+// Without a file, the pixels in memory must be R, G, B triples: one grey byte a pixel is a
+// third of what the separation reads, and missing pixels leave nothing to print.
+bool colourPixelsInMemory(const BitmapData& bitmap) {
+    return bitmap.pixels != nullptr && bitmap.isColor;
+}
+
 // clang-format off
 constexpr unsigned char kTwoColorLine = 0x77;  // 'w' plane length data: two-colour raster line
 constexpr unsigned char kBlankLine    = 0x5A;  // 'Z': one line white in both planes
@@ -131,7 +137,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
         width = bitmap.bitmapWidth;
         height = bitmap.bitmapHeight;
         if (!isColorSizeAllowed(width, height) ||
-            (bitmap.bitmapFile.empty() && bitmap.pixels == nullptr)) {
+            (bitmap.bitmapFile.empty() && !colourPixelsInMemory(bitmap))) {
             PrinterStatus::error_code_ = 39;
             return false;
         }
@@ -293,8 +299,7 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
     const int64_t bytes = int64_t{width} * height * 3;
     unsigned char* read = nullptr;
     if (bitmap.bitmapFile.empty()) {
-        if (bitmap.pixels == nullptr) {
-            // Neither a file nor pixels: nothing to print.
+        if (!colourPixelsInMemory(bitmap)) {
             PrinterStatus::error_code_ = 39;
             return false;
         }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -813,6 +814,8 @@ TEST(BiColorRasterData, BadInputFailsThePageWith39) {
     const std::string shortFile = raster_files::tempPath("two_colour_short.rgb");
     raster_files::writeAll(shortFile, Bytes(4 * 3 * 3 - 1, 0));
     Bytes small(16 * 3, 255);
+    // One grey byte for each of the 4 x 3 pixels, on the heap so that a read past it shows.
+    std::unique_ptr<unsigned char[]> grey(new unsigned char[4 * 3]());
     struct Case {
         const char* what;
         std::function<void(TwoColorJob&, BitmapData&)> tweak;
@@ -829,6 +832,12 @@ TEST(BiColorRasterData, BadInputFailsThePageWith39) {
          [](TwoColorJob&, BitmapData& b) { b.bitmapFile = raster_files::tempPath("none.rgb"); },
          40},
         {"no path and no pixels", [](TwoColorJob&, BitmapData& b) { b.pixels = nullptr; }, 39},
+        {"grey pixels in memory",
+         [&](TwoColorJob&, BitmapData& b) {
+             b.pixels = grey.get();
+             b.isColor = false;
+         },
+         39},
         {"halftone 0", [](TwoColorJob& j, BitmapData&) { j.option.halftone = 0; }, 39},
         {"halftone 4", [](TwoColorJob& j, BitmapData&) { j.option.halftone = 4; }, 39},
         {"colour value 21", [](TwoColorJob& j, BitmapData&) { j.option.colorRed = 21; }, 39},
