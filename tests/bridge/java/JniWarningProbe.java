@@ -8,7 +8,7 @@ import org.junit.jupiter.api.Test;
  */
 class JniWarningProbe {
     @Test
-    void leakLocalReferences() {
-        TestHooks.leakLocalReferences(100);
+    void skipExceptionCheck() {
+        TestHooks.skipExceptionCheck();
     }
 }
