@@ -137,6 +137,9 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
         return finishJob();  // the check leaves an error code other than 1, or the cancel
     }
     sendProgress(cmd::kProgressBuildStart);
+    if (errorCode() != 1) {
+        return finishJob();  // the host refused the progress message (40): no page is built
+    }
     RasterData* raster = nullptr;
     if (createRasterDataUsingBitmapData(bitmap, raster, pages, page)) {
         sendProgress(cmd::kProgressBuilt);
