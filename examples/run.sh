@@ -13,19 +13,7 @@ paper=${2:-16}
 shift $(($# < 2 ? $# : 2))
 
 packages=(cmake make g++ libpng-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "missing Debian packages: ${missing[*]} (run as root to install them)" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update </dev/null
-  apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
-fi
+bash scripts/install-packages.sh "${packages[@]}"
 
 cmake -S . -B build/main-job -DCMAKE_BUILD_TYPE=Release -DLUMEKO_TESTS=OFF -DLUMEKO_BENCH=OFF -DLUMEKO_BRIDGE=OFF \
   >/dev/null

@@ -11,15 +11,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
   clang-format libbenchmark-dev default-jdk-headless openjdk-17-jdk-headless junit5 netpbm
   libtiff-dev libpng-dev locales g++-aarch64-linux-gnu qemu-user)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update </dev/null
-  apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
-fi
+bash scripts/install-packages.sh "${packages[@]}"
 
 # A numeric locale with a decimal comma, for the test that parses numbers under one; the
 # variable makes that test fail rather than skip when the locale is missing.

@@ -22,19 +22,7 @@ while getopts "B:p:" opt; do
 done
 
 packages=(cmake make g++ default-jdk-headless libpng-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "missing Debian packages: ${missing[*]} (run as root to install them)" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update </dev/null
-  apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
-fi
+bash scripts/install-packages.sh "${packages[@]}"
 
 if [ -z "$build" ]; then
   build=build/host-example
