@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "raster/color_kernels.h"
+#include "support/red_black_reference.h"
 
 namespace {
 
@@ -153,38 +154,6 @@ TEST(BinarizeRows, SeparationOfRunsEqualsPixelsAlone) {
     }
 }
 
-// The inks of the rules, written out in single precision as they read.
-void referenceInks(int r, int g, int b, unsigned char& red, unsigned char& black) {
-    const int mx = std::max(r, std::max(g, b));
-    const int mn = std::min(r, std::min(g, b));
-    if (mx == mn) {
-        red = 0;
-        black = static_cast<unsigned char>(255 - mx);
-        return;
-    }
-    const float diff = static_cast<float>(mx - mn);
-    float hue;
-    if (b == mn) {
-        hue = static_cast<float>(g - r) / diff * 60.0f + 60.0f;
-    } else if (r == mn) {
-        hue = static_cast<float>(b - g) / diff * 60.0f + 180.0f;
-    } else {
-        hue = static_cast<float>(r - b) / diff * 60.0f + 300.0f;
-    }
-    if (hue > 180.0f) {
-        hue = 360.0f - hue;
-    }
-    const float redness = (180.0f - hue) / 180.0f;
-    if (redness > 0.8f) {
-        const float ink = redness * (diff / static_cast<float>(mx) * 255.0f);
-        red = ink <= 0.0f ? 0 : ink >= 255.0f ? 255 : static_cast<unsigned char>(ink);
-        black = static_cast<unsigned char>(255 - mx);
-    } else {
-        red = 0;
-        black = static_cast<unsigned char>(255 - (299 * r + 587 * g + 114 * b) / 1000);
-    }
-}
-
 // Every R and G with every third B, a row per R and G: the separation gives the inks of the
 // rules, also where it decides without working out the hue.
 TEST(BinarizeRows, SeparationMatchesTheRulesOverTheColourCube) {
@@ -205,7 +174,7 @@ TEST(BinarizeRows, SeparationMatchesTheRulesOverTheColourCube) {
             for (int i = 0; i < width; ++i) {
                 unsigned char er = 0;
                 unsigned char eb = 0;
-                referenceInks(r, g, 3 * i, er, eb);
+                referenceRedBlack(r, g, 3 * i, er, eb);
                 wrong += (red[i] != er || black[i] != eb) ? 1 : 0;
             }
         }
