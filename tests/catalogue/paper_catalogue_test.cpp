@@ -93,20 +93,27 @@ TEST(PaperCatalogue, PrintableWidthIsWidthLessBothSideMargins) {
 }
 
 // Expected rows, from the catalogue tables of the fixture.
-Paper expectedPaper(const paper_fixture::FullPageRow& r) {
+// The fields every kind of row has.
+template <class Row>
+Paper paperWithSize(const Row& r) {
     Paper p;
     p.paperId = r.id;
-    p.paperNameMm = r.names;
-    p.paperNameInch = r.names;
     p.widthMm = r.widthMm;
     p.lengthMm = r.lengthMm;
     p.widthDots = r.widthDots;
     p.lengthDots = r.lengthDots;
-    p.leftOffsetDots = r.leftOffsetDots;
     p.sideMarginDots = r.sideMarginDots;
     p.feedMarginDots = r.feedMarginDots;
     p.printableWidthDots = r.printableWidthDots;
     p.printableLengthDots = r.printableLengthDots;
+    return p;
+}
+
+Paper expectedPaper(const paper_fixture::FullPageRow& r) {
+    Paper p = paperWithSize(r);
+    p.paperNameMm = r.names;
+    p.paperNameInch = r.names;
+    p.leftOffsetDots = r.leftOffsetDots;
     p.leftOffsetBytes = r.leftOffsetBytes;
     p.fcPaperCommandValue = r.fcPaperCommandValue;
     p.isCustomSize = r.isCustomSize;
@@ -115,37 +122,19 @@ Paper expectedPaper(const paper_fixture::FullPageRow& r) {
 }
 
 Paper expectedPaper(const paper_fixture::SheetRow& r) {
-    Paper p;
-    p.paperId = r.id;
+    Paper p = paperWithSize(r);
     p.paperNameMm = r.names;
     p.paperNameInch = r.names;
-    p.widthMm = r.widthMm;
-    p.lengthMm = r.lengthMm;
-    p.widthDots = r.widthDots;
-    p.lengthDots = r.lengthDots;
-    p.sideMarginDots = r.sideMarginDots;
-    p.feedMarginDots = r.feedMarginDots;
-    p.printableWidthDots = r.printableWidthDots;
-    p.printableLengthDots = r.printableLengthDots;
     p.lengthValue1 = r.lengthValue1;
     return p;
 }
 
 Paper expectedPaper(const paper_fixture::MediaRow& r, const paper_fixture::MediaList& list) {
-    Paper p;
-    p.paperId = r.id;
+    Paper p = paperWithSize(r);
     p.paperNameMm = r.nameMm;
     p.paperNameInch = r.nameInch;
-    p.widthMm = r.widthMm;
-    p.lengthMm = r.lengthMm;
-    p.widthDots = r.widthDots;
-    p.lengthDots = r.lengthDots;
     p.leftOffsetDots = r.leftOffsetDots;
     p.rightOffsetDots = r.rightOffsetDots;
-    p.sideMarginDots = r.sideMarginDots;
-    p.feedMarginDots = r.feedMarginDots;
-    p.printableWidthDots = r.printableWidthDots;
-    p.printableLengthDots = r.printableLengthDots;
     p.mediaWidthMm = r.mediaWidthMm;
     p.mediaLengthMm = r.mediaLengthMm;
     p.mediaType = r.mediaType;

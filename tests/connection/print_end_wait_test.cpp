@@ -109,6 +109,29 @@ TEST_F(PrintEndWaitTest, ScenarioTable) {
     };
     const CS off = BasePrinter::CHECK_STATUS_OFF;
     const CS on = BasePrinter::CHECK_STATUS_ON;
+    // A progress code whose reset comes late: 170 plain readings, the notification, 20 more
+    // plain readings and the end of the job, within the poll limit only through the reset.
+    const auto lateReset = [](const char* name, Model model, int notificationNumber, int code) {
+        return Row{name,
+                   model,
+                   PORT_USB,
+                   endCheck(3),
+                   BasePrinter::CHECK_STATUS_OFF,
+                   0,
+                   1,
+                   [model, notificationNumber](SimulatedPrinter& p, WaitRecorder&) {
+                       queue(p, runs({{plain(model), 170},
+                                      {notification(model, notificationNumber), 1},
+                                      {plain(model), 20},
+                                      {phase(model, 0), 1}}));
+                   },
+                   1,
+                   1,
+                   {code},
+                   {},
+                   {},
+                   192};
+    };
     const Row rows[] = {
         {"time-out after 180 plain readings, version 89",
          HU_3430,
@@ -600,63 +623,9 @@ TEST_F(PrintEndWaitTest, ScenarioTable) {
          {},
          {},
          352},
-        {"25 of notification 4 after 170 readings",
-         HU_3430,
-         PORT_USB,
-         endCheck(3),
-         off,
-         0,
-         1,
-         [](SimulatedPrinter& p, WaitRecorder&) {
-             queue(p, runs({{plain(HU_3430), 170},
-                            {notification(HU_3430, 4), 1},
-                            {plain(HU_3430), 20},
-                            {phase(HU_3430, 0), 1}}));
-         },
-         1,
-         1,
-         {25},
-         {},
-         {},
-         192},
-        {"40 of notification 7 after 170 readings",
-         HU_3430,
-         PORT_USB,
-         endCheck(3),
-         off,
-         0,
-         1,
-         [](SimulatedPrinter& p, WaitRecorder&) {
-             queue(p, runs({{plain(HU_3430), 170},
-                            {notification(HU_3430, 7), 1},
-                            {plain(HU_3430), 20},
-                            {phase(HU_3430, 0), 1}}));
-         },
-         1,
-         1,
-         {40},
-         {},
-         {},
-         192},
-        {"27 of notification 5 after 170 readings",
-         SN_3200N,
-         PORT_USB,
-         endCheck(3),
-         off,
-         0,
-         1,
-         [](SimulatedPrinter& p, WaitRecorder&) {
-             queue(p, runs({{plain(SN_3200N), 170},
-                            {notification(SN_3200N, 5), 1},
-                            {plain(SN_3200N), 20},
-                            {phase(SN_3200N, 0), 1}}));
-         },
-         1,
-         1,
-         {27},
-         {},
-         {},
-         192},
+        lateReset("25 of notification 4 after 170 readings", HU_3430, 4, 25),
+        lateReset("40 of notification 7 after 170 readings", HU_3430, 7, 40),
+        lateReset("27 of notification 5 after 170 readings", SN_3200N, 5, 27),
         {"27 of the printing phase in peel mode after 170 network polls",
          SN_3200N,
          PORT_NET,
