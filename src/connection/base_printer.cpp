@@ -3,12 +3,14 @@
 #include <vector>
 
 #include "catalogue/printer_spec_builder.h"
+#include "connection/error_state.h"
 
 std::atomic<bool> BasePrinter::cancel_flag{false};
+std::atomic<bool> BasePrinter::progress_refused{false};
 
 BasePrinter::BasePrinter(Model printerModel) : model(printerModel) {
     // Port 0 names no port.
-    cancel_flag.store(false, std::memory_order_relaxed);
+    clearStopFlags();
     PrinterSpecBuilder().getPrinterSpec(spec, model);
 }
 
@@ -30,8 +32,13 @@ BasePrinter::~BasePrinter() {
     connect = nullptr;
 }
 
-void BasePrinter::clearStatus() {
+void BasePrinter::clearStopFlags() {
     cancel_flag.store(false, std::memory_order_relaxed);
+    progress_refused.store(false, std::memory_order_relaxed);
+}
+
+void BasePrinter::clearStatus() {
+    clearStopFlags();
     PrinterStatus::clear();
     // The record parser appends ports and keeps existing map entries: decode into a
     // freshly defaulted spec so that a second clearStatus gives the same spec.
@@ -50,7 +57,25 @@ bool BasePrinter::isSupported(PSSupportFunc func) {
 
 void BasePrinter::cancel() {
     cancel_flag.store(true, std::memory_order_relaxed);
-    PrinterStatus::error_code_.store(37, std::memory_order_relaxed);
+    PrinterStatus::error_code_.store(kCancelledCode, std::memory_order_relaxed);
+}
+
+bool BasePrinter::endOperation(bool succeeded, int doneProgress, int failedProgress,
+                               int failureCode) {
+    if (lumeko::settleStop() || lumeko::errorCode() != 1) {
+        succeeded = false;
+    } else if (!succeeded) {
+        lumeko::setErrorCode(failureCode);
+    }
+    const int outcome = lumeko::errorCode();
+    const int progress = succeeded ? doneProgress : failedProgress;
+    if (progress != kNoProgress) {
+        sendProgress(progress);
+        // Every step is behind the operation: a cancel or a refusal while the host handles
+        // this code comes too late, and the call returns its outcome with its own code.
+        lumeko::setErrorCode(outcome);
+    }
+    return succeeded;
 }
 
 void BasePrinter::sendCancelSequence() {

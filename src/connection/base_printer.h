@@ -28,7 +28,14 @@ struct PrintEndCheckOption {
 class PrintEndWait;
 
 // Base of every printer operation. One object lives for one host call; only the
-// PrinterStatus statics and cancel_flag outlive it.
+// PrinterStatus statics, cancel_flag and progress_refused outlive it.
+//
+// How every operation the host can call ends (endOperation): a call that reports success
+// (true, a list, a value) leaves error code 1, and one that reports failure never leaves 1.
+// A cancel, or a progress message the host refuses, stops the operation at its next check
+// with false and 37 or 40, and no later step (a status reading, a retry) turns that back
+// into 1. The outcome is decided before the operation's final progress code: a cancel or a
+// refusal while the host handles that code comes too late to change it.
 class BasePrinter {
   public:
     enum CheckStatus : int {
@@ -36,7 +43,7 @@ class BasePrinter {
         CHECK_STATUS_ON = 1,   // prepared print files and templates: ESC i S while busy
     };
 
-    // No port, no connection: clears only cancel_flag and loads the PrinterSpec; the last status
+    // No port, no connection: clears only the stop flags and loads the PrinterSpec; the last status
     // stays as the previous operation left it.
     explicit BasePrinter(Model printerModel);
     // Talks to the printer through observer (not owned); clears the last status.
@@ -98,6 +105,27 @@ class BasePrinter {
 
     // Set by cancel(), cleared by every constructor; polled by running operations.
     static std::atomic<bool> cancel_flag;
+    // Set when the host refuses a progress message of the running operation; cleared with
+    // cancel_flag. The operation stops at its next check as it would for a cancel.
+    static std::atomic<bool> progress_refused;
+
+    // The error codes of a stopped operation.
+    static constexpr int kCancelledCode = 37;
+    static constexpr int kProgressRefusedCode = 40;
+    // No final progress code.
+    static constexpr int kNoProgress = -1;
+
+    // Ends an operation the host called: `succeeded` is what the operation found. A requested
+    // stop makes it a failure with 37 or 40; a success whose error code is not 1 is a failure
+    // with that code; a failure that left code 1 gets failureCode. Then the final progress
+    // code of the outcome (doneProgress or failedProgress, none for kNoProgress) goes to the
+    // host, which can no longer change the outcome. Returns the outcome.
+    bool endOperation(bool succeeded, int doneProgress, int failedProgress, int failureCode);
+    // As above with one final progress code (or none) whatever the outcome, and code 6 for a
+    // failure that left 1.
+    bool endOperation(bool succeeded, int finalProgress = kNoProgress) {
+        return endOperation(succeeded, finalProgress, finalProgress, kUnexplainedFailureCode);
+    }
 
   protected:
     // The print-end wait of checkPrintStatus, in steps (status_checks.cpp).
@@ -106,8 +134,14 @@ class BasePrinter {
     // Sends N zero bytes and the cancel command (N = invalidateLength; nothing when N is
     // 0), without looking at the error code or the cancel flag; the error code is kept.
     void sendCancelSequence();
-    // A progress code for the host, only when there is an observer; the result is ignored.
+    // A progress code for the host, only when there is an observer. A host that refuses it
+    // (false, or error code 40 left by its observer) sets progress_refused and error code 40.
     void sendProgress(int code);
+    // Clears cancel_flag and progress_refused: the operation starts with nothing stopping it.
+    static void clearStopFlags();
+
+    // A failure that named no reason of its own: the exchange went wrong.
+    static constexpr int kUnexplainedFailureCode = 6;
     // A status manager over this operation's connection, spec and port.
     PrintStatusManager statusManager() const;
 

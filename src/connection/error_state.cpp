@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "connection/base_printer.h"
+#include "connection/communication_observer.h"
 #include "connection/printer_status.h"
 
 namespace lumeko {
@@ -13,8 +14,40 @@ int errorCode() {
 void setErrorCode(int code) {
     PrinterStatus::error_code_.store(code, std::memory_order_relaxed);
 }
-bool cancelled() {
-    return BasePrinter::cancel_flag.load(std::memory_order_relaxed);
+bool stopRequested() {
+    return stopCode() != 0;
+}
+int stopCode() {
+    if (BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
+        return BasePrinter::kCancelledCode;
+    }
+    if (BasePrinter::progress_refused.load(std::memory_order_relaxed)) {
+        return BasePrinter::kProgressRefusedCode;
+    }
+    return 0;
+}
+bool settleStop() {
+    const int code = stopCode();
+    if (code == 0) {
+        return false;
+    }
+    setErrorCode(code);
+    return true;
+}
+
+void sendProgressTo(CommunicationObserver* target, int code) {
+    if (target == nullptr) {
+        return;
+    }
+    const int before = errorCode();
+    const bool accepted = target->sendMessage(code);
+    const bool leftRefusal =
+        errorCode() == BasePrinter::kProgressRefusedCode && before != errorCode();
+    if ((accepted && !leftRefusal) || BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
+        return;
+    }
+    BasePrinter::progress_refused.store(true, std::memory_order_relaxed);
+    setErrorCode(BasePrinter::kProgressRefusedCode);
 }
 
 }  // namespace lumeko

@@ -22,9 +22,9 @@ const unsigned char getBatteryPowerCommand[4] = {0x55, 0x0E, 0x04, 0x01};
 
 namespace {
 
-using lumeko::cancelled;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
+using lumeko::stopRequested;
 unsigned char byteAt(int offset) {
     return PrinterStatus::status_byte_[offset];
 }
@@ -80,14 +80,11 @@ bool PrintStatusManager::replyByteAt(int index, unsigned char& value) {
 }
 
 bool PrintStatusManager::stopOnFailure() const {
-    return errorCode() != 1 || cancelled();
+    return errorCode() != 1 || stopRequested();
 }
 
 void PrintStatusManager::sendMessage(int code) {
-    CommunicationObserver* const target = observer();
-    if (target != nullptr) {
-        target->sendMessage(code);
-    }
+    lumeko::sendProgressTo(observer(), code);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -171,7 +168,7 @@ bool PrintStatusManager::receiveStatus() {
     }
     if (port == PORT_NET) {
         getStatus();
-        if (errorCode() == 1 && !cancelled()) {
+        if (errorCode() == 1 && !stopRequested()) {
             checkStatus();
         }
     } else {
@@ -194,16 +191,16 @@ bool PrintStatusManager::receiveStatus() {
         }
         checkStatus();
     }
-    return errorCode() == 1 && !cancelled();
+    return errorCode() == 1 && !stopRequested();
 }
 
 bool PrintStatusManager::receiveStatusFromMIB() {
-    if (cancelled()) {
+    if (stopRequested()) {
         return false;
     }
     PrinterStatus::process_status_ = 6;
     getStatus();
-    if (errorCode() == 1 && !cancelled()) {
+    if (errorCode() == 1 && !stopRequested()) {
         checkStatus();
     }
     return errorCode() == 1;
@@ -214,13 +211,13 @@ void PrintStatusManager::receivePrintStatusWithStatusCheck() {
         return;
     }
     getStatus();
-    if (errorCode() == 1 && !cancelled()) {
+    if (errorCode() == 1 && !stopRequested()) {
         checkStatus();
     }
 }
 
 bool PrintStatusManager::isReadyMIB() {
-    if (cancelled() || port != PORT_NET) {
+    if (stopRequested() || port != PORT_NET) {
         return true;
     }
     CommunicationObserver* const target = observer();
@@ -243,7 +240,7 @@ bool PrintStatusManager::isReadyMIB() {
 void PrintStatusManager::getStatus() {
     std::memset(PrinterStatus::status_byte_, 0, Reply::kLength);
     setErrorCode(1);
-    if (cancelled()) {
+    if (stopRequested()) {
         return;
     }
     CommunicationObserver* const target = observer();

@@ -12,9 +12,9 @@
 
 namespace {
 
-using lumeko::cancelled;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
+using lumeko::stopRequested;
 
 // Readings without new printer state after which the print-end wait gives up.
 constexpr int kPollLimit = 179;
@@ -31,10 +31,7 @@ bool isLastPage(int page, int pages) {
 }  // namespace
 
 void BasePrinter::sendProgress(int code) {
-    CommunicationObserver* const target = observer();
-    if (target != nullptr) {
-        target->sendMessage(code);
-    }
+    lumeko::sendProgressTo(observer(), code);
 }
 
 PrintStatusManager BasePrinter::statusManager() const {
@@ -49,9 +46,7 @@ void BasePrinter::getPrinterStatus(Paper& paper) {
     setErrorCode(1);
     PrintStatusManager manager = statusManager();
     manager.updateStatus(paper);
-    if (cancelled() && errorCode() == 1) {
-        setErrorCode(37);
-    }
+    lumeko::settleStop();
 }
 
 void BasePrinter::getPrinterStatus() {
@@ -65,17 +60,16 @@ void BasePrinter::getPrinterStatusNotCheckedBattery(Paper paper) {
     setErrorCode(1);
     PrintStatusManager manager = statusManager();
     manager.checkStatusNotCheckedBattery(paper);
-    if (cancelled() && errorCode() == 1) {
+    if (stopRequested() && errorCode() == 1) {
         sendCancelData();
-        setErrorCode(37);
     }
+    lumeko::settleStop();
 }
 
 bool BasePrinter::getPrinterStatusWithoutCheckedPaper() {
     getPrinterStatus();
-    if (cancelled()) {
+    if (lumeko::settleStop()) {
         // The operations behind this gate stop on a cancel instead of going on.
-        setErrorCode(37);
         return false;
     }
     const int process = PrinterStatus::process_status_;
@@ -92,6 +86,7 @@ void BasePrinter::updateLabelInfo(std::vector<Paper> papers) {
     setErrorCode(1);
     PrintStatusManager manager = statusManager();
     manager.updateLabelInfo(papers);
+    lumeko::settleStop();
 }
 
 void BasePrinter::receivePrintStatus() {
@@ -182,7 +177,7 @@ class PrintEndWait {
 
     // One poll: a reading and what it decides.
     Outcome poll() {
-        if (cancelled()) {
+        if (stopRequested()) {
             return stopOnCancel();
         }
         if (net_ && printer_.model == kNoReadingOnNetModel) {
@@ -214,7 +209,7 @@ class PrintEndWait {
         if (errorCode() == 6 || errorCode() == 39) {
             return Outcome::kStop;
         }
-        if (cancelled()) {
+        if (stopRequested()) {
             return stopOnCancel();
         }
         return Outcome::kNextPoll;
@@ -328,7 +323,7 @@ class PrintEndWait {
         // The wait ran out: cancel the job on the printer. A cancel during the last pause is
         // reported as a cancel, and a clean reading must not report success for copies that
         // were never printed: the cancel sequence goes out and the code is 6.
-        if (cancelled()) {
+        if (stopRequested()) {
             return stopOnCancel();
         }
         if (errorCode() == 1) {
@@ -368,7 +363,7 @@ void BasePrinter::waitForPaper() {
     if (!spec.waitForPaperSupported || (errorCode() != 11 && errorCode() != 4)) {
         return;
     }
-    if (cancelled()) {
+    if (stopRequested()) {
         sendCancelData();
         return;
     }
@@ -378,7 +373,7 @@ void BasePrinter::waitForPaper() {
         if (errorCode() != 11 && errorCode() != 4) {
             return;
         }
-        if (cancelled()) {
+        if (stopRequested()) {
             sendCancelData();
             return;
         }

@@ -29,9 +29,9 @@ constexpr long long kSendTaskPollMicroseconds = 300000;
 constexpr int kMediaBlockAttempts = 10;
 constexpr long long kMediaBlockWaitSeconds = 3;
 
-using lumeko::cancelled;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
+using lumeko::stopRequested;
 
 template <std::size_t N>
 std::vector<unsigned char> bytesOf(const std::array<unsigned char, N>& a) {
@@ -75,22 +75,14 @@ RasterPrint::RasterPrint(Port printerPort, CommunicationObserver* observer, Mode
 RasterPrint::~RasterPrint() = default;
 
 void RasterPrint::settleCancel() {
-    // A status reading may have put 1 over the 37 of the cancel; the flag still stopped
-    // the job.
-    if (cancelled()) {
-        setErrorCode(37);
-    }
+    // A status reading may have put 1 over the 37 of the cancel (or the 40 of a refused
+    // progress message); the stop still ended the job.
+    lumeko::settleStop();
 }
 
 bool RasterPrint::finishJob() {
-    settleCancel();
-    const int outcome = errorCode();
-    sendProgress(outcome == 1 ? cmd::kProgressJobDone : cmd::kProgressJobFailed);
-    // Every step of the job is behind it: a cancel that arrives while the host handles the
-    // final progress code comes too late to change the outcome, which the call returns
-    // with its own error code.
-    setErrorCode(outcome);
-    return outcome == 1;
+    return endOperation(errorCode() == 1, cmd::kProgressJobDone, cmd::kProgressJobFailed,
+                        kUnexplainedFailureCode);
 }
 
 bool RasterPrint::isMode9InUse() const {
@@ -157,12 +149,12 @@ bool RasterPrint::checkStatusBeforePrint() {
     const bool statusCheck = option.doStatusCheck && spec.statusSupported;
     if (statusCheck) {
         getPrinterStatus(currentPaper);
-        if (cancelled()) {
+        if (stopRequested()) {
             return false;
         }
     }
     sendNameBatchInfo();
-    if (cancelled()) {
+    if (stopRequested()) {
         return false;
     }
     if (statusCheck) {
@@ -177,11 +169,11 @@ bool RasterPrint::checkStatusBeforePrint() {
     } else if (errorCode() != 1) {
         return false;
     }
-    return !cancelled();
+    return !stopRequested();
 }
 
 void RasterPrint::sendNameBatchInfo() {
-    if (cancelled() || (option.doStatusCheck && errorCode() != 13) ||
+    if (stopRequested() || (option.doStatusCheck && errorCode() != 13) ||
         !takesPaper17MediaBlock(model) || currentPaper.paperId != kPaperWithMediaBlock) {
         return;
     }
@@ -199,7 +191,7 @@ void RasterPrint::sendNameBatchInfo() {
                 return;
             }
         }
-        if (cancelled()) {
+        if (stopRequested()) {
             sendCancelData();
             return;
         }
@@ -221,7 +213,7 @@ bool RasterPrint::createRasterDataUsingBitmapData(BitmapData& bitmap, RasterData
                                                   int pages, int page) {
     raster = newRasterData();
     raster->createRasterDataFromColorData(bitmap, pages, page);
-    if (errorCode() != 1 || cancelled()) {
+    if (errorCode() != 1 || stopRequested()) {
         return false;
     }
     return checkLabelLengthLimit(raster);
@@ -295,7 +287,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
         }
     }
     if (pages > 0 && option.numberOfCopies > 0) {
-        if (cancelled() || errorCode() != 1) {
+        if (stopRequested() || errorCode() != 1) {
             return false;
         }
         const bool asynchronous = isAsynchronousPage();
@@ -311,7 +303,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
                 return false;
             }
             const int next = updatePrintPage(jobPage, endCheck, CHECK_STATUS_OFF, pages);
-            if (asynchronous && !cancelled()) {
+            if (asynchronous && !stopRequested()) {
                 if (port == PORT_USB) {
                     if (!waitForSendTask()) {
                         return false;
@@ -321,7 +313,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
                 }
             }
             sendProgress(cmd::kProgressCopyDone);
-            if (errorCode() != 1 || cancelled()) {
+            if (errorCode() != 1 || stopRequested()) {
                 return false;
             }
             if (next >= pages) {
@@ -372,7 +364,7 @@ bool RasterPrint::waitForSendTask() {
             return true;
         }
         lumeko::waitMicroseconds(kSendTaskPollMicroseconds);
-        if (cancelled()) {
+        if (stopRequested()) {
             sendCancelData();
             return false;
         }
@@ -418,7 +410,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     std::unique_ptr<RasterData> owner(raster);
     if (!built) {
         sendProgress(cmd::kProgressBuilt);
-        if (cancelled()) {
+        if (stopRequested()) {
             settleCancel();
             sendProgress(cmd::kProgressJobFailed);
         }
@@ -431,7 +423,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
         return finishJob();  // error code 25: no custom paper bytes
     }
     raster->setInitCommand(bytes);
-    if (cancelled() || errorCode() != 1) {
+    if (stopRequested() || errorCode() != 1) {
         return finishJob();
     }
     sendProgress(cmd::kProgressCopyStart);
@@ -480,12 +472,12 @@ bool RasterPrint::printPrn(std::string& path) {
     }
     if (option.doStatusCheck && spec.statusSupported) {
         getPrinterStatus(currentPaper);
-        if (cancelled()) {
+        if (stopRequested()) {
             settleCancel();
             return false;
         }
         waitForPaper();
-        if (errorCode() != 1 || cancelled()) {
+        if (errorCode() != 1 || stopRequested()) {
             settleCancel();
             return false;
         }
@@ -524,7 +516,7 @@ bool RasterPrint::printPrn(std::string& path) {
             setErrorCode(6);
             return false;
         }
-        if (cancelled()) {
+        if (stopRequested()) {
             settleCancel();
             return false;
         }
@@ -536,5 +528,5 @@ bool RasterPrint::printPrn(std::string& path) {
         sendProgress(cmd::kProgressCopyDone);
     }
     settleCancel();
-    return !cancelled();
+    return !stopRequested();
 }

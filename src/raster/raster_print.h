@@ -83,12 +83,11 @@ class RasterPrint : public BasePrinter {
     bool buildHeader(RasterData* raster, bool withZeroBytes, std::vector<unsigned char>& out);
     // Sends bytes with sendData; false with error code 39 (no observer) or 6.
     bool sendBytes(std::vector<unsigned char>& bytes);
-    // Turns an ending job's error code into 37 when the cancel flag stopped it.
+    // Turns an ending job's error code into 37 or 40 when a cancel or a refused progress
+    // message stopped it.
     void settleCancel();
-    // Ends printBitmap and createPrintData: settles a cancel, sends progress code 21 (error
-    // code 1) or 22 and returns true exactly when the error code is 1. The outcome is fixed
-    // before that last progress code: a cancel during it leaves result and error code as
-    // they were.
+    // Ends printBitmap and createPrintData through endOperation: progress code 21 (error
+    // code 1) or 22, and true exactly when the error code is 1.
     bool finishJob();
 
     RasterPrintOption option;

@@ -197,7 +197,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     if (!cwsConnect->sendGetIntData(itemIdMap[DCID_IPv6AddressCount], &count)) {
         return false;
     }
-    if (lumeko::cancelled()) {
+    if (lumeko::stopRequested()) {
         setError(kCancelled);
         return false;
     }
@@ -207,7 +207,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     }
     text.clear();
     for (int i = 1; i <= count; ++i) {
-        if (lumeko::cancelled()) {
+        if (lumeko::stopRequested()) {
             setError(kCancelled);
             return false;
         }
@@ -230,7 +230,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
             text += ',';
         }
     }
-    if (lumeko::cancelled()) {
+    if (lumeko::stopRequested()) {
         setError(kCancelled);
         return false;
     }

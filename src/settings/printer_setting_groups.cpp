@@ -17,7 +17,7 @@ using tpes::Util;
 
 namespace {
 
-using lumeko::cancelled;
+using lumeko::stopRequested;
 
 // Handles key i of a group; a key the group does not know, or whose gate is off, counts as
 // handled.
@@ -31,7 +31,7 @@ bool runGroup(const int* keys, int count, bool checkErrorCode, const KeyHandler&
     if (count < 1) {
         return true;
     }
-    if (cancelled()) {
+    if (stopRequested()) {
         return false;
     }
     for (int i = 0; i < count; ++i) {
@@ -42,7 +42,7 @@ bool runGroup(const int* keys, int count, bool checkErrorCode, const KeyHandler&
         if (i == count - 1) {
             return true;
         }
-        if (!ok || cancelled()) {
+        if (!ok || stopRequested()) {
             return false;
         }
     }
@@ -318,7 +318,7 @@ bool PrinterSetting::GetBluetoothConfigData_forWrite(const int* keys, std::strin
     unsigned word = 0;
     readerWord(spec.bluetoothSettings, word);
     const bool ok = readKeys(*this, rows, word, false, keys, values, count);
-    if (!ok && cancelled()) {
+    if (!ok && stopRequested()) {
         Util::writeLog("GetBluetoothConfigData_forWrite cancel_flag");
     }
     return ok;
@@ -496,7 +496,7 @@ bool PrinterSetting::GetPrintConfigData_forWrite(const int* keys, std::string* v
     unsigned word = 0;
     readerWord(spec.printSettings, word);
     const bool ok = readKeys(*this, rows, word, false, keys, values, count);
-    if (!ok && cancelled()) {
+    if (!ok && stopRequested()) {
         Util::writeLog("GetPrintConfigData_forWrite cancel_flag");
     }
     return ok;

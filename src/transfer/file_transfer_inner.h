@@ -16,15 +16,12 @@ using Bytes = std::vector<unsigned char>;
 
 using lumeko::errorCode;
 using lumeko::setErrorCode;
-// True when the host cancelled the operation, and then sets error 37: a cancel seen here is
-// always reported as 37, even when a step has set the error code back to 1 since the cancel
-// came. (lumeko::cancelled() only asks.)
+// True when the operation must stop (a cancel, or a progress message the host refused), and
+// then sets its error code 37 or 40: a stop seen here is always reported with its code, even
+// when a step has set the error code back to 1 since it came. (lumeko::stopRequested() only
+// asks.)
 inline bool cancelledSetting37() {
-    if (!lumeko::cancelled()) {
-        return false;
-    }
-    setErrorCode(37);
-    return true;
+    return lumeko::settleStop();
 }
 // Error 1, or 37 (cancelled), which a transfer step lets finish.
 inline bool isGoingOn(int code) {

@@ -115,7 +115,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         const long long promised = static_cast<long long>(count) * kHeaderStride;
         const long long maxPieces = promised / kPieceBle;
         for (long long piece = 0; drained < promised && piece < maxPieces; ++piece) {
-            if (lumeko::cancelled()) {
+            if (lumeko::stopRequested()) {
                 break;
             }
             const int m = target->receiveData(pieceSize, buffer, true);

@@ -34,9 +34,9 @@ constexpr int kMaxThreeDigitNumber = 999;
 constexpr int kMinPrinterCopies = 1;
 constexpr int kMaxPrinterCopies = 999;
 
-using lumeko::cancelled;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
+using lumeko::stopRequested;
 
 unsigned char digit(int value) {
     return static_cast<unsigned char>('0' + value);
@@ -201,12 +201,12 @@ bool TemplatePrint::printKXTCommand() {
     }
     if (doStatusCheck && spec.statusSupported) {
         getPrinterStatus();
-        if (cancelled()) {
+        if (stopRequested()) {
             return false;
         }
         waitForPaper();
     }
-    if (errorCode() != 1 || cancelled()) {
+    if (errorCode() != 1 || stopRequested()) {
         return false;
     }
     if (!send(kPreamble)) {
@@ -230,7 +230,7 @@ bool TemplatePrint::printKXTCommand() {
 
     const PrintEndCheckOption endCheck{checkPrintEnd, closeWaitDisusingStatusCheckSec, peelMode};
     for (int page = 0; page < count;) {
-        if (cancelled() || errorCode() != 1) {
+        if (stopRequested() || errorCode() != 1) {
             return false;
         }
         if (observer() == nullptr) {
@@ -245,7 +245,7 @@ bool TemplatePrint::printKXTCommand() {
         if (port != PORT_NET && !send(kStatusRequest)) {
             return false;
         }
-        if (cancelled()) {
+        if (stopRequested()) {
             return false;
         }
         page = updatePrintPage(page, endCheck, CHECK_STATUS_ON, count);

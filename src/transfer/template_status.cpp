@@ -89,9 +89,7 @@ bool TemplateStatus::updateTemplateStatus() {
 
 bool TemplateStatus::receiveStatus(bool sendEnd) {
     CommunicationObserver* const target = observerOf(connect);
-    if (target != nullptr) {
-        target->sendMessage(10);
-    }
+    lumeko::sendProgressTo(target, 10);
     unsigned char reply[Reply::kLength] = {};
     bool ok = false;
     if (target != nullptr) {
@@ -103,8 +101,8 @@ bool TemplateStatus::receiveStatus(bool sendEnd) {
             ok = target->receiveData(Reply::kLength, reply, true) == Reply::kLength;
         }
     }
-    if (sendEnd && target != nullptr) {
-        target->sendMessage(11);
+    if (sendEnd) {
+        lumeko::sendProgressTo(target, 11);
     }
     if (!ok) {
         setErrorCode(6);
