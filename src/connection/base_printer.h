@@ -61,7 +61,7 @@ class BasePrinter {
     // True when the model offers every function of func on this object's port.
     bool isSupported(PSSupportFunc func);
     // Sets cancel_flag and error code 37. Safe from another thread.
-    void cancel();
+    static void cancel();
     // Sends the model's cancel sequence after a cancel or a failure; the error code is
     // kept.
     void sendCancelData();

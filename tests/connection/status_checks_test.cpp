@@ -79,7 +79,7 @@ TEST_F(StatusChecksTest, FiveChecksInFiveSituations) {
         {Op::NoBattery, Case::NoStatusSupport, 1, {}, false, false},
         {Op::Label, Case::Clean, 1, {8, 11}, false, false},
         {Op::Label, Case::PrinterError, 9, {8}, false, false},
-        {Op::Label, Case::Cancel, 1, {8}, false, false},
+        {Op::Label, Case::Cancel, 37, {8}, false, false},
         {Op::Label, Case::NoObserver, 6, {}, false, false},
         {Op::Label, Case::NoStatusSupport, 1, {}, false, false},
         {Op::Gate, Case::Clean, 1, {8, 11}, false, true},

@@ -1,0 +1,9 @@
+#include "common/operation_end_rows.h"
+
+namespace operation_end {
+
+std::vector<Row> rasterRows() {
+    return {};
+}
+
+}  // namespace operation_end
