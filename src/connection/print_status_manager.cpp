@@ -87,21 +87,32 @@ void PrintStatusManager::sendMessage(int code) {
     lumeko::sendProgressTo(observer(), code);
 }
 
+bool PrintStatusManager::sendReadingDone() {
+    if (lumeko::settleStop()) {
+        return false;
+    }
+    // The reading is complete: what the host does with this code cannot change it.
+    const int outcome = errorCode();
+    sendMessage(11);
+    lumeko::setErrorCode(outcome);
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------
 // Composite operations
 
-void PrintStatusManager::updateStatus(Paper paper) {
+bool PrintStatusManager::updateStatus(Paper paper) {
     if (!spec.statusSupported) {
-        return;
+        return false;
     }
     sendMessage(8);
     getStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     checkStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     checkPaper(paper);
     enabledMode9();
@@ -109,57 +120,57 @@ void PrintStatusManager::updateStatus(Paper paper) {
         getBattery();
     }
     if (stopOnFailure()) {
-        return;
+        return false;
     }
-    sendMessage(11);
+    return sendReadingDone();
 }
 
-void PrintStatusManager::updateStatus() {
-    updateStatus(Paper());
+bool PrintStatusManager::updateStatus() {
+    return updateStatus(Paper());
 }
 
-void PrintStatusManager::checkStatusNotCheckedBattery(Paper paper) {
+bool PrintStatusManager::checkStatusNotCheckedBattery(Paper paper) {
     if (!spec.statusSupported) {
-        return;
+        return false;
     }
     sendMessage(8);
     getStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     checkStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     checkPaper(paper);
-    sendMessage(11);
+    return sendReadingDone();
 }
 
-void PrintStatusManager::updateLabelInfo(std::vector<Paper> papers) {
+bool PrintStatusManager::updateLabelInfo(std::vector<Paper> papers) {
     if (!spec.statusSupported) {
-        return;
+        return false;
     }
     sendMessage(8);
     getStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     getLabelInfo(papers);
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     checkStatus();
     if (stopOnFailure()) {
-        return;
+        return false;
     }
     enabledMode9();
     if (byteAt(Reply::kHeadMark) == Reply::kHeadMarkStatus) {
         getBattery();
     }
     if (stopOnFailure()) {
-        return;
+        return false;
     }
-    sendMessage(11);
+    return sendReadingDone();
 }
 
 bool PrintStatusManager::receiveStatus() {

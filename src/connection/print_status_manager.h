@@ -65,11 +65,13 @@ class PrintStatusManager {
     PrinterSpec spec;
     Port port = static_cast<Port>(0);
 
-    // Composite operations.
-    void updateStatus(Paper paper);
-    void updateStatus();
-    void checkStatusNotCheckedBattery(Paper paper);
-    void updateLabelInfo(std::vector<Paper> papers);
+    // Composite operations: progress code 8, the reading, and code 11 once the reading is
+    // complete. They answer true when code 11 went out: a stop requested before it has set
+    // its code instead (see sendReadingDone); false also when they stopped early.
+    bool updateStatus(Paper paper);
+    bool updateStatus();
+    bool checkStatusNotCheckedBattery(Paper paper);
+    bool updateLabelInfo(std::vector<Paper> papers);
     bool receiveStatus();
     bool receiveStatusFromMIB();
     void receivePrintStatusWithStatusCheck();
@@ -99,5 +101,9 @@ class PrintStatusManager {
     static bool replyByteAt(int index, unsigned char& value);
     bool stopOnFailure() const;
     void sendMessage(int code);
+    // Code 11 after a complete reading, unless a stop was requested (its code is set and the
+    // answer is false). The error code stays as the reading left it whatever the host does
+    // with the message; a stop requested meanwhile is left to the caller's next check.
+    bool sendReadingDone();
     void readOneByteBattery(const unsigned char* command, PSBatteryMode mode);
 };

@@ -45,8 +45,10 @@ PrintStatusManager BasePrinter::statusManager() const {
 void BasePrinter::getPrinterStatus(Paper& paper) {
     setErrorCode(1);
     PrintStatusManager manager = statusManager();
-    manager.updateStatus(paper);
-    lumeko::settleStop();
+    // A stop during code 11 comes after the reading is complete: too late to change it.
+    if (!manager.updateStatus(paper)) {
+        lumeko::settleStop();
+    }
 }
 
 void BasePrinter::getPrinterStatus() {
@@ -85,8 +87,9 @@ bool BasePrinter::getPrinterStatusWithoutCheckedPaper() {
 void BasePrinter::updateLabelInfo(std::vector<Paper> papers) {
     setErrorCode(1);
     PrintStatusManager manager = statusManager();
-    manager.updateLabelInfo(papers);
-    lumeko::settleStop();
+    if (!manager.updateLabelInfo(papers)) {
+        lumeko::settleStop();
+    }
 }
 
 void BasePrinter::receivePrintStatus() {

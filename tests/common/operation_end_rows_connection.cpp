@@ -22,9 +22,11 @@ Outcome codeOnly() {
 
 std::vector<Row> connectionRows() {
     std::vector<Row> rows;
-    rows.push_back({"status", [](SimulatedPrinter& p) {
+    rows.push_back({"status",
+                    [](SimulatedPrinter& p) {
                         p.onExchange({0x1B, 0x69, 0x53},
-                                     {SimulatedPrinter::Reply(Bytes(StatusReplyBuilder(KX_C270W).media(62, 0x0B, 29)))});
+                                     {SimulatedPrinter::Reply(
+                                         Bytes(StatusReplyBuilder(KX_C270W).media(62, 0x0B, 29)))});
                     },
                     [](CommunicationObserver* o) {
                         BasePrinter printer(PORT_USB, o, KX_C270W);
