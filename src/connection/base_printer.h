@@ -92,7 +92,8 @@ class BasePrinter {
     void receivePrintStatus();
     void waitForPaper();
 
-    // Device queries.
+    // Device queries. None sends a progress code; a stop requested during one gives its
+    // failure result (empty text, 0 or false) with the stop's code.
     std::string getSerialNumber();
     std::string getSerialNumberFromMIB();
     std::string getSerialNumberFromESCPCommand();
@@ -128,6 +129,13 @@ class BasePrinter {
     }
 
   protected:
+    // The device queries' readings, before they end through endOperation.
+    std::string readMediaVersion();
+    int readPageCounter();
+    std::string readDeviceStatus();
+    std::string readSystemReport();
+    bool readBatteryInfo(PrinterBatteryInfo& info);
+
     // The print-end wait of checkPrintStatus, in steps (status_checks.cpp).
     friend class PrintEndWait;
 

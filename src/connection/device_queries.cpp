@@ -15,17 +15,23 @@
 #include "connection/util.h"
 
 // Device queries: serial number, media versions, page counter, device status, system
-// report and battery. None sends progress codes or looks at the cancel flag. Every count
-// that receiveData reports is checked against the length asked for before it is used.
+// report and battery. None sends progress codes; each stops before an exchange once a stop
+// was requested, and ends through endOperation, so a cancel gives the failure result with
+// code 37. Every count that receiveData reports is checked against the length asked for
+// before it is used.
 
 namespace {
 
 using Oids = tpes::PrinterMibOids;
 using lumeko::setErrorCode;
+using lumeko::stopRequested;
 
 // One sendData of the whole request; false (error code 6) when it fails.
 template <std::size_t N>
 bool send(CommunicationObserver* target, unsigned char (&request)[N]) {
+    if (stopRequested()) {
+        return false;
+    }
     if (!target->sendData(static_cast<int>(N), request)) {
         setErrorCode(6);
         return false;
@@ -37,6 +43,10 @@ bool send(CommunicationObserver* target, unsigned char (&request)[N]) {
 // above what was asked for. `count` is the bytes received.
 bool receive(CommunicationObserver* target, int length, unsigned char* buffer, bool flag,
              int& count) {
+    if (stopRequested()) {
+        count = 0;
+        return false;
+    }
     count = target->receiveData(length, buffer, flag);
     if (count < 0 || count > length) {
         setErrorCode(6);
@@ -45,13 +55,43 @@ bool receive(CommunicationObserver* target, int length, unsigned char* buffer, b
     return true;
 }
 
+// The answer of a query once it has ended: its failure result when a stop was requested or
+// the error code is not 1.
+template <typename T>
+T ended(BasePrinter& printer, T answer) {
+    return printer.endOperation(true) ? answer : T();
+}
+
 }  // namespace
 
 std::string BasePrinter::getSerialNumber() {
-    if (port == PORT_NET) {
-        return getSerialNumberFromMIB();
+    return ended(*this,
+                 port == PORT_NET ? getSerialNumberFromMIB() : getSerialNumberFromESCPCommand());
+}
+
+std::string BasePrinter::getMediaVer() {
+    return ended(*this, readMediaVersion());
+}
+
+int BasePrinter::getPageCounter() {
+    return ended(*this, readPageCounter());
+}
+
+std::string BasePrinter::getDeviceStatus() {
+    return ended(*this, readDeviceStatus());
+}
+
+std::string BasePrinter::getSystemReport() {
+    return ended(*this, readSystemReport());
+}
+
+bool BasePrinter::getBatteryInfo(PrinterBatteryInfo& info) {
+    PrinterBatteryInfo reading;
+    if (!ended(*this, readBatteryInfo(reading))) {
+        return false;
     }
-    return getSerialNumberFromESCPCommand();
+    info = reading;
+    return true;
 }
 
 std::string BasePrinter::getSerialNumberFromMIB() {
@@ -117,7 +157,7 @@ std::string BasePrinter::getSerialNumberFromESCPCommand() {
     return std::string(reinterpret_cast<const char*>(text.data()), length);
 }
 
-std::string BasePrinter::getMediaVer() {
+std::string BasePrinter::readMediaVersion() {
     if (!spec.mediaVersionCommand) {
         return std::string();
     }
@@ -167,7 +207,7 @@ std::string BasePrinter::getMediaFileVer(std::string path) {
     return std::string();
 }
 
-int BasePrinter::getPageCounter() {
+int BasePrinter::readPageCounter() {
     setErrorCode(1);
     if (port != PORT_NET) {
         return 0;
@@ -188,7 +228,7 @@ int BasePrinter::getPageCounter() {
     return counter;
 }
 
-std::string BasePrinter::getDeviceStatus() {
+std::string BasePrinter::readDeviceStatus() {
     setErrorCode(1);
     if (port != PORT_NET) {
         return std::string();
@@ -207,7 +247,7 @@ std::string BasePrinter::getDeviceStatus() {
     return reply;
 }
 
-std::string BasePrinter::getSystemReport() {
+std::string BasePrinter::readSystemReport() {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         setErrorCode(39);
@@ -237,7 +277,7 @@ std::string BasePrinter::getSystemReport() {
     return std::string(text.begin(), text.end());
 }
 
-bool BasePrinter::getBatteryInfo(PrinterBatteryInfo& info) {
+bool BasePrinter::readBatteryInfo(PrinterBatteryInfo& info) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         setErrorCode(39);

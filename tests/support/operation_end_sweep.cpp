@@ -61,8 +61,8 @@ void checkRow(const Row& row) {
     SCOPED_TRACE(row.name);
     const Run clean = runOnce(row, nullptr);
     ASSERT_FALSE(clean.calls.empty()) << "the operation made no call";
-    EXPECT_EQ(clean.outcome.ok, clean.outcome.code == 1)
-        << "clean run: " << describe(clean.outcome);
+    // Every row runs an operation that succeeds, so that each stop is seen to change it.
+    EXPECT_EQ(describe(clean.outcome), describe(Outcome{true, 1})) << "clean run";
     const size_t calls = clean.calls.size();
     const bool endsWithProgress = clean.calls.back().slot == Slot::SendMessage;
 

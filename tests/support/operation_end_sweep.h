@@ -8,7 +8,7 @@
 #include "support/simulated_printer.h"
 
 // How every operation the host can call must end, checked against one run of it:
-//   - a clean run that reports success leaves error code 1, and a failure never leaves 1;
+//   - the clean run reports success and leaves error code 1;
 //   - a host cancel at any observer call k before the final progress code ends the
 //     operation with false and 37, and at most a few exchanges (the cancel sequence, a
 //     last status reading) follow the call that was cancelled;
@@ -24,7 +24,8 @@ struct Outcome {
 };
 
 // One operation: `answers` teaches a fresh printer, `run` builds the operation on the
-// observer it is given (the constructor clears the stop flags) and runs it.
+// observer it is given (the constructor clears the stop flags) and runs it. The clean run
+// must succeed: true with code 1.
 struct Row {
     std::string name;
     std::function<void(SimulatedPrinter&)> answers;
