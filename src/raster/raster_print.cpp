@@ -142,7 +142,6 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
 }
 
 bool RasterPrint::checkStatusBeforePrint() {
-    cancel_flag.store(false, std::memory_order_relaxed);
     if (errorCode() != 1) {
         return false;
     }
@@ -466,20 +465,17 @@ void RasterPrint::addStatusCommand(unsigned char*& data, int& length) {
 }
 
 bool RasterPrint::printPrn(std::string& path) {
-    cancel_flag.store(false, std::memory_order_relaxed);
     if (errorCode() != 1) {
         return false;
     }
     if (option.doStatusCheck && spec.statusSupported) {
         getPrinterStatus(currentPaper);
         if (stopRequested()) {
-            settleCancel();
-            return false;
+            return endOperation(false);
         }
         waitForPaper();
         if (errorCode() != 1 || stopRequested()) {
-            settleCancel();
-            return false;
+            return endOperation(false);
         }
     }
     unsigned char* raw = nullptr;
@@ -488,19 +484,17 @@ bool RasterPrint::printPrn(std::string& path) {
     if (!tpes::Util::readFile(path, raw, length) || length <= 0) {
         delete[] raw;
         setErrorCode(28);
-        return false;
+        return endOperation(false);
     }
     if (port != PORT_NET) {
         addStatusCommand(raw, length);
     }
     std::unique_ptr<unsigned char[]> data(raw);
     if (!option.savePrnPath.empty()) {
-        const bool written =
-            tpes::Util::writeFile(option.savePrnPath, data.get(), length, option.overwrite);
-        if (!written) {
+        if (!tpes::Util::writeFile(option.savePrnPath, data.get(), length, option.overwrite)) {
             setErrorCode(39);
         }
-        return written;
+        return endOperation(errorCode() == 1);
     }
     const PrintEndCheckOption endCheck{option.checkPrintEnd, option.closeWaitDisusingStatusCheckSec,
                                        option.peelMode};
@@ -510,23 +504,26 @@ bool RasterPrint::printPrn(std::string& path) {
         CommunicationObserver* const target = observer();
         if (target == nullptr) {
             setErrorCode(39);
-            return false;
+            return endOperation(false);
+        }
+        if (stopRequested()) {
+            return endOperation(false);
         }
         if (!target->sendData(length, data.get())) {
             setErrorCode(6);
-            return false;
+            return endOperation(false);
         }
         if (stopRequested()) {
-            settleCancel();
-            return false;
+            return endOperation(false);
         }
         copy = updatePrintPage(copy, endCheck, CHECK_STATUS_ON, option.numberOfCopies);
-        if (errorCode() != 1) {
-            settleCancel();
-            return false;
+        if (errorCode() != 1 || stopRequested()) {
+            return endOperation(false);
         }
-        sendProgress(cmd::kProgressCopyDone);
+        if (copy < option.numberOfCopies) {
+            sendProgress(cmd::kProgressCopyDone);
+        }
     }
-    settleCancel();
-    return !stopRequested();
+    // The last copy's done code is the final one: the outcome is fixed before it goes out.
+    return endOperation(true, cmd::kProgressCopyDone, kNoProgress, kUnexplainedFailureCode);
 }
