@@ -9,12 +9,8 @@
 
 namespace operation_end {
 
-namespace {
-
 using namespace print_job;
 
-// A printer that prints: ready for the job's paper, a battery byte for every battery
-// command, after every page the "printed" record or, for a prepared file, the status reply.
 void printingPrinter(SimulatedPrinter& p, Model model, const RasterPrintOption& option,
                      bool preparedFile) {
     RasterPrintOption copy = option;
@@ -25,6 +21,8 @@ void printingPrinter(SimulatedPrinter& p, Model model, const RasterPrintOption& 
     p.onExchange({0x1B, 0x7E, 0x65, 0x50}, {SimulatedPrinter::Reply(Bytes{0x97})});
     p.setDefaultRecord(preparedFile ? ready : printedRecord(model));
 }
+
+namespace {
 
 Outcome jobOutcome(bool ok) {
     return {ok, PrinterStatus::error_code_};
