@@ -33,6 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool noObserver = (flags & 0x80) != 0;
 
     FuzzedObserver printer(in);
+    // The host may cancel at the start of any of the query's first calls.
+    printer.cancelAtCall((flags & 0x40) != 0 ? 1 + in.pick(4) : 0);
     FuzzPrinter base(port, noObserver ? nullptr : &printer, model);
     PrinterSpec& spec = base.editSpec();
     if (flags & 1) {
@@ -108,6 +110,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (PrinterStatus::error_code_ != 1 && query != 2) {
         FUZZ_CHECK(failedResult);
+    }
+    // An answer is a success only with code 1, and a cancel during the query fails it.
+    if (!failedResult) {
+        FUZZ_CHECK(PrinterStatus::error_code_ == 1);
+    }
+    if (BasePrinter::cancel_flag) {
+        FUZZ_CHECK(failedResult && PrinterStatus::error_code_ == 37);
     }
     return 0;
 }

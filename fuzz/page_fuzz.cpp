@@ -196,7 +196,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
     bitmap.bitmapFile = in.u8() == 0xFF ? pixels + ".missing" : pixels;
 
     FuzzedObserver printer(in);
-    printer.cancelAtCall(in.u8() % 64);
+    const int cancelAt = in.u8() % 64;
+    printer.cancelAtCall(cancelAt);
     const int pages = 1 + in.pick(3);
     const int page = in.pick(pages);
     if (operation == 2) {
@@ -218,9 +219,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t sizeOfData) {
         } else if (operation == 1) {
             const bool ok = job.printBitmap(bitmap, page, pages);
             checkJobOutcome(ok, printer, true);
+            checkCancelled(ok, printer, cancelAt);
         } else {
             const bool ok = job.createPrintData(bitmap, page, pages);
             FUZZ_CHECK(ok == (PrinterStatus::error_code_ == 1));
+            checkCancelled(ok, printer, cancelAt);
             for (const auto& call : printer.calls()) {
                 FUZZ_CHECK(call.slot == FuzzedObserver::Slot::SendMessage);
             }

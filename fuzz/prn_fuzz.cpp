@@ -79,11 +79,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string name = (flags & 32) ? path + ".missing" : path;
 
     FuzzedObserver printer(in);
-    printer.cancelAtCall(in.u8() % 32);
+    const int cancelAt = in.u8() % 32;
+    printer.cancelAtCall(cancelAt);
     {
         RasterPrint job(port, (flags & 64) ? nullptr : &printer, model, option);
         const bool ok = job.printPrn(name);
         checkJobOutcome(ok, printer, false);
+        checkCancelled(ok, printer, cancelAt);
         // Every copy was handed over whole. Not checked when an earlier call left process
         // status 2: that case is an open finding (fuzz/regressions/open/prn_fuzz/).
         if (ok && option.savePrnPath.empty() && leftOver % 10 != 2) {

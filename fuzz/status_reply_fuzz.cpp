@@ -156,6 +156,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (noObserver && spec.statusSupported && statusOperation) {
         FUZZ_CHECK(PrinterStatus::error_code_ != 1);
     }
+    // The readings a host calls for: a cancel before the final code 11 ends them with 37; a
+    // cancel while the host handles code 11 comes too late to change the reading.
+    if (BasePrinter::cancel_flag && (operation == kUpdateStatus || operation == kLabelInfo)) {
+        const std::vector<FuzzedObserver::Call>& calls = printer.calls();
+        const bool duringFinal = cancelAt == static_cast<int>(calls.size()) &&
+                                 calls.back().slot == Slot::SendMessage &&
+                                 printer.messages().back() == 11;
+        if (!duringFinal) {
+            FUZZ_CHECK(PrinterStatus::error_code_ == 37);
+        }
+    }
     // A battery reading is whole or blank.
     const PrinterStatus::BatteryNormalized& battery = PrinterStatus::battery_normalized_;
     FUZZ_CHECK(battery.maxLevel == -1 || battery.maxLevel == 1 || battery.maxLevel == 2 ||
