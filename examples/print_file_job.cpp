@@ -331,7 +331,8 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
         if (chosen == papers.end()) {
             log << spec.modelName << " has no paper " << args.paperId << "; its paper ids:\n";
             for (const Paper& p : papers) {
-                log << "  " << p.paperId << "  " << p.paperNameMm << "\n";
+                log << "  " << p.paperId << "  " << p.paperNameMm
+                    << (p.isTwoColor ? " (two-colour)" : "") << "\n";
             }
             return 2;
         }
