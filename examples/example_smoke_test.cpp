@@ -54,7 +54,9 @@ TEST(ExampleSmoke, LabelAndTwoColourPaper) {
         args.preview = dir + "example.png";
         std::ostringstream log;
         ASSERT_EQ(example::runPrintFileJob(args, log), 0) << log.str();
-        EXPECT_NE(log.str().find("error code 1"), std::string::npos);
+        EXPECT_NE(log.str().find("success (error code 1): wrote " + args.printFile),
+                  std::string::npos)
+            << log.str();
 
         // The library's save job on the same picture writes the same file.
         const example::Picture pic = example::samplePicture();
@@ -109,4 +111,25 @@ TEST(ExampleSmoke, BadArguments) {
     ASSERT_TRUE(example::parseArguments({"prog", "a.ppm", "NO-SUCH", "1", "c", "d"}, args, error));
     std::ostringstream log;
     EXPECT_NE(example::runPrintFileJob(args, log), 0);
+
+    // A paper id the model has not: the run names the model's paper ids, and the print file and
+    // preview of an earlier run are gone rather than read as this run's.
+    const std::string dir = ::testing::TempDir();
+    args.picture = dir + "example_sample.ppm";
+    ASSERT_TRUE(example::writePpm(args.picture, example::samplePicture()));
+    args.model = "VZ-310W";
+    args.paperId = 99;
+    args.printFile = dir + "example_stale.prn";
+    args.preview = dir + "example_stale.png";
+    for (const std::string& path : {args.printFile, args.preview}) {
+        std::ofstream(path) << "earlier run";
+    }
+    std::ostringstream paperLog;
+    EXPECT_NE(example::runPrintFileJob(args, paperLog), 0);
+    EXPECT_NE(paperLog.str().find("VZ-310W has no paper 99; its paper ids:"), std::string::npos)
+        << paperLog.str();
+    EXPECT_NE(paperLog.str().find("\n  16  62mm\n"), std::string::npos) << paperLog.str();
+    EXPECT_EQ(paperLog.str().find("error code"), std::string::npos) << paperLog.str();
+    EXPECT_FALSE(std::ifstream(args.printFile).good());
+    EXPECT_FALSE(std::ifstream(args.preview).good());
 }

@@ -1,4 +1,4 @@
-// Writes the sample picture of the repository as a binary PPM.
+// Generates the examples' sample picture and writes it as a binary PPM.
 #include <iostream>
 
 #include "print_file_job.h"

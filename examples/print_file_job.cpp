@@ -293,11 +293,52 @@ bool parseArguments(const std::vector<std::string>& argv, JobArguments& args, st
 }
 
 int runPrintFileJob(const JobArguments& args, std::ostream& log) {
+    // What an earlier run wrote goes first: a failed run leaves nothing that reads as its result.
+    std::remove(args.printFile.c_str());
+    std::remove(args.preview.c_str());
+
     const Model model = findModel(args.model);
     if (model == NO_MODEL) {
         log << "unknown model " << args.model << "\n";
         return 2;
     }
+    BasePrinter printer(model);
+    const PrinterSpec spec = printer.getPrinterSpec();
+
+    RasterPrintOption option;
+    option.paperId = static_cast<unsigned short>(args.paperId);
+    option.numberOfCopies = args.copies;
+    option.halftone = args.halftone;
+    option.orientation = args.orientation;
+    option.printMode = args.printMode;
+    option.customPaperPath = args.customPaper;
+    option.savePrnPath = args.printFile;
+    option.overwrite = true;
+
+    // The paper: from the custom paper command on custom-paper models, else from the model's
+    // paper list, which names the ids to choose from when the one asked for is not there.
+    Paper paper;
+    if (spec.paperKinds == 8) {
+        if (args.customPaper.empty()) {
+            log << spec.modelName
+                << " takes its paper from a custom paper command: give --custom-paper FILE\n";
+            return 2;
+        }
+    } else {
+        const std::vector<Paper> papers = printer.getPaperList(option);
+        const auto chosen = std::find_if(papers.begin(), papers.end(),
+                                         [&](const Paper& p) { return p.paperId == args.paperId; });
+        if (chosen == papers.end()) {
+            log << spec.modelName << " has no paper " << args.paperId << "; its paper ids:\n";
+            for (const Paper& p : papers) {
+                log << "  " << p.paperId << "  " << p.paperNameMm
+                    << (p.isTwoColor ? " (two-colour)" : "") << "\n";
+            }
+            return 2;
+        }
+        paper = *chosen;
+    }
+
     Picture picture;
     std::string error;
     if (!readPicture(args.picture, picture, error)) {
@@ -327,16 +368,6 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
     bitmap.applyScale = true;
     bitmap.applyOrientation = true;
 
-    RasterPrintOption option;
-    option.paperId = static_cast<unsigned short>(args.paperId);
-    option.numberOfCopies = args.copies;
-    option.halftone = args.halftone;
-    option.orientation = args.orientation;
-    option.printMode = args.printMode;
-    option.customPaperPath = args.customPaper;
-    option.savePrnPath = args.printFile;
-    option.overwrite = true;
-
     ProgressObserver observer(log);
     int code = 1;
     {
@@ -347,25 +378,16 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
         code = PrinterStatus::error_code_;
     }
     std::remove(pixelFile.c_str());
-    log << "error code " << code << "\n";
     if (code != 1) {
+        std::remove(args.printFile.c_str());
+        log << "no print file: the library ended the job with error code " << code << "\n";
         return 1;
     }
 
     // The preview: the print file read back and decoded as a printer would.
-    const PrinterSpec spec = BasePrinter(model).getPrinterSpec();
-    Paper paper;
-    if (spec.paperKinds == 8) {
-        if (!customPaper(readBytes(args.customPaper), spec, paper)) {
-            log << "no custom paper of this model in " << args.customPaper << "\n";
-            return 3;
-        }
-    } else {
-        for (const Paper& p : BasePrinter(model).getPaperList(option)) {
-            if (p.paperId == option.paperId) {
-                paper = p;
-            }
-        }
+    if (spec.paperKinds == 8 && !customPaper(readBytes(args.customPaper), spec, paper)) {
+        log << "no custom paper of this model in " << args.customPaper << "\n";
+        return 3;
     }
     const bool mode9 = option.mode9 && spec.mode9Supported;
     const raster_stream::JobLayout layout = raster_stream::layoutFor(spec, paper, option, mode9);
@@ -383,7 +405,8 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
         log << "cannot write the preview " << args.preview << "\n";
         return 3;
     }
-    log << "preview " << page.width << " x " << page.height << " dots\n";
+    log << "success (error code 1): wrote " << args.printFile << " and its preview " << args.preview
+        << " (" << page.width << " x " << page.height << " dots)\n";
     return 0;
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// The main job of the library, as a host runs it: a picture becomes a print file for a
-// chosen model and paper, and a PNG preview shows what the printer would print.
+// A print file without a host: a picture becomes a print file for a chosen model and paper, as
+// the library writes it for a host, and a PNG preview shows what the printer would print.
 namespace example {
 
 struct Picture {
@@ -18,7 +18,7 @@ struct Picture {
 bool readPicture(const std::string& path, Picture& picture, std::string& error);
 bool writePpm(const std::string& path, const Picture& picture);
 
-// The sample picture of the repository: a frame, a grey ramp, black shapes, thin lines and a
+// The examples' sample picture, generated: a frame, a grey ramp, black shapes, thin lines and a
 // red block.
 Picture samplePicture(int width = 600, int height = 300);
 
@@ -38,8 +38,11 @@ struct JobArguments {
 // Parses the command line (program name first). False with a usage text in `error`.
 bool parseArguments(const std::vector<std::string>& argv, JobArguments& args, std::string& error);
 
-// Runs the job: progress codes and the final error code go to `log`. Returns the process exit
-// code: 0 when the library reports error code 1 and the preview was written, else non-zero.
+// Runs the job. The print file and preview of an earlier run are removed first. Progress codes
+// go to `log`, then one line: on success the library's error code 1 and the files written,
+// else what was wrong (for a paper id the model has not, the model's paper ids). Returns the
+// process exit code: 0 when the library reports error code 1 and the preview was written, else
+// non-zero.
 int runPrintFileJob(const JobArguments& args, std::ostream& log);
 
 }  // namespace example

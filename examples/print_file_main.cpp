@@ -1,5 +1,5 @@
-// The main job: a picture becomes a print file for a chosen model and paper, plus a PNG
-// preview of what the printer would print.
+// A print file without a host: a picture becomes a print file for a chosen model and paper,
+// plus a PNG preview of what the printer would print.
 #include <iostream>
 #include <string>
 #include <vector>

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Formats every C++ file of the project in place.
+# Formats every C++ file of the project in place (the list comes from git:
+# scripts/cxx-files.sh). Installs clang-format and git when run as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-git ls-files -co --exclude-standard -- 'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' \
-  'bench/*.h' 'bench/*.cpp' 'fuzz/*.h' 'fuzz/*.cpp' 'examples/*.h' 'examples/*.cpp' |
-  xargs -r clang-format -i
+
+bash scripts/install-packages.sh clang-format git
+list=$(bash scripts/cxx-files.sh)
+mapfile -t sources <<<"$list"
+clang-format -i "${sources[@]}"

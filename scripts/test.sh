@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest
   clang-format libbenchmark-dev default-jdk-headless openjdk-17-jdk-headless junit5 netpbm
-  libtiff-dev libpng-dev locales g++-aarch64-linux-gnu qemu-user)
+  libtiff-dev libpng-dev locales g++-aarch64-linux-gnu qemu-user git)
 bash scripts/install-packages.sh "${packages[@]}"
 
 # A numeric locale with a decimal comma, for the test that parses numbers under one; the
@@ -81,9 +81,17 @@ bash examples/host/run.sh -B build/release -p "$prefix"
 test -f "$prefix/lib/liblumeko.so" && test -f "$prefix/share/java/lumeko-sdk.jar"
 
 # arm64: the core and its C++ suites, cross-built (optimised, no sanitizers) and run under
-# qemu-user; GoogleTest is built from Debian's sources with the same cross compiler. The JVM
-# suites and the host bridge stay on x86-64. The bridge's export check of liblumeko.so needs
-# that library, which this build has not.
+# qemu-user; GoogleTest is built from Debian's sources with the same cross compiler. Debian
+# has no arm64 JVM, libpng or libtiff for the cross compiler without multiarch, so 25 tests of
+# the x86-64 legs are left out here:
+# - the host bridge is not built (LUMEKO_BRIDGE=OFF): its 20 tests, which need a JVM, are not
+#   registered (the 18 JVM test classes, the JNI-warning harness check and the export check
+#   of liblumeko.so);
+# - the examples are not built (LUMEKO_EXAMPLES=OFF; they need libpng): their 2 smoke tests
+#   are not registered;
+# - KernelExports checks the names that liblumeko.so exports, and there is no liblumeko.so;
+#   the 2 libtiff cross-checks (raster.*.Libtiff*) are compiled out. These 3 are registered,
+#   report a skip, and are excluded by name.
 arm64=build/arm64
 cmake -S /usr/src/googletest -B "$arm64/googletest" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake" \
@@ -95,12 +103,8 @@ cmake -S . -B "$arm64/lumeko" -DCMAKE_BUILD_TYPE=Release \
   -DGTest_DIR="$PWD/$arm64/googletest/install/lib/cmake/GTest" -DLUMEKO_WERROR=ON \
   -DLUMEKO_BRIDGE=OFF -DLUMEKO_EXAMPLES=OFF -DLUMEKO_BENCH=OFF
 cmake --build "$arm64/lumeko" -j "$jobs"
-run_tests "$arm64/lumeko" -E 'KernelExports\.'
+run_tests "$arm64/lumeko" -E 'KernelExports\.|^raster\.[A-Za-z]+\.Libtiff'
 
-mapfile -t sources < <(git ls-files -co --exclude-standard -- \
-  'src/*.h' 'src/*.cpp' 'tests/*.h' 'tests/*.cpp' 'bench/*.h' 'bench/*.cpp' \
-  'fuzz/*.h' 'fuzz/*.cpp' 'examples/*.h' 'examples/*.cpp')
-if [ "${#sources[@]}" -gt 0 ]; then
-  clang-format --dry-run --Werror "${sources[@]}"
-fi
+# The formatting of every C++ file; fails when git lists none (no git, or not a checkout).
+bash scripts/check-format.sh
 echo "all checks passed"

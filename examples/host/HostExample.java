@@ -148,7 +148,9 @@ public final class HostExample {
         ProcessBuilder pb = new ProcessBuilder(System.getProperty("lumeko.streamPicture"),
                 "" + MODEL, "" + paperId, stream.toString(), prefix.toString());
         pb.environment().remove("LD_PRELOAD");
-        pb.inheritIO();
+        // Its line per page (dot counts) is for the tests; its errors are shown.
+        pb.redirectOutput(ProcessBuilder.Redirect.DISCARD);
+        pb.redirectError(ProcessBuilder.Redirect.INHERIT);
         if (pb.start().waitFor() != 0) {
             throw new IllegalStateException("cannot decode " + stream);
         }
