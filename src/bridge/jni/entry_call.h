@@ -23,11 +23,12 @@
 namespace bridge::jni {
 
 // The entry lock: one process-wide lock that every entry point but cancelJNI holds for its
-// whole run, so that calls from several host threads run one after another. What it guards:
-// the call context, the standing settings, the last status (but for the error code that
-// cancelJNI sets), the cancel flag's clearing by an operation's construction, and the template
-// command; only the thread holding it touches them. cancelJNI takes no lock: it sets only the
-// cancel flag and the error code (both atomic), and the running job sees them at its next check.
+// whole run, so that calls from several host threads run one after another. It guards the call
+// context, the standing settings, the last status and the template command: only the thread
+// holding it touches them. Operations are built only under it, so the construction that
+// clears the cancel flag runs after the cancelled job has ended, never during it. cancelJNI
+// takes no lock: it sets only the cancel flag and the error code (both atomic), and the
+// running job sees them at its next check.
 //
 // A call from inside a callback of its own thread's running call (the thread holds the lock
 // already) is not held: it is refused at once rather than waiting for itself.
@@ -59,6 +60,7 @@ R lockedCall(R refused, Body&& body) noexcept {
     });
 }
 
+// As lockedCall for an entry point without a result: a refused call does nothing.
 template <typename Body>
 void lockedVoidCall(Body&& body) noexcept {
     guardedVoid([&] {
