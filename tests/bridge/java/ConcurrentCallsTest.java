@@ -111,7 +111,7 @@ class ConcurrentCallsTest {
                 settings(23, 11, 1, 3, false, true, false),
                 settings(0, 6, 1, 1, true, false, false),
                 settings(17, 11, 1, 2, false, false, true),
-                settings(54, 1, 3, 3, true, true, false),
+                settings(51, 11, 3, 3, true, true, false),
                 settings(9, 254, 1, 1, false, false, false),
                 settings(38, 11, 2, 2, true, false, false));
         List<BitmapInfo> pictures = new ArrayList<>();
