@@ -9,7 +9,9 @@ namespace bridge {
 
 // What the host sets once and every later call reads: the selected model (NO_MODEL until
 // set), the selected port (0 until set), the print options and the template print options.
-// Only initJNI and setTemplatePrintOptionJNI write them; operations take copies.
+// Only initJNI and setTemplatePrintOptionJNI write them; operations take copies. Touched only
+// under the bridge's entry lock (jni/entry_call.h); cancelJNI, which takes no lock, never reads
+// them.
 struct StandingSettings {
     Model model = NO_MODEL;
     Port port = static_cast<Port>(0);

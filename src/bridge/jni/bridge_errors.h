@@ -10,5 +10,7 @@ constexpr int kCommunicationError = 6;
 constexpr int kInvalidParameter = 39;
 // A host class, field, method or object that is missing or cannot be made.
 constexpr int kHostObjectError = 40;
+// Busy: a call made from inside a callback of this thread's own running call.
+constexpr int kBusy = 12;
 
 }  // namespace bridge::jni

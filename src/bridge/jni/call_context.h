@@ -3,9 +3,9 @@
 #include <jni.h>
 
 // The call context of the host observer: the environment of the current call, the observer
-// object and the ids of its ten callback methods and two reply fields. Process-wide and
-// unprotected: one bound call runs at a time (re-entry from a callback is restored by
-// ObserverBinding).
+// object and the ids of its ten callback methods and two reply fields. Process-wide, and
+// guarded by the entry lock (entry_call.h): only the thread whose entry call holds the lock
+// binds it and uses it, so the environment and observer are always the running call's own.
 
 namespace bridge::jni {
 
@@ -39,8 +39,8 @@ struct CallContext {
 CallContext& callContext();
 
 // Binds the call's environment and observer for one entry call (through
-// SetObserverJNItoNative) and puts the whole previous context back when it ends, so a callback
-// that enters the library again leaves the outer binding intact.
+// SetObserverJNItoNative) and puts the whole previous context back when it ends (for an entry
+// call, the empty context), so that no environment or observer of a finished call is left.
 class ObserverBinding {
   public:
     ObserverBinding(JNIEnv* env, jobject observer);

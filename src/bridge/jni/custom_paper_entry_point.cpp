@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bridge/jni/custom_paper_support.h"
+#include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
 
 using namespace bridge::jni;
@@ -120,7 +121,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_createCustomPap
     jint unitOfLength, jfloat tapeWidth, jfloat tapeLength, jfloat rightMargin, jfloat leftMargin,
     jfloat topMargin, jfloat bottomMargin, jfloat labelPitch, jfloat markPosition,
     jfloat markHeight) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedCall<jobject>(nullptr, [&]() -> jobject {
         // Kind and unit pass through unchanged: a value outside their lists matches no limit.
         const auto kind = static_cast<TL::PaperKind>(paperKind);
         const auto unit = static_cast<TL::UnitOfLength>(unitOfLength);

@@ -24,7 +24,7 @@ namespace {
 // A string query: "" on failure, with the code left by the query for getLastStatusJNI.
 template <typename Query>
 jstring stringQuery(JNIEnv* env, jobject observer, Query&& query) {
-    return guarded<jstring>(nullptr, [&] {
+    return lockedCall<jstring>(nullptr, [&] {
         const std::string text = withOperation<BasePrinter>(env, observer, std::string(), query);
         return newResultString(env, text);
     });
@@ -36,7 +36,7 @@ extern "C" {
 
 JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_writeByteInFile(
     JNIEnv* env, jobject, jintArray pixels, jint count, jstring path, jboolean append) {
-    return guarded<jint>(0, [&]() -> jint {
+    return lockedCall<jint>(0, [&]() -> jint {
         if (pixels == nullptr || count < 0) {
             return 0;
         }
@@ -63,7 +63,7 @@ JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_writeByteInFile(
 JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_saveBitmapJNI(
     JNIEnv* env, jobject, jobject bitmap, jstring path, jint halftone, jint threshold,
     jint toneSwitch) {
-    return guarded<jint>(0, [&]() -> jint {
+    return lockedCall<jint>(0, [&]() -> jint {
         BitmapData data;
         if (setBitmapData(env, bitmap, data) != 1) {
             return 0;
@@ -102,7 +102,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getSerialNumberJNI(JNIEnv* env, jobject, 
 JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPageCounterJNI(JNIEnv* env,
                                                                                 jobject,
                                                                                 jobject observer) {
-    return guarded<jint>(0, [&] {
+    return lockedCall<jint>(0, [&] {
         return withOperation<BasePrinter>(env, observer, jint{0},
                                           [](BasePrinter& p) { return p.getPageCounter(); });
     });
@@ -110,7 +110,7 @@ JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPageCounterJNI(
 
 JNIEXPORT jobject JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryInfoJNI(JNIEnv* env, jobject, jobject observer) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedCall<jobject>(nullptr, [&] {
         const PrinterBatteryInfo failedQuery;
         const PrinterBatteryInfo info =
             withOperation<BasePrinter>(env, observer, failedQuery, [](BasePrinter& p) {
@@ -124,7 +124,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryInfoJNI(JNIEnv* env, jobject, j
 JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVerJNI(JNIEnv* env,
                                                                                     jobject,
                                                                                     jstring path) {
-    return guarded<jstring>(nullptr, [&]() -> jstring {
+    return lockedCall<jstring>(nullptr, [&]() -> jstring {
         EnvironmentBinding binding(env);
         std::string file;
         std::string version;
@@ -139,16 +139,20 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVer
     });
 }
 
+// The one entry point that takes no entry lock: it may run while another thread's call holds
+// it, or from a callback of the running call. It sets only the cancel flag and error code 37
+// (both atomic); the standing settings, which the running call's thread may be writing, are
+// not read, so the cancel's own operation object is built for no model.
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_cancelJNI(JNIEnv*, jobject) {
     guardedVoid([] {
-        BasePrinter printer(bridge::standingSettings().model);
+        BasePrinter printer(NO_MODEL);
         printer.cancel();
     });
 }
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSpec(JNIEnv* env,
                                                                                 jobject) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedCall<jobject>(nullptr, [&] {
         BasePrinter printer(bridge::standingSettings().model);
         return newPrinterSpec(env, printer.getPrinterSpec());
     });
@@ -156,7 +160,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSpec(
 
 JNIEXPORT jobjectArray JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPaperList(JNIEnv* env,
                                                                                    jobject) {
-    return guarded<jobjectArray>(nullptr, [&] {
+    return lockedCall<jobjectArray>(nullptr, [&] {
         const bridge::StandingSettings& standing = bridge::standingSettings();
         BasePrinter printer(standing.model);
         // A copy: the list builder takes the options by reference, the standing ones stay.

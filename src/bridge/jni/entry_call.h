@@ -1,8 +1,9 @@
 #pragma once
 
-// What the entry points share: the rule for a path argument, the refusal of a host argument, and
-// the one way a call builds its operation for the standing port and model, runs it with the call's
-// observer and gives its result.
+// What the entry points share: the entry lock that lets one host call run at a time, the rule
+// for a path argument, the refusal of a host argument, and the one way a call builds its
+// operation for the standing port and model, runs it with the call's observer and gives its
+// result.
 
 #include <jni.h>
 
@@ -12,12 +13,77 @@
 
 #include "bridge/jni/bridge_errors.h"
 #include "bridge/jni/call_context.h"
+#include "bridge/jni/jni_kit.h"
 #include "bridge/jni/jni_observer.h"
+#include "bridge/jni/result_objects.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
 #include "connection/printer_status.h"
 
 namespace bridge::jni {
+
+// The entry lock: one process-wide lock that every entry point but cancelJNI holds for its
+// whole run, so that calls from several host threads run one after another. It guards the call
+// context, the standing settings, the last status and the template command: only the thread
+// holding it touches them. Operations are built only under it, so the construction that
+// clears the cancel flag runs after the cancelled job has ended, never during it. cancelJNI
+// takes no lock: it sets only the cancel flag and the error code (both atomic), and the
+// running job sees them at its next check.
+//
+// A call from inside a callback of its own thread's running call (the thread holds the lock
+// already) is not held: it is refused at once rather than waiting for itself.
+class EntryLock {
+  public:
+    EntryLock();
+    ~EntryLock();
+    EntryLock(const EntryLock&) = delete;
+    EntryLock& operator=(const EntryLock&) = delete;
+
+    // False for a call from inside this thread's running call: nothing is locked.
+    bool held() const { return held_; }
+
+  private:
+    bool held_ = false;
+};
+
+// An entry point's whole run: body() under the entry lock. A call from inside this thread's
+// running call gives `refused` and touches nothing; so does a C++ exception, which never
+// leaves the entry point.
+template <typename R, typename Body>
+R lockedCall(R refused, Body&& body) noexcept {
+    return guarded<R>(refused, [&]() -> R {
+        EntryLock lock;
+        if (!lock.held()) {
+            return refused;
+        }
+        return body();
+    });
+}
+
+// As lockedCall for an entry point without a result: a refused call does nothing.
+template <typename Body>
+void lockedVoidCall(Body&& body) noexcept {
+    guardedVoid([&] {
+        EntryLock lock;
+        if (lock.held()) {
+            body();
+        }
+    });
+}
+
+// An entry point whose result is the status object. A call from inside this thread's running
+// call gives a status object of a cleared status carrying 12 (busy) and touches nothing: the
+// last status stays the running call's. A C++ exception gives null.
+template <typename Body>
+jobject lockedStatusCall(JNIEnv* env, Body&& body) noexcept {
+    return guarded<jobject>(nullptr, [&]() -> jobject {
+        EntryLock lock;
+        if (!lock.held()) {
+            return newStatus(env, clearedStatusValues(kBusy));
+        }
+        return body();
+    });
+}
 
 // A path argument as UTF-8; false for null, unreadable or holding U+0000.
 bool pathText(JNIEnv* env, jstring path, std::string& out);

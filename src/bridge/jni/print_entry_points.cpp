@@ -64,7 +64,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapJNI(
                                                                                 jobject,
                                                                                 jobject bitmap,
                                                                                 jobject observer) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return printBitmap(env, bitmap, observer, 0,
                            bridge::standingSettings().printOptions.numberOfCopies, true);
     });
@@ -72,14 +72,13 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapJNI(
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_printBitmapsJNI(
     JNIEnv* env, jobject, jobject bitmap, jobject observer, jint page, jint pages) {
-    return guarded<jobject>(nullptr,
-                            [&] { return printBitmap(env, bitmap, observer, page, pages); });
+    return lockedStatusCall(env, [&] { return printBitmap(env, bitmap, observer, page, pages); });
 }
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendPrnJNI(JNIEnv* env, jobject,
                                                                             jstring prnPath,
                                                                             jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         std::string path;
         if (!pathText(env, prnPath, path)) {
             return refuse(env);
@@ -95,7 +94,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendPrnJNI(JNIE
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI(JNIEnv* env,
                                                                                  jobject,
                                                                                  jobject observer) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             const bridge::StandingSettings& standing = bridge::standingSettings();
             if (PrinterStatus::error_code_ != kNoError || !standing.printOptions.doStatusCheck) {
@@ -110,7 +109,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getStatusJNI(JNIEnv* env, jobject,
                                                                               jobject observer) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             // A missing custom paper does not keep the status from being read.
             const int code = PrinterStatus::error_code_;
@@ -123,7 +122,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getStatusJNI(JN
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelParamJNI(JNIEnv* env,
                                                                                   jobject) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedCall<jobject>(nullptr, [&]() -> jobject {
         EnvironmentBinding binding(env);
         const bridge::StandingSettings& standing = bridge::standingSettings();
         RasterPrintOption options = standing.printOptions;

@@ -20,7 +20,7 @@ extern "C" {
 // error code 39 before the printer is contacted.
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSettingJNI(
     JNIEnv* env, jobject, jintArray keys, jobjectArray values, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         const jsize n = arrayLength(env, keys);
         const jsize slots = arrayLength(env, values);
         std::vector<int> keyValues;
@@ -53,7 +53,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSetti
 // error code 39 and nothing is sent; so are null arrays and null value texts.
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_setPrinterSettingJNI(
     JNIEnv* env, jobject, jintArray keys, jobjectArray values, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         const jsize m = arrayLength(env, values);
         const jsize k = arrayLength(env, keys);
         std::vector<std::string> texts;

@@ -1,5 +1,8 @@
 #include "bridge/jni/result_objects.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
 #include "connection/printer_status.h"
@@ -129,6 +132,55 @@ jobject newBatteryInfo(JNIEnv* env, int firstValue, int secondValue, int healthS
 jstring newResultString(JNIEnv* env, const std::string& text) {
     LocalRef<jstring> s = newString(env, text);
     return s ? s.release() : failed<jstring>();
+}
+
+StatusValues lastStatusValues() {
+    StatusValues values;
+    std::copy(std::begin(PrinterStatus::status_byte_), std::end(PrinterStatus::status_byte_),
+              std::begin(values.statusBytes));
+    values.errorCode = PrinterStatus::error_code_.load();
+    values.battery = PrinterStatus::battery_normalized_;
+    const int media[8] = {PrinterStatus::label_color_,
+                          PrinterStatus::ink_color_,
+                          PrinterStatus::label_id_,
+                          PrinterStatus::tube_ribbon_level_,
+                          PrinterStatus::tube_ribbon_,
+                          PrinterStatus::tube_,
+                          PrinterStatus::tube_ribbon_ink_color_,
+                          PrinterStatus::label_type_};
+    std::copy(std::begin(media), std::end(media), std::begin(values.media));
+    return values;
+}
+
+StatusValues clearedStatusValues(int code) {
+    StatusValues values;
+    values.errorCode = code;
+    // No media or tube values: 255, and FFFF for the label id and type.
+    const int media[8] = {255, 255, 0xFFFF, 255, 255, 255, 255, 0xFFFF};
+    std::copy(std::begin(media), std::end(media), std::begin(values.media));
+    return values;
+}
+
+jobject newStatus(JNIEnv* env, const StatusValues& values) {
+    LocalRef<jbyteArray> bytes =
+        newByteArray(env, values.statusBytes, PrinterStatus::kStatusLength);
+    if (!bytes) {
+        return nullptr;
+    }
+    const PrinterStatus::BatteryNormalized& battery = values.battery;
+    jvalue args[15];
+    args[0].l = bytes.get();
+    args[1].i = values.errorCode;
+    args[2].i = battery.level;
+    args[3].i = battery.maxLevel;
+    args[4].i = battery.charging;
+    args[5].i = battery.valid;
+    args[6].i = battery.healthLevel;
+    for (int i = 0; i < 8; ++i) {
+        args[7 + i].i = values.media[i];
+    }
+    return newObject(env, "com/talvora/lumeko/sdk/JNIStatus", "([BIIIIIIIIIIIIII)V", args)
+        .release();
 }
 
 }  // namespace bridge::jni

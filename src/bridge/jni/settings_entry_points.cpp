@@ -8,6 +8,7 @@
 
 #include "bridge/jni/entry_call.h"
 #include "bridge/jni/jni_kit.h"
+#include "bridge/jni/result_objects.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/print_option_fields.h"
 #include "bridge/standing_settings.h"
@@ -160,47 +161,22 @@ JNIEXPORT int setBitmapData(JNIEnv* env, jobject bitmap, BitmapData& data) {
 
 JNIEXPORT jobject GetStatus(JNIEnv* env) {
     return guarded<jobject>(nullptr, [&]() -> jobject {
-        LocalRef<jbyteArray> bytes =
-            newByteArray(env, PrinterStatus::status_byte_, PrinterStatus::kStatusLength);
-        if (!bytes) {
+        jobject status = newStatus(env, lastStatusValues());
+        if (status == nullptr) {
             PrinterStatus::error_code_ = kHostObjectError;
-            return nullptr;
         }
-        const PrinterStatus::BatteryNormalized& battery = PrinterStatus::battery_normalized_;
-        jvalue args[15];
-        args[0].l = bytes.get();
-        args[1].i = PrinterStatus::error_code_.load();
-        args[2].i = battery.level;
-        args[3].i = battery.maxLevel;
-        args[4].i = battery.charging;
-        args[5].i = battery.valid;
-        args[6].i = battery.healthLevel;
-        args[7].i = PrinterStatus::label_color_;
-        args[8].i = PrinterStatus::ink_color_;
-        args[9].i = PrinterStatus::label_id_;
-        args[10].i = PrinterStatus::tube_ribbon_level_;
-        args[11].i = PrinterStatus::tube_ribbon_;
-        args[12].i = PrinterStatus::tube_;
-        args[13].i = PrinterStatus::tube_ribbon_ink_color_;
-        args[14].i = PrinterStatus::label_type_;
-        LocalRef<jobject> status =
-            newObject(env, "com/talvora/lumeko/sdk/JNIStatus", "([BIIIIIIIIIIIIII)V", args);
-        if (!status) {
-            PrinterStatus::error_code_ = kHostObjectError;
-            return nullptr;
-        }
-        return status.release();
+        return status;
     });
 }
 
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_initJNI(JNIEnv* env, jobject,
                                                                       jobject settings) {
-    guardedVoid([&] { initSettings(env, settings); });
+    lockedVoidCall([&] { initSettings(env, settings); });
 }
 
 JNIEXPORT void JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_setTemplatePrintOptionJNI(
     JNIEnv* env, jobject, jobject options) {
-    guardedVoid([&] {
+    lockedVoidCall([&] {
         LocalRef<jclass> cls = classOf(env, options);
         if (!cls) {
             return;
@@ -233,7 +209,7 @@ JNIEXPORT void JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_setTemplatePrintOp
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLastStatusJNI(JNIEnv* env,
                                                                                   jobject) {
-    return GetStatus(env);
+    return lockedStatusCall(env, [&] { return GetStatus(env); });
 }
 
 }  // extern "C"

@@ -60,7 +60,7 @@ extern "C" {
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_initKXTCommandJNI(JNIEnv* env,
                                                                                    jobject,
                                                                                    jint key) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return editCommand(env, [&](TemplatePrint& print) { print.initKXTCommand(key); });
     });
 }
@@ -68,7 +68,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_initKXTCommandJ
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextJNI(JNIEnv* env,
                                                                                 jobject,
                                                                                 jbyteArray text) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return editWithBytes(env, text, [](TemplatePrint& print, const Bytes& bytes) {
             print.replaceText(bytes.data(), lengthOf(bytes));
         });
@@ -77,7 +77,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextJNI(
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextIndexJNI(
     JNIEnv* env, jobject, jbyteArray text, jint index) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return editWithBytes(env, text, [&](TemplatePrint& print, const Bytes& bytes) {
             print.replaceTextIndex(bytes.data(), lengthOf(bytes), index);
         });
@@ -87,7 +87,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextInde
 // The first array is the object's name, the second the replacement text.
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextNameJNI(
     JNIEnv* env, jobject, jbyteArray objectName, jbyteArray text) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return editCommand(env, [&](TemplatePrint& print) {
             Bytes name;
             Bytes replacement;
@@ -103,7 +103,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextName
 
 JNIEXPORT jobject JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_addToKXTCommandJNI(JNIEnv* env, jobject, jbyteArray data) {
-    return guarded<jobject>(nullptr, [&] {
+    return lockedStatusCall(env, [&] {
         return editWithBytes(env, data, [](TemplatePrint& print, const Bytes& bytes) {
             print.addToKXTCommand(bytes.data(), lengthOf(bytes));
         });
@@ -112,7 +112,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_addToKXTCommandJNI(JNIEnv* env, jobject, 
 
 JNIEXPORT jobject JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_printKXTCommandJNI(JNIEnv* env, jobject, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         return statusOf<TemplatePrint>(env, observer, [](TemplatePrint& print) {
             if (PrinterStatus::error_code_ == kNoError) {
                 print.printKXTCommand();

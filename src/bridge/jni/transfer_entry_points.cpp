@@ -98,7 +98,7 @@ extern "C" {
 
 JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmVerJNI(JNIEnv* env, jobject,
                                                                                jobject observer) {
-    return guarded<jstring>(nullptr, [&] {
+    return lockedCall<jstring>(nullptr, [&] {
         const std::string version = withOperation<FileTransfer>(
             env, observer, std::string(), [](FileTransfer& t) { return t.getFirmVer(); });
         return newResultString(env, version);
@@ -108,7 +108,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmVerJNI(J
 JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmFileVerJNI(JNIEnv* env,
                                                                                    jobject,
                                                                                    jstring path) {
-    return guarded<jstring>(nullptr, [&]() -> jstring {
+    return lockedCall<jstring>(nullptr, [&]() -> jstring {
         EnvironmentBinding binding(env);
         const bridge::StandingSettings& standing = bridge::standingSettings();
         FileTransfer transfer(standing.model, standing.port);
@@ -126,7 +126,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmFileVerJ
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_updateFirmJNI(JNIEnv* env, jobject,
                                                                                jstring path,
                                                                                jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         std::string file;
         if (!pathText(env, path, file)) {
             return refuse(env);
@@ -147,7 +147,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_updateFirmJNI(J
 JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryWeakJNI(JNIEnv* env,
                                                                                  jobject,
                                                                                  jobject observer) {
-    return guarded<jbyte>(-1, [&] {
+    return lockedCall<jbyte>(-1, [&] {
         const int flag = withOperation<FileTransfer>(
             env, observer, -1, [](FileTransfer& t) { return t.getBatteryWeak(); });
         return static_cast<jbyte>(static_cast<std::uint8_t>(flag & 0xFF));
@@ -156,7 +156,7 @@ JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBatteryWeakJNI
 
 JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBootModeJNI(JNIEnv* env, jobject,
                                                                               jobject observer) {
-    return guarded<jbyte>(-1, [&] {
+    return lockedCall<jbyte>(-1, [&] {
         const int mode = withOperation<FileTransfer>(
             env, observer, -1, [](FileTransfer& t) { return t.getBootMode(); });
         return static_cast<jbyte>(static_cast<std::uint8_t>(mode & 0xFF));
@@ -165,7 +165,7 @@ JNIEXPORT jbyte JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getBootModeJNI(JN
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_transferTemplateJNI(
     JNIEnv* env, jobject, jobjectArray paths, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         std::vector<std::string> files;
         if (!pathList(env, paths, files)) {
             return refuse(env);
@@ -180,7 +180,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_transferTemplat
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_removeTemplateJNI(
     JNIEnv* env, jobject, jintArray keys, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         const jsize count = arrayLength(env, keys);
         std::vector<int> values;
         if (count < 0 || !readIntArray(env, keys, count, values)) {
@@ -196,7 +196,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_removeTemplateJ
 
 JNIEXPORT jobjectArray JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_getTemplateListJNI(JNIEnv* env, jobject, jobject observer) {
-    return guarded<jobjectArray>(nullptr, [&]() -> jobjectArray {
+    return lockedCall<jobjectArray>(nullptr, [&]() -> jobjectArray {
         // Without the result class nothing is asked of the printer.
         LocalRef<jclass> cls = findClass(env, kTemplateInfoClass);
         jmethodID constructor = methodId(env, cls.get(), "<init>", kTemplateInfoSignature);
@@ -226,7 +226,7 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getTemplateListJNI(JNIEnv* env, jobject, 
 
 JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendDatabaseDataJNI(
     JNIEnv* env, jobject, jstring name, jstring csvPath, jobject observer) {
-    return guarded<jobject>(nullptr, [&]() -> jobject {
+    return lockedStatusCall(env, [&]() -> jobject {
         std::string databaseName;
         std::string csv;
         if (!toUtf8(env, name, databaseName) || !pathText(env, csvPath, csv)) {

@@ -4,6 +4,21 @@ package com.talvora.lumeko.sdk;
  * The host's door to the native library. Loading the class loads liblumeko (or the library named by
  * the system property {@code lumeko.library}, a full path). Host objects are typed {@code Object}:
  * the library reads them by field name and type, whatever their class.
+ *
+ * <p>One call runs at a time. Calls from several threads wait for each other and run one after
+ * another, each with its own observer; only {@link #cancelJNI} does not wait: it stops the job that
+ * is running, and a call waiting behind that job cannot undo the cancel. The model, port and print
+ * options set by {@link #initJNI}, the template print options, the template command being built,
+ * the last status and the cancel flag belong to the whole process, not to a wrapper object: a
+ * thread that sets options and then prints must keep other threads from setting theirs in between
+ * (for example by calling both under one lock of its own), and the status a call returns is its
+ * own, while {@link #getLastStatusJNI} reports whichever call ran last.
+ *
+ * <p>An observer's callback must not call the library again, except {@link #cancelJNI}: such a
+ * call is refused at once with error code 12 (busy); a {@link JNIStatus} result then carries 12 on
+ * a cleared status, any other result is null, 0 or -1, and the running call goes on unchanged. Nor
+ * may a callback wait for another thread that calls the library: that thread waits for the running
+ * call, which waits for the callback.
  */
 public class JNIWrapper {
     static {
