@@ -59,8 +59,15 @@ bool CWSConnect::isFCSeries() const {
 // ---------------------------------------------------------------------------------------
 // Exchanges
 
+bool CWSConnect::stopBeforeExchange() {
+    return lumeko::settleStop();
+}
+
 bool CWSConnect::exchange(const unsigned char* command, int length, unsigned char* reply,
                           int replyLength) {
+    if (stopBeforeExchange()) {
+        return false;
+    }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         return refuse();
@@ -73,7 +80,10 @@ bool CWSConnect::exchange(const unsigned char* command, int length, unsigned cha
     return true;
 }
 
-bool CWSConnect::sendNow(const unsigned char* bytes, int length) {
+bool CWSConnect::sendNow(const unsigned char* bytes, int length, bool evenAfterStop) {
+    if (!evenAfterStop && stopBeforeExchange()) {
+        return false;
+    }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         return refuse();
@@ -87,6 +97,9 @@ bool CWSConnect::sendNow(const unsigned char* bytes, int length) {
 }
 
 bool CWSConnect::readObject(const std::string& oid, std::string& text) {
+    if (stopBeforeExchange()) {
+        return false;
+    }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
         return refuse();
@@ -369,8 +382,8 @@ bool CWSConnect::sendESRaster() {
 }
 
 bool CWSConnect::sendESDefMode() {
-    // ESC i a FF (1B 69 61 FF): back to the default command mode
-    return sendNow(byES_setDefaultModeCommand, 4);
+    // ESC i a FF (1B 69 61 FF): back to the default command mode, also after a stop
+    return sendNow(byES_setDefaultModeCommand, 4, true);
 }
 
 bool CWSConnect::addESDefMode() {

@@ -18,6 +18,11 @@
 // failed or reply malformed), 39 (no observer, value out of range, queue full) or 12 (a
 // power-off reply marked invalid); a read then leaves its out-argument as it was and a
 // write queues nothing. No operation sets the error code back to 1.
+//
+// Stops: once the host has cancelled or refused a progress message, no exchange starts
+// (reads, the raster-mode switch, the commit): the operation fails with the stop's code, 37
+// or 40. An exchange under way is finished (its reply is taken), and the switch back to
+// the default mode still goes out.
 class CWSConnect : public BasePrinter, public SettingValueCodec {
   public:
     // Size of the PJL line queue and of the PJL reply buffer.
@@ -188,8 +193,11 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
                          unsigned char limit);
     // The Bluetooth boot mode has the Bluetooth-group command (else wireless on boot).
     bool bluetoothBootForm() const;
-    // Sends bytes at once: 39 without an observer, 6 when the send fails.
-    bool sendNow(const unsigned char* bytes, int length);
+    // False with the stop's code when a stop was requested: no exchange may start.
+    static bool stopBeforeExchange();
+    // Sends bytes at once: 39 without an observer, 6 when the send fails; nothing after a
+    // stop unless evenAfterStop.
+    bool sendNow(const unsigned char* bytes, int length, bool evenAfterStop = false);
     // Reads the text of an SNMP object through the host: 39 without an observer, 6 when the
     // read fails.
     bool readObject(const std::string& oid, std::string& text);

@@ -66,6 +66,9 @@ bool CWSConnect::sendESBTDevName_R(std::string& name) {
     int received = 0;
     bool failedAttempt = false;
     for (int attempt = 0; attempt < 3 && received <= 0; ++attempt) {
+        if (attempt > 0 && stopBeforeExchange()) {
+            return false;  // no retry after a stop
+        }
         received = receive(kReplySize, reply, false);
         if (received < 0) {
             failedAttempt = true;

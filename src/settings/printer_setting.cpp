@@ -43,9 +43,6 @@ bool isIPv6Item(_DeviceConfigID id) {
 // reply, not a reason to read billions of entries.
 constexpr int kMaxIPv6AddressListEntries = 255;
 
-// The error code of a cancelled operation.
-constexpr int kCancelled = 37;
-
 }  // namespace
 
 PrinterSetting::PrinterSetting(Port printerPort, CommunicationObserver* observer,
@@ -197,8 +194,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     if (!cwsConnect->sendGetIntData(itemIdMap[DCID_IPv6AddressCount], &count)) {
         return false;
     }
-    if (lumeko::stopRequested()) {
-        setError(kCancelled);
+    if (lumeko::settleStop()) {
         return false;
     }
     if (count < 0 || count > kMaxIPv6AddressListEntries) {
@@ -207,9 +203,8 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
     }
     text.clear();
     for (int i = 1; i <= count; ++i) {
-        if (lumeko::stopRequested()) {
-            setError(kCancelled);
-            return false;
+        if (lumeko::settleStop()) {
+            return false;  // no entry is read after a stop
         }
         std::string entry;
         if (port == PORT_NET) {
@@ -230,8 +225,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
             text += ',';
         }
     }
-    if (lumeko::stopRequested()) {
-        setError(kCancelled);
+    if (lumeko::settleStop()) {
         return false;
     }
     return true;

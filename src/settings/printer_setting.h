@@ -19,13 +19,24 @@
 // one commit at the end; a refused value (error 39), a failed status check or a cancel
 // sends nothing. Values are texts; the result tells success and the process-wide error
 // code the reason of a failure.
+//
+// Both calls end through BasePrinter::endOperation: true leaves error code 1 and false
+// never does. A cancel, or a refused progress message of the status reading, stops the call
+// at the next exchange with false and 37 or 40; neither call has a final progress code, so
+// a stop at any point of the call counts (a get still ends with the switch back to the
+// default mode, a set sends no commit).
 class PrinterSetting : public BasePrinter {
   public:
     PrinterSetting(Port port, CommunicationObserver* observer, Model model);
     ~PrinterSetting() override;
 
     // ---- the host's get and set calls (count keys and values at the same index)
+    // A get that fails without a reason of its own (no group for the port, or an item the
+    // port does not offer, as the AC power-off of the KX series on the network port)
+    // reports 38, not supported.
     bool getPrinterSetting(const int* keys, std::string* values, int count);
+    // A set that fails without a reason of its own (a text its encoder cannot take) reports
+    // 39, invalid parameter.
     bool setPrinterSetting(const int* keys, const std::string* values, int count);
 
     // ---- group readers and writers (each walks all keys and handles those it knows)
@@ -120,6 +131,9 @@ class PrinterSetting : public BasePrinter {
     CWSConnect* cwsConnect = nullptr;
 
   private:
+    // The get and set calls up to their ending.
+    bool readSettings(const int* keys, std::string* values, int count);
+    bool writeSettings(const int* keys, const std::string* values, int count);
     // The item id of a configuration item; 39 (and logLine, when given) without one.
     bool itemOf(_DeviceConfigID id, const char* logLine, std::string& itemId);
     // A one-byte item read as decimal text; 39 for a byte of limit or more.

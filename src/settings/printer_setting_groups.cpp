@@ -200,6 +200,16 @@ constexpr WepKeyRow kWepKeys[] = {
 // Entry operations
 
 bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int count) {
+    return endOperation(readSettings(keys, values, count), kNoProgress, kNoProgress,
+                        SETTING_NOT_SUPPORTED);
+}
+
+bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* values, int count) {
+    return endOperation(writeSettings(keys, values, count), kNoProgress, kNoProgress,
+                        settings::SETTING_INVALID_PARAMETER);
+}
+
+bool PrinterSetting::readSettings(const int* keys, std::string* values, int count) {
     if (count > 0 && (keys == nullptr || values == nullptr)) {
         return refuse();
     }
@@ -235,7 +245,7 @@ bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int
         } else if (failed) {
             result = false;
         }
-        if (failed && errorCode() != SETTING_OK) {
+        if (failed && (errorCode() != SETTING_OK || stopRequested())) {
             ended = true;
         }
     };
@@ -256,13 +266,14 @@ bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int
     step(spec.printSettings.count(port) != 0,
          [&] { return GetPrintConfigData_forWrite(keys, values, count); });
 
+    // The closing bracket goes out after a stop as well. A key that failed with an error
+    // code (the last key of a group, whose failure does not stop the group) fails the call
+    // when it ends.
     cwsConnect->sendESDefMode();
-    // A key that failed with an error code (the last key of a group, whose failure does
-    // not stop the group) fails the call.
-    return result && errorCode() == SETTING_OK;
+    return result;
 }
 
-bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* values, int count) {
+bool PrinterSetting::writeSettings(const int* keys, const std::string* values, int count) {
     if (count > 0 && (keys == nullptr || values == nullptr)) {
         return refuse();
     }
@@ -290,6 +301,7 @@ bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* value
     if (!AddPrintConfigData_forWrite(keys, values, count) || errorCode() != SETTING_OK) {
         return false;
     }
+    // The commit sends nothing once a stop was requested.
     return cwsConnect->sendSetData(reset(keys, count));
 }
 
@@ -379,6 +391,9 @@ bool PrinterSetting::readInterface(std::string& value) {
     unsigned netWord = 0;
     readerWord(spec.netSettings, netWord);
     const bool on = isWLanEnabled();
+    if (lumeko::settleStop()) {
+        return false;  // the switch was not read: no value from it
+    }
     if (!gate(netWord, NET_GATE_INTERFACE_DIRECT)) {
         value = on ? "1" : "2";
         return true;

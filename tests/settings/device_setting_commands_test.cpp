@@ -120,6 +120,18 @@ TEST_F(DeviceSettingCommandsTest, DeviceNameAfterAFailedAttemptIsNoFailure) {
     EXPECT_EQ(PrinterStatus::error_code_, 37);
 }
 
+TEST_F(DeviceSettingCommandsTest, DeviceNameIsNotRetriedAfterAStop) {
+    CWSConnect& c = connect('7');
+    printer.queueRecord(Record::withCount({}, 0));
+    printer.queueRecord(Record(nameReply(2, "ok")));
+    printer.onSlotCall(Slot::ReceiveData, 1, [&] { c.cancel(); });
+    std::string name = "kept";
+    EXPECT_FALSE(c.sendESBTDevName_R(name));
+    EXPECT_EQ(name, "kept");
+    EXPECT_EQ(PrinterStatus::error_code_, 37);
+    EXPECT_EQ(printer.calls(Slot::ReceiveData).size(), 1u);
+}
+
 TEST_F(DeviceSettingCommandsTest, WiFiDirectSsidRead) {
     CWSConnect& c = connect('7');
     printer.queueRecord(Record(Bytes{5, 0, 'D', 'I', 'R', 'E', 'C'}));

@@ -382,6 +382,23 @@ TEST_F(PrinterSettingTest, CancelDuringAGetKeepsTheReadsMade) {
     EXPECT_EQ(printer.sentData().back(), kDefaultMode);
 }
 
+TEST_F(PrinterSettingTest, GetWithoutAGroupForThePortFailsAsNotSupported) {
+    // Settings on the port, but no capability word: no group runs, nothing explains the
+    // failure, and a failure never leaves code 1.
+    TestPrinterSetting& s = setting(HU_3650WB);
+    s.editSpecs([](PrinterSpec& spec) {
+        for (auto* words : {&spec.netSettings, &spec.bluetoothSettings, &spec.powerSettings,
+                            &spec.printSettings}) {
+            words->erase(PORT_USB);
+        }
+    });
+    const int keys[] = {NET_COMMUNICATION_MODE};
+    std::string value;
+    EXPECT_FALSE(s.getPrinterSetting(keys, &value, 1));
+    EXPECT_EQ(PrinterStatus::error_code_, 38);
+    EXPECT_EQ(printer.sentData().back(), kDefaultMode);
+}
+
 TEST_F(PrinterSettingTest, SetCommitsOnceWithReset) {
     TestPrinterSetting& s = setting(HU_3650WB);
     const int keys[] = {NET_SSID, PRINTER_RESET};

@@ -26,6 +26,13 @@ inline std::string pjlReply(const std::string& id, const std::string& value) {
     return "@PJL INQUIRE OBJTLNET\r\n\"" + id + ":" + value + "\"\r\n";
 }
 
+// A clean status reply of the model on any port: by ESC i S, and over SNMP.
+inline void answerStatus(SimulatedPrinter& printer, Model model) {
+    const Bytes status = StatusReplyBuilder(model).bytes();
+    printer.onExchange({0x1B, 0x69, 0x53}, {SimulatedPrinter::Reply(status)});
+    printer.onOid(tpes::PrinterMibOids::oidPrinterStatusReply, {SimulatedPrinter::Reply(status)});
+}
+
 // A simulated printer that also answers PJL item reads: every sendData that carries an
 // INQUIRE request queues the reply of the item it names, when the item is in `items`.
 class SettingsPrinter : public SimulatedPrinter {
@@ -50,11 +57,7 @@ class SettingsPrinter : public SimulatedPrinter {
     }
 
     // A clean status reply of the model on any port.
-    void answerStatus(Model model) {
-        const Bytes status = StatusReplyBuilder(model).bytes();
-        onExchange({0x1B, 0x69, 0x53}, {Reply(status)});
-        onOid(tpes::PrinterMibOids::oidPrinterStatusReply, {Reply(status)});
-    }
+    void answerStatus(Model model) { ::answerStatus(*this, model); }
 
     // The bytes of every sendData call but the status requests, joined.
     std::vector<Bytes> sends() const { return sentData(); }
