@@ -1,13 +1,17 @@
 // Paper selection on arbitrary custom paper data, from the options and from a file, with
-// arbitrary paper ids, custom sizes and preset papers; and the round trip: every command the
-// custom paper encoder makes from a request is read back by paper selection to the paper of
-// the encoded values.
+// arbitrary paper ids, custom sizes and preset papers: a paper is selected exactly when the
+// data holds a whole body of this model's block, and its fields come from that body alone
+// (never from the bytes of a block that follows a body cut short); and the round trip: every
+// command the custom paper encoder makes from a request is read back by paper selection to
+// the paper of the encoded values.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,32 +30,73 @@ using Bytes = std::vector<unsigned char>;
 namespace {
 
 bool at(const Bytes& d, size_t pos, std::initializer_list<unsigned char> pattern) {
-    if (pos + pattern.size() > d.size()) {
+    if (pos > d.size() || d.size() - pos < pattern.size()) {
         return false;
     }
-    size_t k = pos;
-    for (unsigned char b : pattern) {
-        if (d[k++] != b) {
-            return false;
-        }
-    }
-    return true;
+    return std::equal(pattern.begin(), pattern.end(), d.begin() + static_cast<std::ptrdiff_t>(pos));
 }
 
-// A header of this model with a body marker after it that leaves the fields read (117
-// bytes) inside the data: what a successful selection needs at the least.
-bool holdsCustomPaper(const Bytes& d, unsigned char series, unsigned char model) {
-    for (size_t i = 0; i + 17 <= d.size(); ++i) {
-        if (at(d, i, {0x1B, 0x69, 0x55, 0x4F}) && d[i + 5] == series && d[i + 6] == model) {
-            for (size_t j = i + 16; j + 5 + 117 <= d.size(); ++j) {
-                if (at(d, j, {0x1B, 0x69, 0x55, 0x77, 0x01})) {
-                    return true;
-                }
-            }
-            return false;
-        }
+unsigned le16At(const Bytes& d, size_t pos) {
+    return d[pos] | (static_cast<unsigned>(d[pos + 1]) << 8);
+}
+
+// What paper selection must read from custom paper data, written out from its rule: the
+// first header of this model (with at least one byte after its 16); the first body marker
+// after those 16 bytes and before the next header marker that starts 16 or more bytes after
+// the header; the header's length field, counted from that marker, must cover the marker and
+// the 117 body bytes read, lie inside the data and end at the end of the data, a trailer
+// 1B 69 61 FF, a raster-mode switch 1B 69 61 01 or a header marker. The fields are read from
+// inside that extent only; anything else is no paper.
+struct Expected {
+    unsigned tapeWidMm, tapeLenMm, headDot, prtWidth, prtLength, topMargin;
+};
+
+std::optional<Expected> expectedPaper(const Bytes& d, unsigned char series, unsigned char model) {
+    const std::initializer_list<unsigned char> header = {0x1B, 0x69, 0x55, 0x4F};
+    size_t h = 0;
+    while (h + 17 <= d.size() && !(at(d, h, header) && d[h + 5] == series && d[h + 6] == model)) {
+        ++h;
     }
-    return false;
+    if (h + 17 > d.size()) {
+        return std::nullopt;
+    }
+    size_t next = h + 16;
+    while (next < d.size() && !at(d, next, header)) {
+        ++next;
+    }
+    size_t marker = h + 16;
+    while (marker < next && !at(d, marker, {0x1B, 0x69, 0x55, 0x77, 0x01})) {
+        ++marker;
+    }
+    if (marker >= next) {
+        return std::nullopt;
+    }
+    const uint64_t length = d[h + 8] | (static_cast<uint64_t>(d[h + 9]) << 8) |
+                            (static_cast<uint64_t>(d[h + 10]) << 16) |
+                            (static_cast<uint64_t>(d[h + 11]) << 24);
+    const uint64_t end = marker + length;
+    if (length < 5 + 117 || end > d.size()) {
+        return std::nullopt;
+    }
+    const size_t e = static_cast<size_t>(end);
+    if (e != d.size() && !at(d, e, {0x1B, 0x69, 0x61, 0xFF}) &&
+        !at(d, e, {0x1B, 0x69, 0x61, 0x01}) && !at(d, e, header)) {
+        return std::nullopt;
+    }
+    const size_t body = marker + 5;
+    return Expected{d[body + 2],         le16At(d, body + 3),  le16At(d, body + 6),
+                    le16At(d, body + 8), le16At(d, body + 10), le16At(d, body + 115)};
+}
+
+// The fields of the current paper that come from the body.
+void checkPaper(const Paper& paper, const Expected& e) {
+    FUZZ_CHECK(paper.paperId == 254);
+    FUZZ_CHECK(paper.widthMm == static_cast<float>(e.tapeWidMm));
+    FUZZ_CHECK(paper.lengthMm == static_cast<float>(e.tapeLenMm));
+    FUZZ_CHECK(paper.leftOffsetDots == e.headDot);
+    FUZZ_CHECK(paper.printableWidthDots == e.prtWidth);
+    FUZZ_CHECK(paper.printableLengthDots == e.prtLength);
+    FUZZ_CHECK(paper.feedMarginDots == e.topMargin);
 }
 
 // A length of the request: tenths of a millimetre or hundredths of an inch, now and then
@@ -232,15 +277,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const bool customRoute = spec.paperKinds == 8;
-    const bool possible = route != 3 && holdsCustomPaper(custom, spec.seriesCode, spec.modelCode);
+    const std::optional<Expected> expected =
+        route == 3 ? std::nullopt : expectedPaper(custom, spec.seriesCode, spec.modelCode);
     switch (operation) {
         case 0:
             base.init(option);
             if (customRoute) {
-                FUZZ_CHECK(PrinterStatus::error_code_ == 1 || PrinterStatus::error_code_ == 25);
-                if (PrinterStatus::error_code_ == 1) {
-                    FUZZ_CHECK(possible);
-                    FUZZ_CHECK(base.paper().paperId == 254);
+                FUZZ_CHECK(PrinterStatus::error_code_ == (expected ? 1 : 25));
+                if (expected) {
+                    checkPaper(base.paper(), *expected);
                 }
             } else {
                 FUZZ_CHECK(PrinterStatus::error_code_ == 1 || PrinterStatus::error_code_ == 32);
@@ -249,8 +294,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 1: {
             const bool found = base.getCustomPaperinfo(option);
             FUZZ_CHECK(found == (PrinterStatus::error_code_ == 1));
+            FUZZ_CHECK(found == expected.has_value());
             if (found) {
-                FUZZ_CHECK(possible);
+                checkPaper(base.paper(), *expected);
             }
             break;
         }

@@ -205,9 +205,13 @@ void customPaperSeeds() {
               customPaperRequest(7, 3, {1000, 1500, 20, 20, 30, 30, 0, 65496, 50}, 832, 0, 203));
     for (Model model : {HU_3430, HU_2310, SN_3100, SN_7100N, GY_150BT, KX_C270W}) {
         const Bytes one = customPaperCommand(model, 58, 448, 0, 24);
-        Bytes two = customPaperCommand(SN_3200N, 50, 384, 224, 12);
+        const Bytes other = customPaperCommand(SN_3200N, 50, 384, 224, 12);
+        Bytes two = other;
         two.insert(two.end(), one.begin(), one.end());
-        for (const Bytes& custom : {one, two}) {
+        // This model's body cut to 82 bytes, then the other model's command.
+        Bytes cut(one.begin(), one.begin() + 25 + 82);
+        cut.insert(cut.end(), other.begin(), other.end());
+        for (const Bytes& custom : {one, two, cut}) {
             for (unsigned route = 0; route < 3; ++route) {
                 for (unsigned operation = 0; operation < 3; ++operation) {
                     SeedWriter w;
@@ -380,6 +384,7 @@ void settingsSeeds() {
     };
     const Item items[] = {
         {1, "458878", 0, "11", "3"},
+        {1, "458878", 0, "2x", "abc"},
         {13, "458961.2", 1, "BRN1", "BRN1"},
         {0, "458877", 2, "4d-79-4e-65-74", "MyNet"},
         {18, "458967.2", 3, "c0-a8-01-14", "0xc0a80114"},
@@ -489,6 +494,26 @@ void settingsSeeds() {
     set.u8(33).shortText("25").u8(39).shortText("");
     ObserverScript(set).exchange(status).sent();
     save(set);
+    // PJL text writes: item index, writer (0 and 1 hexadecimal, 2 raw), maxBytes, text.
+    struct TextWrite {
+        unsigned item;
+        unsigned writer;
+        std::string text;
+    };
+    const TextWrite writes[] = {
+        {0, 0, "Cafe \"Bar\""},
+        {10, 1, "my\"secret\"pass"},
+        {0, 0, std::string("a\0b", 3)},
+        {11, 2, "user 1"},
+        {11, 2, "a\"b"},
+        {12, 2, "pass\tword"},
+    };
+    for (const TextWrite& t : writes) {
+        SeedWriter w;
+        head(w, 0, 7, 0);
+        w.u8(t.item).u8(t.writer).u8(64).shortText(t.text);
+        save(w);
+    }
 }
 }  // namespace
 

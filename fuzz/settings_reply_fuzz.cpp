@@ -1,11 +1,16 @@
 // The replies of the settings service: PJL item reads (any bytes, any count), the SNMP value
 // text of every item, the replies of every ESC device-setting and power-off read, the IPv6
 // address list and whole get and set calls, against a printer or host that answers
-// anything. Checks: a failed read never leaves error code 1 or a changed value, a value
-// read is whole (a number where a number is read, an address where an address is read),
-// and no PJL line queued for a commit holds a control byte, a stray quote or 0x7F.
+// anything; and the PJL text writers with any text. Checks: a failed read never leaves error
+// code 1 or a changed value, a value read is whole (a number where a number is read, on both
+// routes the number of a value text that is wholly a number; an address where an address is
+// read), no PJL line queued for a commit holds a control byte, a stray quote or 0x7F, the
+// hexadecimal writers take every text without a zero byte and carry it whole, and the raw
+// writers take exactly the texts without quotes and control bytes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +57,40 @@ void editSpec(Port port, PrinterSpec& spec, const unsigned char* words) {
         spec.powerSettings[p] = powerWords[words[4] % 8];
         spec.printSettings[p] = words[5] & 0x0F;
     }
+}
+
+// The fuzzed printer, keeping the last bytes it gave to a receive and the last text it gave
+// to an SNMP read, so that a value read can be held against the reply it came from.
+class RecordingObserver : public FuzzedObserver {
+  public:
+    using FuzzedObserver::FuzzedObserver;
+
+    int receiveData(int length, unsigned char* buffer, bool flag) override {
+        const int count = FuzzedObserver::receiveData(length, buffer, flag);
+        const int kept = std::max(0, std::min(count, length));
+        lastReceived.assign(buffer, buffer == nullptr ? buffer : buffer + kept);
+        return count;
+    }
+    bool sendStringReceiveString(std::string request, std::string& reply) override {
+        const bool ok = FuzzedObserver::sendStringReceiveString(request, reply);
+        lastText = reply;
+        return ok;
+    }
+
+    std::vector<unsigned char> lastReceived;
+    std::string lastText;
+};
+
+// The value text of a PJL INQUIRE reply: after the INQUIRE line, between the first ':' after
+// the first '"' and the next '"'; empty when there is none.
+std::string pjlValue(const std::vector<unsigned char>& reply) {
+    const std::string text(reply.begin(), std::find(reply.begin(), reply.end(), 0));
+    const std::string line = "@PJL INQUIRE OBJTLNET\r\n";
+    const size_t at = text.find(line);
+    const size_t open = at == std::string::npos ? at : text.find('"', at + line.size());
+    const size_t colon = open == std::string::npos ? open : text.find(':', open + 1);
+    const size_t close = colon == std::string::npos ? colon : text.find('"', colon + 1);
+    return close == std::string::npos ? std::string() : text.substr(colon + 1, close - colon - 1);
 }
 
 bool isDecimal(const std::string& text) {
@@ -114,10 +153,11 @@ enum Operation {
     kAddressList,
     kGetCall,
     kSetCall,
+    kTextWrite,
     kOperationCount,
 };
 
-void pjlOrSnmpRead(FuzzInput& in, CWSConnect& c, bool net) {
+void pjlOrSnmpRead(FuzzInput& in, CWSConnect& c, const RecordingObserver& printer, bool net) {
     const std::string id =
         in.flag() ? std::string(kWLanSwitchItemId) : kDeviceConfigItems[in.pick(30)].itemId;
     std::string value = kKept;
@@ -129,6 +169,13 @@ void pjlOrSnmpRead(FuzzInput& in, CWSConnect& c, bool net) {
             ok = c.sendGetIntData(id, &number);
             checkRead(ok, ok || net || number == -7 ? std::string(kKept) : "changed",
                       net && tpes::PrinterMibOids::forItem(id) == nullptr);
+            if (ok) {
+                // One rule on both routes: only a value text that is wholly a number is read.
+                int expected = 0;
+                FUZZ_CHECK(settings::wholeNumber(
+                               net ? printer.lastText : pjlValue(printer.lastReceived), expected) &&
+                           expected == number);
+            }
             return;
         }
         case 1:
@@ -276,6 +323,68 @@ void powerOffRead(FuzzInput& in, CWSConnect& c, Port port) {
     }
 }
 
+// One PJL text write of any text into an empty queue. The hexadecimal writers take every
+// text without a zero byte and their lines carry every byte of it (of its first maxBytes);
+// the raw writer takes exactly the texts without a quote or control byte and carries them as
+// they are. A refused text leaves 39 and nothing queued.
+void textWrite(FuzzInput& in, CWSConnect& c) {
+    const std::string id = kDeviceConfigItems[in.pick(30)].itemId;
+    const int writer = in.pick(3);
+    const unsigned maxBytes = in.u8();
+    const std::string text = in.shortText();
+    bool ok = false;
+    bool takes = settings::hexWritable(text);
+    std::string carried = text;
+    if (writer == 0) {
+        ok = c.setStringData(id, text, maxBytes);
+        carried = text.substr(0, maxBytes);
+    } else if (writer == 1) {
+        ok = c.setStringData(id, text);
+    } else {
+        ok = c.setRawStringData(id, text);
+        takes = settings::pjlSafe(text);
+    }
+    FUZZ_CHECK(ok == takes);
+    if (!ok) {
+        FUZZ_CHECK(PrinterStatus::error_code_ == 39 && c.pjlSetDataLength == 0);
+        return;
+    }
+    FUZZ_CHECK(PrinterStatus::error_code_ == 1);
+    checkQueuedPjl(c);
+    // The payloads of the one or two lines: the first of two ends with '=', the second
+    // starts with it.
+    const std::string queued(c.pjlSetData, c.pjlSetData + c.pjlSetDataLength);
+    const std::string head = "@PJL DEFAULT OBJTLNET=\"" + id + ":";
+    std::vector<std::string> payloads;
+    for (size_t at = 0; at < queued.size();) {
+        const size_t end = queued.find("\"\r\n", at);
+        FUZZ_CHECK(end != std::string::npos && queued.compare(at, head.size(), head) == 0);
+        payloads.push_back(queued.substr(at + head.size(), end - at - head.size()));
+        at = end + 3;
+    }
+    FUZZ_CHECK(payloads.size() == 1 || (payloads.size() == 2 && writer == 0));
+    std::string payload = payloads[0];
+    if (payloads.size() == 2) {
+        FUZZ_CHECK(!payloads[0].empty() && payloads[0].back() == '=' && !payloads[1].empty() &&
+                   payloads[1].front() == '=');
+        payload = payloads[0].substr(0, payloads[0].size() - 1) + payloads[1].substr(1);
+    }
+    if (writer == 2) {
+        FUZZ_CHECK(payload == carried);
+        return;
+    }
+    // Every byte as two lowercase hexadecimal digits padded with a blank, joined by '-'; a
+    // single byte with the prefix 0x.
+    std::string hex;
+    for (size_t i = 0; i < carried.size(); ++i) {
+        char piece[8];
+        std::snprintf(piece, sizeof piece, i == 0 ? "%2x" : "-%2x",
+                      static_cast<unsigned char>(carried[i]));
+        hex += piece;
+    }
+    FUZZ_CHECK(payload == (carried.size() == 1 ? "0x" + hex : hex));
+}
+
 // A key of the get and set calls, or one no group knows.
 int pickKey(FuzzInput& in) {
     static const int keys[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,  13, 14,
@@ -316,7 +425,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    FuzzedObserver printer(in);
+    RecordingObserver printer(in);
     printer.cancelAtCall(cancelAt);
     TestPrinterSetting setting(port, noObserver ? nullptr : &printer, model);
     if (edit) {
@@ -328,7 +437,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     switch (operation) {
         case kPjlRead:
         case kSnmpRead:
-            pjlOrSnmpRead(in, c, port == PORT_NET);
+            pjlOrSnmpRead(in, c, printer, port == PORT_NET);
             break;
         case kDeviceRead:
             deviceRead(in, c);
@@ -363,6 +472,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             break;
         }
+        case kTextWrite:
+            textWrite(in, c);
+            break;
         default: {
             const size_t sendsBefore = printer.calls().size();
             const bool ok = setting.setPrinterSetting(keys.data(), values.data(), count);

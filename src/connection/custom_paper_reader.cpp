@@ -53,17 +53,32 @@ std::size_t CustomPaperReader::blockEnd(std::size_t header) const {
     return size_;
 }
 
+bool CustomPaperReader::bodyIsWhole(std::size_t header, std::size_t marker) const {
+    // The caller has checked that the 16 header bytes stand inside the data.
+    const std::uint32_t length = lumeko::readLe32(data_ + header + layout::kHeaderBodyLengthAt);
+    if (length < layout::kBodyMarkerLength + layout::kSelectionBodyLength ||
+        length > size_ - marker) {
+        return false;
+    }
+    // A body cut short runs into the bytes that follow it; a whole one ends where they start.
+    const std::size_t end = marker + length;
+    return end == size_ ||
+           matchesAt(end, size_, layout::kDefaultModeSwitch, layout::kModeSwitchLength) ||
+           matchesAt(end, size_, layout::kRasterModeSwitch, layout::kModeSwitchLength) ||
+           matchesAt(end, size_, layout::kHeaderMarker, layout::kHeaderMarkerLength);
+}
+
 std::size_t CustomPaperReader::findBody(std::size_t header) const {
     if (header >= size_ || size_ - header <= layout::kHeaderLength) {
         return npos;
     }
-    // The marker must start inside the block; the body after it runs on whatever it holds.
+    // The marker must start inside the block; the body after it is the header's own, whatever
+    // it holds, for as long as the header's length field says.
     const std::size_t end = blockEnd(header);
     for (std::size_t j = header + layout::kHeaderLength; j < end; ++j) {
         if (matchesAt(j, size_, layout::kBodyMarker, layout::kBodyMarkerLength)) {
             // The first marker decides, whether or not its body is whole.
-            const std::size_t body = j + layout::kBodyMarkerLength;
-            return size_ - body >= layout::kSelectionBodyLength ? body : npos;
+            return bodyIsWhole(header, j) ? j + layout::kBodyMarkerLength : npos;
         }
     }
     return npos;

@@ -20,10 +20,14 @@ struct CustomPaperFields {
 // A block starts at a header marker 1B 69 55 4F and runs to the next header marker that
 // starts 16 or more bytes after it, or to the end of the data. The first body marker
 // 1B 69 55 77 01 after the 16-byte header belongs to the header when it stands inside that
-// block (before the next header marker); the body is the data after it, read whole whatever
-// it holds (a header marker among its bytes included), and it must hold the fields read
-// here (117 bytes) inside the data. A header whose first body marker comes after the next
-// header marker has no body of its own: another block's body is never taken.
+// block (before the next header marker). The header's length field (bytes 8-11, 132 in a
+// well-formed command) gives the extent of the marker and the body; the bytes in it are the
+// body's, whatever they hold (a header marker among them included). The body is whole when
+// that extent holds the fields read here (the marker and 117 body bytes), lies inside the data
+// and ends where the data ends, the trailer 1B 69 61 FF stands, or the next command starts
+// (1B 69 61 01 or a header marker). A body cut short runs into the bytes after it and is
+// no body: another block's bytes are never taken, and neither is another block's body for a
+// header whose first body marker comes after the next header marker.
 class CustomPaperReader {
   public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -39,8 +43,8 @@ class CustomPaperReader {
     // next header marker starts, or the end of the data.
     std::size_t blockEnd(std::size_t header) const;
     // Start of the body of the header that starts at `header`, or npos when the first body
-    // marker after the header is missing, stands beyond the header's block, or leaves fewer
-    // than 117 bytes in the data.
+    // marker after the header is missing, stands beyond the header's block, or its body is
+    // not whole.
     std::size_t findBody(std::size_t header) const;
     // The fields of the body that starts at `body`; none when fewer than 117 bytes remain.
     std::optional<CustomPaperFields> readFields(std::size_t body) const;
@@ -50,6 +54,10 @@ class CustomPaperReader {
     std::optional<CustomPaperFields> find(std::uint8_t seriesCode, std::uint8_t modelCode) const;
 
   private:
+    // True when the body behind the marker at `marker`, of the header at `header`, is whole:
+    // the header's length field, counted from the marker, covers the fields read here and
+    // ends inside the data where the data ends, a trailer or the next command.
+    bool bodyIsWhole(std::size_t header, std::size_t marker) const;
     // True when the `length` bytes of `pattern` stand at `pos`, wholly inside [0, end).
     bool matchesAt(std::size_t pos, std::size_t end, const std::uint8_t* pattern,
                    std::size_t length) const;

@@ -147,8 +147,12 @@ bool CWSConnect::sendGetIntData(std::string id, int* value) {
         *value = Util::toInt(text);
         return false;
     }
-    // A value that is not a number is a malformed reply, never a silent 0.
-    if (!settings::wholeNumber(text, *value)) {
+    return numberOfReply(text, *value);
+}
+
+bool CWSConnect::numberOfReply(const std::string& text, int& number) {
+    // A value that is not wholly a number is a malformed reply, never a silent 0.
+    if (!settings::wholeNumber(text, number)) {
         setError(SETTING_COMMUNICATION_ERROR);
         return false;
     }
@@ -232,11 +236,10 @@ bool readPjlValue(CWSConnect& connect, const std::string& id, std::string& value
 
 bool CWSConnect::sendGetIntDataFromPJL(std::string id, int* value) {
     std::string text;
-    if (value == nullptr || !readPjlValue(*this, id, text)) {
+    if (value == nullptr || !readPjlValue(*this, id, text) || !numberOfReply(text, *value)) {
         Util::writeLog("sendGetIntDataFromPJL error");
         return false;
     }
-    *value = Util::toInt(text);
     return true;
 }
 
@@ -311,7 +314,7 @@ bool CWSConnect::setIntData(std::string id, int value) {
 }
 
 bool CWSConnect::setRawStringData(std::string id, std::string text) {
-    // The text goes into the line unescaped.
+    // The text goes into the line unescaped: no quote or control byte may stand in it.
     if (text.size() >= static_cast<size_t>(kTextBufferSize) || !settings::pjlSafe(text)) {
         return refuse();
     }
@@ -319,7 +322,8 @@ bool CWSConnect::setRawStringData(std::string id, std::string text) {
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxBytes) {
-    if (!settings::pjlSafe(text)) {
+    // The text goes into the line as hexadecimal digits: any byte but zero may stand in it.
+    if (!settings::hexWritable(text)) {
         return refuse();
     }
     char hex[kTextBufferSize];
@@ -333,7 +337,7 @@ bool CWSConnect::setStringData(std::string id, std::string text, unsigned maxByt
 }
 
 bool CWSConnect::setStringData(std::string id, std::string text) {
-    if (!settings::pjlSafe(text)) {
+    if (!settings::hexWritable(text)) {
         return refuse();
     }
     char hex[kTextBufferSize];

@@ -198,6 +198,9 @@ class CWSConnect : public BasePrinter, public SettingValueCodec {
     // Sends bytes at once: 39 without an observer, 6 when the send fails; nothing after a
     // stop unless evenAfterStop.
     bool sendNow(const unsigned char* bytes, int length, bool evenAfterStop = false);
+    // The number of a read value that is wholly a number (settings::wholeNumber), on both
+    // routes; anything else is a malformed reply: 6, and number is left as it was.
+    bool numberOfReply(const std::string& text, int& number);
     // Reads the text of an SNMP object through the host: 39 without an observer, 6 when the
     // read fails.
     bool readObject(const std::string& oid, std::string& text);

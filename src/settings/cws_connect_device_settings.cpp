@@ -9,7 +9,6 @@
 #include "connection/util.h"
 #include "settings/cws_connect.h"
 #include "settings/device_setting_commands.h"
-#include "settings/host_text.h"
 #include "settings/setting_error.h"
 
 using lumeko::readLe16;
@@ -348,11 +347,8 @@ bool CWSConnect::getWirelessOnBoot(unsigned char& value) {
 bool CWSConnect::getWirelessOnBootMIB(unsigned char& value) {
     std::string text;
     int number = 0;
-    if (!readObject(tpes::PrinterMibOids::oidWirelessOnBoot, text)) {
-        return false;
-    }
-    if (!settings::wholeNumber(text, number)) {
-        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
+    if (!readObject(tpes::PrinterMibOids::oidWirelessOnBoot, text) ||
+        !numberOfReply(text, number)) {
         return false;
     }
     value = static_cast<unsigned char>(number & 0xFF);

@@ -118,11 +118,7 @@ bool CWSConnect::getLiAutoOff(std::string& minutes) {
 bool CWSConnect::getAutoOffMIB(const char* oid, std::string& minutes) {
     std::string text;
     int code = 0;
-    if (!readObject(oid, text)) {
-        return false;
-    }
-    if (!settings::wholeNumber(text, code)) {
-        setError(SETTING_COMMUNICATION_ERROR);  // not a number: a malformed reply
+    if (!readObject(oid, text) || !numberOfReply(text, code)) {
         return false;
     }
     // A code outside the table sets 39 and gives 0 minutes; the read itself succeeded.

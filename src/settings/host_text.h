@@ -6,9 +6,10 @@
 // Checks of the texts a host passes for configuration items.
 namespace settings {
 
-// True when text may stand inside a quoted PJL value: no '"', no byte below 0x20 and no
-// 0x7F. Any of these could end the value, the line or the PJL job early and let the rest
-// of the text run as commands. Bytes of 0x80 and above (UTF-8 names) are allowed.
+// True when text may stand inside a quoted PJL value as it is (the raw writers: user id,
+// password, node name): no '"', no byte below 0x20 and no 0x7F. Any of these could end the
+// value, the line or the PJL job early and let the rest of the text run as commands. Bytes
+// of 0x80 and above (UTF-8 names) are allowed.
 inline bool pjlSafe(const std::string& text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -17,6 +18,14 @@ inline bool pjlSafe(const std::string& text) {
         }
     }
     return true;
+}
+
+// True when the hexadecimal writers (network name, passphrase, WEP text key) can carry
+// text whole: every byte goes into the line as two hexadecimal digits, so quotes and control
+// bytes are fine, but the hexadecimal pass ends the text at a zero byte and would cut it
+// silently.
+inline bool hexWritable(const std::string& text) {
+    return text.find('\0') == std::string::npos;
 }
 
 // The number of a text that is wholly a decimal number: blanks around it, an optional sign,

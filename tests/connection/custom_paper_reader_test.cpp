@@ -41,11 +41,11 @@ TEST(CustomPaperReaderTest, HeaderNeedsItsSixteenBytesAndOneMore) {
 }
 
 TEST(CustomPaperReaderTest, BlockEndsAtTheNextHeaderMarkerAfterItsOwnHeader) {
-    // A header marker inside the header's own 16 bytes (its length field) does not end the
+    // A header marker inside the header's own 16 bytes (its last four) does not end the
     // block; one right after the header does.
     Bytes markerInHeader = command(builder());
     const Bytes marker = {0x1B, 0x69, 0x55, 0x4F};
-    std::copy(marker.begin(), marker.end(), markerInHeader.begin() + 4 + 8);
+    std::copy(marker.begin(), marker.end(), markerInHeader.begin() + 4 + 12);
     const CustomPaperReader inHeader(markerInHeader.data(), markerInHeader.size());
     EXPECT_EQ(inHeader.blockEnd(4), markerInHeader.size());
     const auto fields = inHeader.find(0x35, 0x33);
@@ -61,12 +61,55 @@ TEST(CustomPaperReaderTest, BlockEndsAtTheNextHeaderMarkerAfterItsOwnHeader) {
 }
 
 TEST(CustomPaperReaderTest, FieldsNeedTheirWholeBody) {
+    const Bytes whole = command(builder());
+    EXPECT_EQ(CustomPaperReader(whole.data(), whole.size()).findBody(4), 25u);
+    // Cut to the 117 bytes that hold the fields: the fields can be read, but the body is not
+    // whole.
     const Bytes body117 = command(builder().cutBodyTo(117));
     const CustomPaperReader reader(body117.data(), body117.size());
-    EXPECT_EQ(reader.findBody(4), 25u);
+    EXPECT_EQ(reader.findBody(4), CustomPaperReader::npos);
     EXPECT_TRUE(reader.readFields(25).has_value());
     EXPECT_FALSE(reader.readFields(26).has_value());
     EXPECT_FALSE(reader.readFields(body117.size() + 1).has_value());
+}
+
+// The extent of a body is the header's length field counted from the body marker, and the
+// bytes right after it must end the block.
+TEST(CustomPaperReaderTest, BodyExtentComesFromTheLengthField) {
+    const Bytes whole = command(builder());
+    const Bytes trailer = {0x1B, 0x69, 0x61, 0xFF};
+    struct Case {
+        const char* name;
+        std::uint32_t length;  // header bytes 8-11
+        std::size_t bodyBytes;
+        Bytes after;  // in place of the trailer
+        bool found;
+    };
+    const Case cases[] = {
+        {"trailer", 132, 127, trailer, true},
+        {"end of the data", 132, 127, {}, true},
+        {"next command", 132, 127, {0x1B, 0x69, 0x61, 0x01}, true},
+        {"next header", 132, 127, {0x1B, 0x69, 0x55, 0x4F}, true},
+        {"half a trailer", 132, 127, {0x1B, 0x69}, false},
+        {"a byte before the trailer", 132, 127, {0x00, 0x1B, 0x69, 0x61, 0xFF}, false},
+        {"one byte into the trailer", 133, 127, trailer, false},
+        {"the trailer counted as body", 136, 127, trailer, true},
+        {"beyond the data", 137, 127, trailer, false},
+        {"the fields and nothing else", 122, 117, {}, true},
+        {"fields not all inside", 121, 116, {}, false},
+        {"zero", 0, 127, trailer, false},
+        {"largest", 0xFFFFFFFFu, 127, trailer, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes data(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(25 + c.bodyBytes));
+        data.insert(data.end(), c.after.begin(), c.after.end());
+        for (int k = 0; k < 4; ++k) {
+            data[4 + 8 + k] = static_cast<unsigned char>(c.length >> (8 * k));
+        }
+        const CustomPaperReader reader(data.data(), data.size());
+        EXPECT_EQ(reader.findBody(4), c.found ? 25u : CustomPaperReader::npos);
+    }
 }
 
 TEST(CustomPaperLayoutTest, NamedOffsetsMatchABuiltCommand) {

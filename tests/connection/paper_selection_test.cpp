@@ -139,12 +139,14 @@ std::vector<CustomCase> customCases() {
     const Built garbledAt203 = {463, 65533, 65535, 8191, 471, 65000, 65000, 1000, 1464,
                                 58.0f, 0.0f};
     // clang-format on
-    // A body read whole: a short body runs on into the bytes that follow it, so its top
-    // margin comes from the next command's header (zero bytes there).
-    const Built untopped58At203 = {463, 8, 8, 1, 448, 0, 0, 0, 0, 58.0f, 0.0f};
-    const Built untopped50At203 = {399, 8, 40, 5, 384, 224, 224, 0, 224, 50.0f, 30.0f};
     // The header marker 1B 69 55 4F among a body's own bytes.
     const unsigned int headerMarker = 0x4F55691B;
+    // A whole command without its trailer.
+    Bytes untrailed = mine;
+    untrailed.resize(untrailed.size() - 4);
+    // Another model's command whose printable width (720 dots) stands where a body cut to
+    // 82 bytes would find its top margin.
+    const Bytes wide = build(commandFor(SN_3200N), {102, 0, 0, 720, 0, 0});
     return {
         {"continuous 58 mm at 203 dpi", m, mine, true, kContinuous58At203},
         {"labels 50 mm on the other series", HU_3430, build(commandFor(HU_3430), kLabel50), true,
@@ -172,18 +174,35 @@ std::vector<CustomCase> customCases() {
          kContinuous58At203},
         {"filler between header and marker", m, build(commandFor(m).gap(7, 0xAA), kContinuous58),
          true, kContinuous58At203},
-        {"body of 117 bytes ends the data", m, build(commandFor(m).cutBodyTo(117), kContinuous58),
-         true, kContinuous58At203},
-        {"body of 116 bytes ends the data",
+        {"whole body without trailer ends the data", m, untrailed, true, kContinuous58At203},
+        {"whole body without trailer, then another model's command", m,
+         chain({untrailed, sameSeries}), true, kContinuous58At203},
+        // A body's extent is its own: a body cut short never takes the bytes that follow it.
+        {"body of 126 bytes ends the data",
          m,
-         build(commandFor(m).cutBodyTo(116), kContinuous58),
+         build(commandFor(m).cutBodyTo(126), kContinuous58),
          false,
          {}},
-        {"short body reads on into another model's command", m,
-         chain({build(commandFor(m).cutBodyTo(100), kContinuous58), sameSeries}), true,
-         untopped58At203},
-        {"short body reads on into a whole command of this model", m,
-         chain({build(commandFor(m).cutBodyTo(100), kLabel50), mine}), true, untopped50At203},
+        {"body of 117 bytes ends the data",
+         m,
+         build(commandFor(m).cutBodyTo(117), kContinuous58),
+         false,
+         {}},
+        {"short body, then another model's command",
+         m,
+         chain({build(commandFor(m).cutBodyTo(100), kContinuous58), sameSeries}),
+         false,
+         {}},
+        {"body of 82 bytes, then another model's command",
+         m,
+         chain({build(commandFor(m).cutBodyTo(82), kContinuous58), wide}),
+         false,
+         {}},
+        {"short body, then a whole command of this model",
+         m,
+         chain({build(commandFor(m).cutBodyTo(100), kLabel50), mine}),
+         false,
+         {}},
         {"header marker at body offset 32", m,
          build(commandFor(m).set("blockPos2", headerMarker), kContinuous58), true,
          kContinuous58At203},

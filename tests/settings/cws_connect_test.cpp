@@ -47,7 +47,12 @@ TEST_F(CWSConnectTest, PjlReadsParseTheEchoedItem) {
     };
     const Case cases[] = {
         {pjlReply("458878", "11"), true, 11},
-        {pjlReply("458878", ""), true, 0},
+        {pjlReply("458878", " -3 "), true, -3},
+        // A value that is not wholly a number: a malformed reply, the value kept.
+        {pjlReply("458878", ""), false, -1},
+        {pjlReply("458878", "abc"), false, -1},
+        {pjlReply("458878", "11x"), false, -1},
+        {pjlReply("458878", "2147483648"), false, -1},
         {"@PJL USTATUS\r\n" + pjlReply("458878", "7") + "trailing", true, 7},
         {pjlReply("458879", "11"), false, -1},                      // another item
         {pjlReply("4588781", "11"), false, -1},                     // longer id
@@ -234,6 +239,21 @@ TEST_F(CWSConnectTest, OtherWriters) {
     }
     EXPECT_EQ(queuedPjl(c), pjlLine("458889.1", "01-23-45-67-89") + pjlLine("458883", "user 1") +
                                 pjlLine("458877", hex40));
+}
+
+// The hexadecimal writers carry every byte but zero, which would end the text early.
+TEST_F(CWSConnectTest, HexTextTakesEveryByteButZero) {
+    CWSConnect c(PORT_USB, &printer, VZ_310W);
+    ASSERT_TRUE(c.setStringData("458890", "a\"\r\n\x1B\x7F\xFF", 64));
+    ASSERT_TRUE(c.setStringData("458877", "\"\t"));
+    EXPECT_EQ(queuedPjl(c), pjlLine("458890", "61-22- d- a-1b-7f-ff") + pjlLine("458877", "22- 9"));
+    const int queued = c.pjlSetDataLength;
+    EXPECT_FALSE(c.setStringData("458890", std::string("ab\0cd", 5), 64));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+    PrinterStatus::error_code_ = 1;
+    EXPECT_FALSE(c.setStringData("458877", std::string("\0", 1)));
+    EXPECT_EQ(PrinterStatus::error_code_, 39);
+    EXPECT_EQ(c.pjlSetDataLength, queued);
 }
 
 TEST_F(CWSConnectTest, TextThatWouldBreakTheLineIsRefused) {

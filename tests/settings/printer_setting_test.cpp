@@ -471,18 +471,17 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
         {PRINT_SPEED, "262"},
         {BT_DEVICENAME, std::string(31, 'n')},
         {PRINTER_POWEROFFTIME, "721"},
-        // Texts that go into a PJL line: a quote, a byte below 0x20 or 0x7F could end the
-        // value, the line or the PJL job (ESC %-12345X) and run the rest as commands.
+        // Texts that go into a PJL line as they are: a quote, a byte below 0x20 or 0x7F
+        // could end the value, the line or the PJL job (ESC %-12345X) and run the rest as
+        // commands.
         {NET_USER_ID, "x\x1B%-12345X\x1BiUx"},
         {NET_PASSWORD, "pass\tword"},
         {NET_NODENAME, "node\"name"},
-        {NET_SSID, "My\x7FNet"},
-        {NET_SSID, std::string("My\0Net", 6)},
-        {NET_PASSPHRASE, "pass\nphrase"},
-        {NET_WEPKEY,
-         "ab\x01"
-         "cd"},  // a text WEP key of five characters
         {NET_IPV4ADDRESS, "10.0.0.1\r"},
+        // Texts written as hexadecimal digits: a zero byte would end the text early.
+        {NET_SSID, std::string("My\0Net", 6)},
+        {NET_PASSPHRASE, std::string("pass\0phrase", 11)},
+        {NET_WEPKEY, std::string("ab\0cd", 5)},  // a text WEP key of five characters
         // Numeric keys take only a text that is wholly a number.
         {NET_COMMUNICATION_MODE, "abc"},
         {NET_COMMUNICATION_MODE, "5x"},
@@ -501,15 +500,73 @@ TEST_F(PrinterSettingTest, SetRefusesBadValuesAndSendsNothing) {
     }
 }
 
-TEST_F(PrinterSettingTest, SetTakesUtf8TextsAndBlanksAroundNumbers) {
-    TestPrinterSetting& s = setting(HU_3650WB);
-    const int keys[] = {NET_NODENAME, NET_SSID, NET_CHANNEL};
-    const std::string values[] = {"B\xC3\xBCro", "\xC3\xA9", " 11 "};
-    ASSERT_TRUE(s.setPrinterSetting(keys, values, 3));
-    const std::string commit = committedPjl();
-    EXPECT_NE(commit.find(pjlLine("458961.2", "B\xC3\xBCro")), std::string::npos);
-    EXPECT_NE(commit.find(pjlLine("458877", "c3-a9")), std::string::npos);
-    EXPECT_NE(commit.find(pjlLine("458879", "11")), std::string::npos);
+// The node name goes into its line as it is; the network name, the passphrase and a text
+// WEP key go as two hexadecimal digits a byte, so that quotes and control bytes stay inside
+// the value.
+TEST_F(PrinterSettingTest, SetWritesTheTextsItTakes) {
+    struct Case {
+        int key;
+        std::string value;
+        std::string lines;
+    };
+    // The items written before the key of a text WEP key: index 1, size, type 2 (text).
+    const auto wepText = [](const char* size, const std::string& hex) {
+        return pjlLine("458885", "1") + pjlLine("458887.1", size) + pjlLine("458888.1", "2") +
+               pjlLine("458889.1", hex);
+    };
+    const Case cases[] = {
+        {NET_NODENAME, "B\xC3\xBCro", pjlLine("458961.2", "B\xC3\xBCro")},
+        {NET_SSID, "\xC3\xA9", pjlLine("458877", "c3-a9")},
+        {NET_CHANNEL, " 11 ", pjlLine("458879", "11")},
+        {NET_SSID, "Cafe \"Bar\"", pjlLine("458877", "43-61-66-65-20-22-42-61-72-22")},
+        {NET_SSID, "Caf\xC3\xA9\tNet", pjlLine("458877", "43-61-66-c3-a9- 9-4e-65-74")},
+        {NET_SSID, "My\x7FNet", pjlLine("458877", "4d-79-7f-4e-65-74")},
+        {NET_PASSPHRASE, "my\"secret\"pass",
+         pjlLine("458890", "6d-79-22-73-65-63-72-65-74-22-70-61-73-73")},
+        {NET_PASSPHRASE, "pass\nphrase", pjlLine("458890", "70-61-73-73- a-70-68-72-61-73-65")},
+        {NET_WEPKEY, "ab\"cd", wepText("1", "61-62-22-63-64")},
+        {NET_WEPKEY, "wep\"key\"13chr", wepText("2", "77-65-70-22-6b-65-79-22-31-33-63-68-72")},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.value);
+        PrinterStatus::error_code_ = 1;
+        TestPrinterSetting& s = setting(HU_3650WB);
+        const int keys[] = {k.key};
+        ASSERT_TRUE(s.setPrinterSetting(keys, &k.value, 1));
+        EXPECT_EQ(PrinterStatus::error_code_, 1);
+        EXPECT_NE(committedPjl().find(k.lines), std::string::npos) << committedPjl();
+    }
+}
+
+// A read value that is not wholly a number is a failed exchange on both routes (PJL on USB,
+// SNMP on the network port): error 6, the group stops there and the call fails.
+TEST_F(PrinterSettingTest, NonNumbersFailTheGetOnBothRoutes) {
+    const char kModeOid[] = "1.3.6.1.4.1.7741.2.4.3.100.11.1.4.0";
+    const char kChannelOid[] = "1.3.6.1.4.1.7741.2.4.3.100.11.1.5.0";
+    for (const char* value : {"abc", "2x", "", "1.5", "0x10", "99999999999"}) {
+        for (const Port port : {PORT_USB, PORT_NET}) {
+            SCOPED_TRACE(testing::Message() << "'" << value << "' on port " << port);
+            PrinterStatus::error_code_ = 1;
+            TestPrinterSetting& s = setting(HU_3650WB, port);
+            printer.items = {{"458878", value}, {"458879", "6"}};
+            printer.onOid(kModeOid, {Reply::text(value)});
+            printer.onOid(kChannelOid, {Reply::text("6")});
+            const int keys[] = {NET_COMMUNICATION_MODE, NET_CHANNEL};
+            std::string values[2];
+            const size_t callsBefore = printer.calls().size();
+
+            EXPECT_FALSE(s.getPrinterSetting(keys, values, 2));
+            EXPECT_EQ(PrinterStatus::error_code_, 6);
+            EXPECT_EQ(values[0], "");
+            EXPECT_EQ(values[1], "");
+            // The channel, the next key of the group, is never asked for.
+            const auto calls = printer.calls();
+            for (size_t i = callsBefore; i < calls.size(); ++i) {
+                EXPECT_NE(calls[i].request, kChannelOid);
+                EXPECT_EQ(textOf(calls[i].bytes).find("\"458879\""), std::string::npos);
+            }
+        }
+    }
 }
 
 // On the network port a value that cannot be converted is a failed exchange: error 6, the
