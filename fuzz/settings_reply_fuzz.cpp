@@ -20,6 +20,7 @@
 #include "fuzz_common.h"
 #include "fuzz_input.h"
 #include "fuzzed_observer.h"
+#include "job_checks.h"
 #include "settings/cws_connect.h"
 #include "settings/device_config_id.h"
 #include "settings/editable_setting.h"
@@ -467,9 +468,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case kGetCall: {
             std::vector<std::string> read(values.size());
             const bool ok = setting.getPrinterSetting(keys.data(), read.data(), count);
-            if (ok) {
-                FUZZ_CHECK(PrinterStatus::error_code_ == 1);
-            }
+            FUZZ_CHECK(ok == (PrinterStatus::error_code_ == 1));
+            checkCancelled(ok, printer, cancelAt);
             break;
         }
         case kTextWrite:
@@ -479,9 +479,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const size_t sendsBefore = printer.calls().size();
             const bool ok = setting.setPrinterSetting(keys.data(), values.data(), count);
             checkQueuedPjl(c);
+            FUZZ_CHECK(ok == (PrinterStatus::error_code_ == 1));
+            checkCancelled(ok, printer, cancelAt);
             if (ok) {
-                // A cancel that arrives while the commit goes out leaves its 37.
-                FUZZ_CHECK(PrinterStatus::error_code_ == 1 || BasePrinter::cancel_flag);
                 FUZZ_CHECK(printer.calls().size() > sendsBefore);
             }
             break;
