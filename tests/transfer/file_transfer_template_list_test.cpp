@@ -209,6 +209,22 @@ TEST_F(TemplateListTest, ListOverTheNetwork) {
     EXPECT_TRUE(printer.calls(Slot::ReceiveData).empty());
 }
 
+TEST_F(TemplateListTest, CancelDuringTheNetworkHeaderReadsEndsThem) {
+    // A printer holding 4095 templates: the host cancels during the first header read, and
+    // no further read or try follows.
+    auto t = make(PORT_NET);
+    printer.onOid(kCountOid, {Reply(Bytes{0xFF, 0x0F})});
+    printer.onOid(kHeaderOid, {Reply::text(hexText(templateHeader(1)))});
+    printer.onSlotCall(Slot::SendStringReceiveString, 1, [] { BasePrinter::cancel(); });
+    EXPECT_FALSE(t->getTemplateList(list));
+    EXPECT_EQ(errorCode(), 37);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(printer.calls(Slot::SendStringReceiveString).size(), 1u);
+    EXPECT_EQ(printer.calls(Slot::SendStringReceiveData).size(), 1u);
+    EXPECT_TRUE(waits.seconds().empty());
+    EXPECT_EQ(printer.messages(), (std::vector<int>{32, 33}));
+}
+
 TEST_F(TemplateListTest, NetworkCountOutOfRangeTriesFiveTimes) {
     auto t = make(PORT_NET);
     printer.onOid(kCountOid, {Reply(Bytes{0x00, 0x10})});  // 4096
