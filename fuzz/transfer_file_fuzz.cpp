@@ -183,6 +183,10 @@ void checkFileTransfer(FuzzInput& in) {
     spec.changeModeBeforeFirmwareUpdate = (stops & 8) != 0;
     spec.changeModeBeforeTemplateUpload = (stops & 16) != 0;
     spec.commandProtocol.version = (stops & 32) != 0 ? 102 : 100;
+    if ((stops & 64) == 0) {
+        // The update and the upload need their functions on the port.
+        spec.supportFunctions[port] = 0xFFFF;
+    }
     if ((flags & 16) != 0) {
         // The printer's status names the model the database file is for.
         PrinterStatus::status_byte_[3] = file.size() > 2 ? file[2] : 0;
