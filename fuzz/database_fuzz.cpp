@@ -1,7 +1,11 @@
 // The CSV decoder and the database builder on any text: what the decoder accepts is a
 // rectangular table, and every cell of it stands unaltered between the separators of the
 // database bytes, where the printer reads it back; a table the format cannot carry gives no
-// database. The package around it walks as one package record.
+// database. The package around it walks as one package record. Sent as the host asks
+// (flag 4), the package goes out in one piece and the call ends by the rule of
+// checkOperationEnd, also when the host cancels or refuses a progress message.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -9,12 +13,18 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/raster_print_option.h"
+#include "connection/util.h"
 #include "fuzz_common.h"
 #include "fuzz_input.h"
+#include "fuzz_printer.h"
+#include "fuzzed_observer.h"
 #include "transfer/csv_decoder.h"
+#include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"
 #include "transfer/kd3_data_generator.h"
 #include "transfer/tlf_data_generator.h"
+#include "transfer_checks.h"
 
 using namespace lumeko_fuzz;
 using namespace tl::database;
@@ -57,6 +67,44 @@ void checkRecords(const Bytes& records, const Rows& rows) {
     FUZZ_CHECK(at == records.size() || (at + 1 == records.size() && records[at] == 0));
 }
 
+class FuzzFileTransfer : public FileTransfer {
+  public:
+    using FileTransfer::FileTransfer;
+    PrinterSpec& editSpec() { return spec; }
+};
+
+// The CSV text as a file the host names, sent to a printer that answers anything.
+void checkSending(FuzzInput& in, const std::string& name, bool supportedModel) {
+    static const std::string path =
+        "/tmp/lumeko_database_fuzz_" + std::to_string(getpid()) + ".csv";
+    const Bytes text = in.longBytes();
+    FUZZ_CHECK(tpes::Util::writeFile(path, text.data(), static_cast<int>(text.size()), true));
+    const Port port = pickPort(in);
+    const unsigned options = in.u8();
+    FuzzedObserver printer(in);
+    if ((options & 1) != 0) {
+        printer.cancelAtCall(in.pick(8));
+    }
+    if ((options & 2) != 0) {
+        printer.refuseAtCall(in.pick(8));
+    }
+    RasterPrintOption option;
+    FuzzFileTransfer transfer(port, &printer, supportedModel ? KX_C270W : KX_A380W, option);
+    transfer.editSpec().statusSupported = (options & 4) != 0;
+    const bool ok = transfer.sendDatabaseData(name, path);
+    unlink(path.c_str());
+    checkOperationEnd(ok, printer);
+    const std::vector<FuzzedObserver::Call>& calls = printer.calls();
+    if (ok) {
+        // The package went out whole in the first call.
+        FUZZ_CHECK(!calls.empty() && calls[0].slot == FuzzedObserver::Slot::SendData &&
+                   calls[0].result == 1 && calls[0].sent.size() > 128);
+    }
+    if (PrinterStatus::error_code_ == 59) {
+        FUZZ_CHECK(calls.empty());
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -70,6 +118,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Parameters::COUNTRY country =
         (flags & 2) != 0 ? static_cast<Parameters::COUNTRY>(in.pick(10)) : Parameters::COUNTRY_0;
     const std::string name = in.shortText();
+    if ((flags & 4) != 0) {
+        checkSending(in, name, model == Parameters::MODEL_KX_C270W);
+        return 0;
+    }
     const std::vector<unsigned char> text = in.rest();
 
     auto stream = std::make_shared<std::istringstream>(std::string(text.begin(), text.end()));

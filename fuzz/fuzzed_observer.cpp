@@ -163,8 +163,23 @@ bool FuzzedObserver::sendStringReceiveString(std::string request, std::string& r
 bool FuzzedObserver::sendMessage(int code) {
     begin(Slot::SendMessage, nullptr, 0);
     messages_.push_back(code);
-    end(1);
-    return true;
+    const bool refused = refuseAt_ > 0 && static_cast<int>(calls_.size()) == refuseAt_;
+    if (refused) {
+        PrinterStatus::error_code_ = BasePrinter::kProgressRefusedCode;
+    }
+    end(!refused);
+    return !refused;
+}
+
+int FuzzedObserver::stopCall() const {
+    const int made = static_cast<int>(calls_.size());
+    const bool cancelled = cancelAt_ > 0 && cancelAt_ <= made;
+    const bool refused = refuseAt_ > 0 && refuseAt_ <= made &&
+                         calls_[static_cast<size_t>(refuseAt_ - 1)].slot == Slot::SendMessage;
+    if (cancelled && refused) {
+        return cancelAt_ < refuseAt_ ? cancelAt_ : refuseAt_;
+    }
+    return cancelled ? cancelAt_ : refused ? refuseAt_ : 0;
 }
 
 bool FuzzedObserver::isAliveSendTask() {

@@ -26,7 +26,7 @@ namespace lumeko_fuzz {
 //   text, 1 failure, 2 failure after setting the text.
 // - isAliveSendTask: one byte, odd = still sending (at most 64 times in a row).
 // - sendMessage and resetPrinterResultErrorCodeIfCommunicationError read nothing and
-//   answer true.
+//   answer true (a progress message refused with refuseAtCall answers false).
 class FuzzedObserver : public CommunicationObserver {
   public:
     enum class Slot {
@@ -52,6 +52,11 @@ class FuzzedObserver : public CommunicationObserver {
     // Sets the cancel flag (and error code 37, as the cancel call does) at the start of
     // call number `n` (1-based; 0 never).
     void cancelAtCall(int n) { cancelAt_ = n; }
+    // Refuses call number `n` when it is a progress message: answers false and leaves error
+    // code 40, as the host's observer does (1-based; 0 never).
+    void refuseAtCall(int n) { refuseAt_ = n; }
+    // The call at which a cancel or a refusal reached the operation (0: none did).
+    int stopCall() const;
 
     const std::vector<Call>& calls() const { return calls_; }
     const std::vector<int>& messages() const { return messages_; }
@@ -78,6 +83,7 @@ class FuzzedObserver : public CommunicationObserver {
 
     FuzzInput& in_;
     int cancelAt_ = 0;
+    int refuseAt_ = 0;
     int aliveRun_ = 0;
     std::vector<Call> calls_;
     std::vector<int> messages_;

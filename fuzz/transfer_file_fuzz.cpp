@@ -2,7 +2,9 @@
 // data (kind, payload offset, version), the template header record, the package record
 // grammar, and the sending of a package record or a whole file to a printer that answers
 // anything. A scan reads only the bytes it is given and finds the first header there; a
-// record or file is reported sent only when it went out whole with error code 1.
+// record or file is reported sent only when it went out whole with error code 1. The
+// firmware update and the template upload of a file end by the rule of checkOperationEnd,
+// also when the host cancels at any call or refuses any progress message.
 #include <unistd.h>
 
 #include <cstddef>
@@ -19,6 +21,7 @@
 #include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"
 #include "transfer/template_header.h"
+#include "transfer_checks.h"
 
 using namespace lumeko_fuzz;
 
@@ -109,7 +112,13 @@ void checkRecordSending(FuzzInput& in) {
     const Bytes record = in.longBytes();
     FuzzedObserver printer(in);
     if ((flags & 0x80) != 0) {
-        printer.cancelAtCall(in.pick(8));
+        // A cancel at a call, or with the high bit a refusal of that progress message.
+        const unsigned stop = in.u8();
+        if ((stop & 0x80) != 0) {
+            printer.refuseAtCall(static_cast<int>(stop % 8));
+        } else {
+            printer.cancelAtCall(static_cast<int>(stop % 8));
+        }
     }
     RasterPrintOption option;
     FuzzFileTransfer transfer(port, &printer, KX_C270W, option);
@@ -117,11 +126,11 @@ void checkRecordSending(FuzzInput& in) {
     spec.statusSupported = (flags & 2) != 0;
     spec.commandProtocol.version = (flags & 4) != 0 ? 100 : 102;
     const bool ok = transfer.transferSingleTlf(record, firmware);
+    checkStepSuccess(ok, printer);
     if (!ok) {
         return;
     }
-    FUZZ_CHECK(PrinterStatus::error_code_ == 1);
-    FUZZ_CHECK(!BasePrinter::cancel_flag);
+    FUZZ_CHECK(!BasePrinter::cancel_flag && !BasePrinter::progress_refused);
     // The first data sent is the whole record, or for a headerless record its payload.
     const SendDataHeader header = FileTransfer(KX_C270W, PORT_USB).getHeaderFromSendData(record);
     const Bytes expected =
@@ -139,7 +148,8 @@ void checkRecordSending(FuzzInput& in) {
     FUZZ_CHECK(sent);
 }
 
-// A whole database or package file through the dispatch, loading and model checks.
+// A whole database or package file through the dispatch, loading and model checks, alone
+// or as the firmware update or template upload the host asks for.
 void checkFileTransfer(FuzzInput& in) {
     static const std::string base = "/tmp/lumeko_transfer_fuzz_" + std::to_string(getpid());
     const Port port = pickPort(in);
@@ -154,21 +164,52 @@ void checkFileTransfer(FuzzInput& in) {
         FUZZ_CHECK(file.size() >= 128 || kind == SendDataHeader::kNoHeader);
         FUZZ_CHECK(files.getFileVersion(path).size() <= 5);
     }
+    // Bits 32 and 64 choose the operation; with bit 128 a byte of further choices follows.
+    const unsigned operation = (flags >> 5) & 3;
+    const unsigned stops = (flags & 128) != 0 ? in.u8() : 0;
     FuzzedObserver printer(in);
+    if ((stops & 1) != 0) {
+        printer.cancelAtCall(in.pick(16));
+    }
+    if ((stops & 2) != 0) {
+        printer.refuseAtCall(in.pick(16));
+    }
     RasterPrintOption option;
+    option.doStatusCheck = (stops & 4) != 0;
     FuzzFileTransfer transfer(port, &printer, KX_C270W, option);
     PrinterSpec& spec = transfer.editSpec();
     spec.statusSupported = (flags & 4) != 0;
     spec.waitAfterLastChunk = (flags & 8) != 0;
+    spec.changeModeBeforeFirmwareUpdate = (stops & 8) != 0;
+    spec.changeModeBeforeTemplateUpload = (stops & 16) != 0;
+    spec.commandProtocol.version = (stops & 32) != 0 ? 102 : 100;
+    if ((stops & 64) == 0) {
+        // The update and the upload need their functions on the port.
+        spec.supportFunctions[port] = 0xFFFF;
+    }
     if ((flags & 16) != 0) {
         // The printer's status names the model the database file is for.
         PrinterStatus::status_byte_[3] = file.size() > 2 ? file[2] : 0;
         PrinterStatus::status_byte_[4] = file.size() > 3 ? file[3] : 0;
     }
-    const bool ok = transfer.transfer(path, firmware);
+    bool ok = false;
+    switch (operation) {
+        case 0:
+            ok = transfer.transfer(path, firmware);
+            checkStepSuccess(ok, printer);
+            break;
+        case 1:
+        case 3:
+            ok = transfer.updateFirm(path);
+            checkOperationEnd(ok, printer);
+            break;
+        default:
+            ok = transfer.uploadTemplate({path});
+            checkOperationEnd(ok, printer);
+            break;
+    }
     unlink(path.c_str());
     if (ok) {
-        FUZZ_CHECK(PrinterStatus::error_code_ == 1);
         FUZZ_CHECK(!file.empty());
         bool anySent = false;
         for (const FuzzedObserver::Call& call : printer.calls()) {

@@ -3,6 +3,8 @@
 // removal, the firmware version of every method and the network port, the firmware gate and
 // the two device flags. A list is given only whole: as many headers as the printer counted,
 // each as it sent it; removal sends back only headers of that list with a requested key.
+// Every operation ends by the rule of checkOperationEnd, also when the host cancels at any
+// call or refuses any progress message.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
 #include "transfer/file_transfer.h"
+#include "transfer_checks.h"
 
 using namespace lumeko_fuzz;
 
@@ -51,15 +54,16 @@ void checkCollected(const Bytes& bytes, bool network) {
     }
 }
 
-void checkList(FuzzFileTransfer& transfer, Port port, FuzzInput& in) {
+void checkList(FuzzFileTransfer& transfer, const FuzzedObserver& printer, Port port,
+               FuzzInput& in) {
     const bool direct = in.flag();
     if (direct) {
         Bytes bytes;
         const bool network = port == PORT_NET;
         const bool ok = network ? transfer.getTemplateListFromMIB(bytes)
                                 : transfer.getTemplateListFromESPCommand(bytes);
+        checkStepSuccess(ok, printer);
         if (ok) {
-            FUZZ_CHECK(PrinterStatus::error_code_ == 1);
             checkCollected(bytes, network);
             std::vector<TemplateHeader> list;
             if (transfer.convertTemplateInfoFromByte(bytes, list)) {
@@ -84,9 +88,9 @@ void checkList(FuzzFileTransfer& transfer, Port port, FuzzInput& in) {
     }
     std::vector<TemplateHeader> list;
     const bool ok = transfer.getTemplateList(list);
+    checkOperationEnd(ok, printer);
     FUZZ_CHECK(ok == !list.empty());
     if (ok) {
-        FUZZ_CHECK(PrinterStatus::error_code_ == 1);
         FUZZ_CHECK(list.size() <= (port == PORT_NET ? 4095u : 99u));
         for (const TemplateHeader& header : list) {
             FUZZ_CHECK(header.marker == 0x90);
@@ -103,9 +107,7 @@ void checkRemoval(FuzzFileTransfer& transfer, FuzzedObserver& printer, FuzzInput
         key = in.u8() % 4;
     }
     const bool ok = transfer.removeTemplate(keys, count);
-    if (!ok) {
-        FUZZ_CHECK(PrinterStatus::error_code_ != 1);
-    }
+    checkOperationEnd(ok, printer);
     // Every removal command is followed by a header of a template with a requested key.
     const std::vector<FuzzedObserver::Call>& calls = printer.calls();
     for (size_t i = 0; i < calls.size(); ++i) {
@@ -136,11 +138,13 @@ bool isSupportedPort(FuzzFileTransfer& transfer, Port port) {
     return (transfer.editSpec().supportFunctions[port] & PS_SUPPORT_FIRMWARE_UPDATE) != 0;
 }
 
-void checkFirmwareVersion(FuzzFileTransfer& transfer, Port port, bool noObserver, FuzzInput& in) {
+void checkFirmwareVersion(FuzzFileTransfer& transfer, const FuzzedObserver& printer, Port port,
+                          bool noObserver, FuzzInput& in) {
     PrinterSpec& spec = transfer.editSpec();
     const int method = in.pick(6);
     spec.firmwareVersionMethod = method;
     const std::string text = transfer.getFirmVer();
+    checkOperationEnd(!text.empty(), printer);
     FUZZ_CHECK(text.find('.') == std::string::npos && text.find('V') == std::string::npos);
     if (port != PORT_NET) {
         if (method < 1 || method > 4 || noObserver) {
@@ -150,21 +154,16 @@ void checkFirmwareVersion(FuzzFileTransfer& transfer, Port port, bool noObserver
         FUZZ_CHECK(text.size() <= longest);
         FUZZ_CHECK(text.find(' ') == std::string::npos);
     }
-    if (text.empty() && port != PORT_NET && isSupportedPort(transfer, port)) {
-        FUZZ_CHECK(PrinterStatus::error_code_ != 1);
+    if (!isSupportedPort(transfer, port)) {
+        FUZZ_CHECK(text.empty() && printer.calls().empty());
     }
 }
 
-void checkDeviceFlag(FuzzFileTransfer& transfer, bool bootMode) {
+void checkDeviceFlag(FuzzFileTransfer& transfer, const FuzzedObserver& printer, bool bootMode) {
     transfer.editSpec().batteryWeakBootModeCommand = true;
-    const int code = PrinterStatus::error_code_;
     const int flag = bootMode ? transfer.getBootMode() : transfer.getBatteryWeak();
     FUZZ_CHECK(flag >= -1 && flag <= 255);
-    if (flag == -1) {
-        FUZZ_CHECK(PrinterStatus::error_code_ == 6 || PrinterStatus::error_code_ == 39);
-    } else if (!BasePrinter::cancel_flag) {
-        FUZZ_CHECK(PrinterStatus::error_code_ == code);
-    }
+    checkOperationEnd(flag != -1, printer);
 }
 
 }  // namespace
@@ -184,7 +183,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FuzzedObserver printer(in);
     if ((flags & 0x40) != 0) {
-        printer.cancelAtCall(in.pick(16));
+        // The host stops the operation at a call: a cancel, or with the high bit a refusal
+        // of that call when it is a progress message.
+        const unsigned stop = in.u8();
+        if ((stop & 0x80) != 0) {
+            printer.refuseAtCall(static_cast<int>(stop % 16));
+        } else {
+            printer.cancelAtCall(static_cast<int>(stop % 16));
+        }
     }
     RasterPrintOption option;
     option.doStatusCheck = (flags & 1) != 0;
@@ -198,23 +204,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     switch (operation) {
         case 0:
-            checkList(transfer, port, in);
+            checkList(transfer, printer, port, in);
             break;
         case 1:
             checkRemoval(transfer, printer, in);
             break;
         case 2:
-            checkFirmwareVersion(transfer, port, noObserver, in);
+            checkFirmwareVersion(transfer, printer, port, noObserver, in);
             break;
         case 3: {
             const bool passed = transfer.isSupportedFirmVer();
+            checkStepSuccess(passed, printer);
             if (!passed) {
                 FUZZ_CHECK(spec.templateFirmwareCheck && port != PORT_NET);
             }
             break;
         }
         default:
-            checkDeviceFlag(transfer, in.flag());
+            checkDeviceFlag(transfer, printer, in.flag());
             break;
     }
     return 0;

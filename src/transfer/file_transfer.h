@@ -18,7 +18,9 @@
 // and removal, firmware queries, database sending. It holds at most one loaded file (a database
 // file or a package) and its own copy of the print options, of which only doStatusCheck is read.
 //
-// Every step reports through PrinterStatus::error_code_ (1 = no error) and its result.
+// Every step reports through PrinterStatus::error_code_ (1 = no error) and its result. The
+// operations the host calls (template list and removal, firmware version, device flags,
+// firmware update, template upload, database sending) end through BasePrinter::endOperation.
 class FileTransfer : public BasePrinter {
   public:
     // Largest piece of payload sent after one 4-byte length.
@@ -126,6 +128,10 @@ class FileTransfer : public BasePrinter {
     bool armTransferTimeout(tf::resource::LazyWholeLife& guard);
     // A one-byte device flag query (5 command bytes).
     int readDeviceFlag(const unsigned char* command);
+    // Ends a device flag query: the flag, or -1 when the query failed or was stopped.
+    int endDeviceFlag(int flag);
+    // The steps of getFirmVer: the version text, empty when there is none.
+    std::string readFirmVer();
 
     int headerLength = 0;
     unsigned char* fileData = nullptr;

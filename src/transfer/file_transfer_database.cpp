@@ -9,6 +9,13 @@
 
 using namespace FileTransfer_inner;
 
+namespace {
+
+// Progress code after a transfer status reading.
+constexpr int kProgressStatusRead = 11;
+
+}  // namespace
+
 bool FileTransfer::sendDatabaseData(std::string name, std::string csvPath) {
     tl::database::GeneratorWrapper wrapper;
     const std::vector<unsigned char> package =
@@ -17,19 +24,24 @@ bool FileTransfer::sendDatabaseData(std::string name, std::string csvPath) {
                                             tl::database::GeneratorWrapper::FIELD_NAME_EXISTS);
     if (package.empty()) {
         setErrorCode(59);
-        return false;
+        return endOperation(false);
     }
-    if (!send(package) || errorCode() != 1) {
-        return false;
+    if (!send(package) || errorCode() != 1 || settleStop()) {
+        return endOperation(false);
     }
-    if (!spec.statusSupported || cancelledSetting37()) {
-        return true;
+    if (!spec.statusSupported) {
+        return endOperation(true);
     }
     TemplateStatus transferStatus = templateStatus();
     if (port == PORT_NET) {
-        // The refresh's outcome is in the error code; the result agrees with it.
+        // The refresh's outcome is in the error code.
         transferStatus.updateTemplateStatus();
-        return errorCode() == 1;
+        return endOperation(true);
     }
-    return transferStatus.receiveStatus(true) && checkTemplateStatusSanity(transferStatus, true);
+    // The end code of the status reading is the sending's last message: it goes out once the
+    // outcome is decided. A status that does not pass the sanity test is the printer's
+    // refusal (code 6).
+    const bool taken =
+        transferStatus.receiveStatus(false) && checkTemplateStatusSanity(transferStatus, true);
+    return endOperation(taken, kProgressStatusRead);
 }

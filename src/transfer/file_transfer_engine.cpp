@@ -28,8 +28,21 @@ constexpr int kReadyPolls = 30;
 constexpr int kFirmwarePollsUsb = 36;
 constexpr int kFirmwarePollsOther = 2;
 
+// Progress codes around the sending of data.
+constexpr int kProgressDataStart = 14;
+constexpr int kProgressDataDone = 15;
+
 bool isEscPort(Port port) {
     return port == PORT_USB || port == PORT_BLUETOOTH || port == PORT_BLE;
+}
+
+// A failure that left error code 1 (a transfer status that does not pass the sanity test)
+// is reported as the printer's refusal of the data.
+bool failedStatus() {
+    if (errorCode() == 1) {
+        setErrorCode(6);
+    }
+    return false;
 }
 
 }  // namespace
@@ -95,17 +108,17 @@ TemplateStatus FileTransfer::templateStatus() const {
 }
 
 bool FileTransfer::initTemplateTransfer() {
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
         return false;
     }
-    return errorCode() == 1 && !cancelledSetting37();
+    return errorCode() == 1 && !settleStop();
 }
 
 bool FileTransfer::changeTransferMode() {
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     CommunicationObserver* const target = observer();
@@ -126,17 +139,18 @@ bool FileTransfer::changeTransferMode() {
         setErrorCode(6);
         return false;
     }
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     if (mode == 1 && !switchToTransferMode(target)) {
         return false;
     }
-    if (spec.statusSupported && !cancelledSetting37()) {
+    if (spec.statusSupported && !settleStop()) {
+        // Its answer is not looked at: an error it sets stays in the error code.
         TemplateStatus transferStatus = templateStatus();
         transferStatus.updateTemplateStatus();
     }
-    return true;
+    return !settleStop();
 }
 
 bool FileTransfer::switchToTransferMode(CommunicationObserver* target) {
@@ -158,7 +172,7 @@ bool FileTransfer::setTimeoutWhileTransferFile(int seconds, bool reset) {
     // Computed wide: seconds near INT_MAX must not overflow.
     long long n = (static_cast<long long>(seconds) + 9) / 10;
     n = std::min(60LL, std::max(1LL, n));
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     unsigned char command[sizeof TransferCommand::kTimeoutPrefix + 1];
@@ -200,7 +214,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
         setErrorCode(28);
         return false;
     }
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     bool result = false;
@@ -224,7 +238,7 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
 
 bool FileTransfer::transferKd3(bool firmware) {
     setErrorCode(1);
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
@@ -234,11 +248,14 @@ bool FileTransfer::transferKd3(bool firmware) {
     TemplateStatus transferStatus = templateStatus();
     int busy = kBusyTries;
     for (;;) {
+        if (settleStop()) {
+            return false;
+        }
         if (!send(TransferCommand::kFileFollows, sizeof TransferCommand::kFileFollows) ||
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (!isGoingOn(errorCode())) {
+        if (errorCode() != 1 || settleStop()) {
             return false;
         }
         if (spec.statusSupported) {
@@ -253,22 +270,25 @@ bool FileTransfer::transferKd3(bool firmware) {
             lumeko::waitSeconds(1);
             continue;
         }
-        if (!isGoingOn(code)) {
+        if (code != 1 || settleStop()) {
             return false;
         }
         break;
     }
 
-    sendProgress(14);
+    sendProgress(kProgressDataStart);
     const int total = fileSize - headerLength;
     int pos = 0;
     while (pos < total) {
         pos = sendTemplate(total, pos);
-        if (pos < 0 || !isGoingOn(errorCode())) {
+        if (pos < 0 || errorCode() != 1 || settleStop()) {
             return false;
         }
         if (spec.statusSupported) {
             transferStatus.receiveStatus(true);
+        }
+        if (settleStop()) {
+            return false;
         }
         if (pos == total && firmware && errorCode() == 6) {
             // The printer may stop answering once it has the whole firmware.
@@ -281,6 +301,9 @@ bool FileTransfer::transferKd3(bool firmware) {
             }
             bool judged = false;
             for (int i = 0; i < kLastChunkPolls; ++i) {
+                if (settleStop()) {
+                    return false;
+                }
                 lumeko::waitSeconds(3);
                 if (spec.statusSupported) {
                     transferStatus.receiveStatus(true);
@@ -296,11 +319,11 @@ bool FileTransfer::transferKd3(bool firmware) {
                 break;
             }
         }
-        if (errorCode() != 1) {
+        if (errorCode() != 1 || settleStop()) {
             return false;
         }
     }
-    sendProgress(15);
+    sendProgress(kProgressDataDone);
     return true;
 }
 
@@ -317,6 +340,10 @@ int FileTransfer::sendTemplate(int total, int pos) {
     }
     uint32_t n = std::min(static_cast<uint32_t>(total - pos), budget);
     while (n > 0) {
+        // A stop ends the request before its next piece.
+        if (settleStop()) {
+            return -1;
+        }
         const uint32_t piece = std::min<uint32_t>(n, kMaxChunk);
         unsigned char length[4];
         intToByteArray(length, piece);
@@ -324,7 +351,7 @@ int FileTransfer::sendTemplate(int total, int pos) {
             !send(fileData + headerLength + pos, static_cast<size_t>(piece))) {
             return -1;
         }
-        if (!isGoingOn(errorCode())) {
+        if (errorCode() != 1 || settleStop()) {
             return -1;
         }
         pos += static_cast<int>(piece);
@@ -337,8 +364,8 @@ int FileTransfer::sendTemplate(int total, int pos) {
 // Package file
 
 bool FileTransfer::transferTlf(bool firmware) {
-    sendProgress(14);
-    if (cancelledSetting37()) {
+    sendProgress(kProgressDataStart);
+    if (settleStop()) {
         return false;
     }
     setErrorCode(1);
@@ -375,9 +402,9 @@ bool FileTransfer::transferTlf(bool firmware) {
 }
 
 bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
-    sendProgress(14);
+    sendProgress(kProgressDataStart);
     setErrorCode(1);
-    if (cancelledSetting37()) {
+    if (settleStop()) {
         return false;
     }
     const SendDataHeader header = getHeaderFromSendData(bytes);
@@ -398,7 +425,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
         if (!send(bytes.data() + header.payloadOffset, bytes.size() - header.payloadOffset)) {
             return false;
         }
-        return errorCode() == 1;
+        return errorCode() == 1 && !settleStop();
     }
     if (!send(bytes) || errorCode() != 1) {
         return false;
@@ -406,15 +433,17 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
     TemplateStatus transferStatus = templateStatus();
     const bool escPort = isEscPort(port);
     if (spec.statusSupported && escPort) {
-        if (!transferStatus.receiveStatus(false) ||
-            !checkTemplateStatusSanity(transferStatus, false)) {
+        if (!transferStatus.receiveStatus(false)) {
             return false;
+        }
+        if (!checkTemplateStatusSanity(transferStatus, false)) {
+            return failedStatus();
         }
     }
     if (!firmware) {
         PrintStatusManager manager = statusManager();
         for (int round = 0; round < kReadyPolls; ++round) {
-            if (errorCode() != 1) {
+            if (errorCode() != 1 || settleStop()) {
                 return false;
             }
             if (manager.isReadyMIB()) {
@@ -426,7 +455,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             lumeko::waitSeconds(2);
         }
     }
-    if (errorCode() != 1 || cancelledSetting37()) {
+    if (errorCode() != 1 || settleStop()) {
         return false;
     }
     if (firmware && spec.statusSupported && escPort) {
@@ -434,7 +463,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
         for (int i = 0; i < rounds; ++i) {
             // Each poll is judged by its own reading: a busy answer of an earlier poll must
             // not outlive the printer's later good status.
-            if (cancelledSetting37()) {
+            if (settleStop()) {
                 return false;
             }
             setErrorCode(1);
@@ -461,13 +490,17 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
     if (!firmware && spec.statusSupported) {
         if (port == PORT_NET) {
             transferStatus.updateTemplateStatus();
-        } else if (!transferStatus.receiveStatus(true) ||
-                   !checkTemplateStatusSanity(transferStatus, true)) {
+        } else if (!transferStatus.receiveStatus(true)) {
             return false;
+        } else if (!checkTemplateStatusSanity(transferStatus, true)) {
+            return failedStatus();
         }
     }
-    sendProgress(15);
-    return errorCode() == 1;
+    if (errorCode() != 1 || settleStop()) {
+        return false;
+    }
+    sendProgress(kProgressDataDone);
+    return errorCode() == 1 && !settleStop();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -32,8 +32,17 @@ constexpr int kFirmwareVersionChars = 4;
 }  // namespace
 
 std::string FileTransfer::getFirmVer() {
+    std::string text = readFirmVer();
+    if (!endOperation(!text.empty())) {
+        text.clear();
+    }
+    return text;
+}
+
+std::string FileTransfer::readFirmVer() {
     setErrorCode(1);
     if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
+        setErrorCode(30);  // no firmware functions on this port
         return std::string();
     }
     CommunicationObserver* const target = observer();
@@ -173,12 +182,16 @@ int FileTransfer::readDeviceFlag(const unsigned char* command) {
     return flag;
 }
 
+int FileTransfer::endDeviceFlag(int flag) {
+    return endOperation(flag >= 0) ? flag : -1;
+}
+
 int FileTransfer::getBatteryWeak() {
-    return readDeviceFlag(TransferCommand::kBatteryWeak);
+    return endDeviceFlag(readDeviceFlag(TransferCommand::kBatteryWeak));
 }
 
 int FileTransfer::getBootMode() {
-    return readDeviceFlag(TransferCommand::kBootMode);
+    return endDeviceFlag(readDeviceFlag(TransferCommand::kBootMode));
 }
 
 bool FileTransfer::isDiffVersion(std::string path, bool* flag) {

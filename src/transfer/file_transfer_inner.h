@@ -8,7 +8,7 @@
 #include "connection/error_state.h"
 #include "connection/printer_status.h"
 
-// Helpers shared by the FileTransfer sources: the process-wide error code and cancel flag,
+// Helpers shared by the FileTransfer sources: the process-wide error code and stop state,
 // and the walk over the records of a package file.
 namespace FileTransfer_inner {
 
@@ -16,17 +16,12 @@ using Bytes = std::vector<unsigned char>;
 
 using lumeko::errorCode;
 using lumeko::setErrorCode;
-// True when the operation must stop (a cancel, or a progress message the host refused), and
-// then sets its error code 37 or 40: a stop seen here is always reported with its code, even
-// when a step has set the error code back to 1 since it came. (lumeko::stopRequested() only
-// asks.)
-inline bool cancelledSetting37() {
-    return lumeko::settleStop();
-}
-// Error 1, or 37 (cancelled), which a transfer step lets finish.
-inline bool isGoingOn(int code) {
-    return code == 1 || code == 37;
-}
+// settleStop(): true when the operation must stop (a cancel, or a progress message the host
+// refused), and then sets its error code 37 or 40, even when a step has put 1 over it since
+// it came. stopRequested() only asks. Every loop that makes more than one exchange asks
+// before each exchange.
+using lumeko::settleStop;
+using lumeko::stopRequested;
 
 // Advances it by n when at least n bytes remain after it; otherwise leaves it and returns
 // false.

@@ -35,6 +35,13 @@ constexpr size_t kMaxHeaderText = 1023;
 constexpr int kRemovalAttempts = 3;
 constexpr int kRemovalPasses = 5;
 constexpr int kRemovalReadyPolls = 30;
+// Progress codes: list start and end, removal start and end, around one removal command.
+constexpr int kProgressListStart = 32;
+constexpr int kProgressListEnd = 33;
+constexpr int kProgressRemovalStart = 34;
+constexpr int kProgressRemovalEnd = 35;
+constexpr int kProgressCommandStart = 14;
+constexpr int kProgressCommandDone = 15;
 
 // Appends a piece of the list, setting each header's length byte to 40 as it arrives.
 void appendListPiece(Bytes& bytes, const unsigned char* piece, int n) {
@@ -51,34 +58,31 @@ void appendListPiece(Bytes& bytes, const unsigned char* piece, int n) {
 
 bool FileTransfer::getTemplateList(std::vector<TemplateHeader>& list) {
     setErrorCode(1);
+    list.clear();
     if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
         setErrorCode(41);
-        return false;
+        return endOperation(false);
     }
-    if (cancelledSetting37()) {
-        return false;
+    if (settleStop()) {
+        return endOperation(false);
     }
-    sendProgress(32);
-    list.clear();
+    sendProgress(kProgressListStart);
     if (!initTemplateTransfer()) {
-        return false;
+        return endOperation(false);
     }
     Bytes bytes;
     const bool collected =
         port == PORT_NET ? getTemplateListFromMIB(bytes) : getTemplateListFromESPCommand(bytes);
-    bool result = false;
-    if (collected) {
-        result = convertTemplateInfoFromByte(bytes, list);
-        if (result && option.doStatusCheck && spec.statusSupported) {
-            getPrinterStatusWithoutCheckedPaper();
-        }
+    bool result = collected && convertTemplateInfoFromByte(bytes, list);
+    if (result && option.doStatusCheck && spec.statusSupported) {
+        // Its error code, not its answer, is what the list goes by.
+        getPrinterStatusWithoutCheckedPaper();
     }
-    if (errorCode() != 1) {
-        // A list that ends with an error is empty, and reported as a failure.
+    result = endOperation(result, kProgressListEnd);
+    if (!result) {
+        // A list that ends with an error is empty.
         list.clear();
-        result = false;
     }
-    sendProgress(33);
     return result;
 }
 
@@ -115,7 +119,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         const long long promised = static_cast<long long>(count) * kHeaderStride;
         const long long maxPieces = promised / kPieceBle;
         for (long long piece = 0; drained < promised && piece < maxPieces; ++piece) {
-            if (lumeko::stopRequested()) {
+            if (stopRequested()) {
                 break;
             }
             const int m = target->receiveData(pieceSize, buffer, true);
@@ -124,7 +128,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
             }
             drained += std::min(m, pieceSize);
         }
-        if (!cancelledSetting37()) {
+        if (!settleStop()) {
             setErrorCode(6);
         }
         return false;
@@ -139,7 +143,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
     long long received = first;
     const long long wanted = static_cast<long long>(count) * kHeaderStride;
     while (received < wanted) {
-        if (cancelledSetting37()) {
+        if (settleStop()) {
             return false;
         }
         std::memset(buffer, 0, sizeof buffer);
@@ -161,22 +165,26 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         setErrorCode(42);
         return false;
     }
-    return !cancelledSetting37();
+    return !settleStop();
 }
 
 bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
     for (int attempt = 0; attempt < kMibTries; ++attempt) {
-        if (cancelledSetting37()) {
+        if (settleStop()) {
             return false;
         }
         int count = 0;
         bool ok = getTemplateHeaderNumWithMIB(count);
         if (ok) {
-            if (cancelledSetting37()) {
+            if (settleStop()) {
                 return false;
             }
             bytes.clear();
             ok = getTemplateHeaderWithMIB(count, bytes);
+        }
+        if (settleStop()) {
+            bytes.clear();
+            return false;
         }
         if (ok) {
             setErrorCode(1);
@@ -221,6 +229,10 @@ bool FileTransfer::getTemplateHeaderNumWithMIB(int& count) {
 bool FileTransfer::getTemplateHeaderWithMIB(int count, Bytes& bytes) {
     CommunicationObserver* const target = observer();
     for (int i = 0; i < count; ++i) {
+        // A printer may count thousands of templates: a stop ends the reads at once.
+        if (stopRequested()) {
+            return false;
+        }
         std::string text;
         if (target == nullptr) {
             setErrorCode(39);
@@ -298,27 +310,31 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
     }
     header[1] = static_cast<unsigned char>(length);
     for (int attempt = 0; attempt < kRemovalAttempts; ++attempt) {
+        if (settleStop()) {
+            return false;
+        }
         if (!send(TransferCommand::kTemplateRemoval, sizeof TransferCommand::kTemplateRemoval)) {
             return false;
         }
-        sendProgress(14);
+        sendProgress(kProgressCommandStart);
         if (!send(header, static_cast<size_t>(length))) {
             return false;
         }
-        if (cancelledSetting37()) {
+        if (settleStop()) {
             return false;
         }
-        sendProgress(15);
+        sendProgress(kProgressCommandDone);
         if (port == PORT_NET) {
             PrintStatusManager manager = statusManager();
-            for (int i = 0; i < kRemovalReadyPolls && errorCode() == 1 && !manager.isReadyMIB();
+            for (int i = 0; i < kRemovalReadyPolls && errorCode() == 1 && !stopRequested() &&
+                            !manager.isReadyMIB();
                  ++i) {
                 lumeko::waitSeconds(1);
             }
         } else {
             lumeko::waitSeconds(1);
         }
-        if (spec.statusSupported && !cancelledSetting37()) {
+        if (spec.statusSupported && !settleStop()) {
             TemplateStatus transferStatus = templateStatus();
             transferStatus.receiveStatus(true);
         }
@@ -338,29 +354,29 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
     setErrorCode(1);
     if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
         setErrorCode(41);
-        return false;
+        return endOperation(false);
     }
     if (count > 0 && keys == nullptr) {
         count = 0;
     }
-    sendProgress(34);
+    sendProgress(kProgressRemovalStart);
     // Whether any requested key was among the stored templates at the first pass.
     bool anyFound = false;
     bool busy = false;
     for (int pass = 0; pass < kRemovalPasses; ++pass) {
         std::vector<TemplateHeader> list;
         getTemplateList(list);
-        if (pass > 0 && errorCode() == 42 && !cancelledSetting37()) {
+        if (pass > 0 && errorCode() == 42 && !settleStop()) {
             // The printer holds no template any more: everything asked for is gone.
             setErrorCode(1);
             busy = false;
             break;
         }
-        if (errorCode() != 1 || cancelledSetting37()) {
-            return false;
+        if (errorCode() != 1 || settleStop()) {
+            return endOperation(false);
         }
         if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
-            return false;
+            return endOperation(false);
         }
         if (count < 1) {
             break;
@@ -370,8 +386,8 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
         for (int i = 0; i < count; ++i) {
             bool found = false;
             for (TemplateHeader& header : list) {
-                if (cancelledSetting37()) {
-                    return false;
+                if (settleStop()) {
+                    return endOperation(false);
                 }
                 setErrorCode(1);
                 if (header.templateKey != keys[i]) {
@@ -386,7 +402,7 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
                     break;
                 }
                 if (code != 1) {
-                    return false;
+                    return endOperation(false);
                 }
                 removed = true;
             }
@@ -399,11 +415,11 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
             getPrinterStatusWithoutCheckedPaper();
         }
     }
+    // The passes ran to their end: progress code 35 follows whatever they found.
     if (busy) {
         setErrorCode(12);  // still busy after the last pass
     } else if (!anyFound) {
         setErrorCode(34);  // none of the requested keys was found
     }
-    sendProgress(35);
-    return true;
+    return endOperation(true, kProgressRemovalEnd, kProgressRemovalEnd, kUnexplainedFailureCode);
 }

@@ -15,54 +15,56 @@ namespace {
 // Series and model code of the printer with the one-model template route.
 constexpr unsigned char kOneModelSeriesCode = 0x30;
 constexpr unsigned char kOneModelModelCode = 0x65;
+// Progress codes: firmware update start and success, template upload start and end, and
+// around the data of each one-model file.
+constexpr int kProgressFirmwareStart = 37;
+constexpr int kProgressFirmwareDone = 38;
+constexpr int kProgressUploadStart = 16;
+constexpr int kProgressUploadEnd = 17;
+constexpr int kProgressDataStart = 14;
+constexpr int kProgressDataDone = 15;
 
 }  // namespace
 
 bool FileTransfer::updateFirm(std::string path) {
-    tf::resource::LazyWholeLife guard;
-    cancel_flag.store(false, std::memory_order_relaxed);
     setErrorCode(1);
     if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
         setErrorCode(30);
-        return false;
+        return endOperation(false);
     }
-    sendProgress(37);
-    const bool ready = spec.changeModeBeforeFirmwareUpdate ? changeTransferMode()
-                                                           : getPrinterStatusWithoutCheckedPaper();
-    if (!ready || cancelledSetting37()) {
-        return false;
+    sendProgress(kProgressFirmwareStart);
+    bool sent = false;
+    {
+        // The guard resets the transfer timeout as this scope ends, before the outcome goes
+        // to the host: the reset is the last exchange of the update.
+        tf::resource::LazyWholeLife guard;
+        const bool ready = spec.changeModeBeforeFirmwareUpdate
+                               ? changeTransferMode()
+                               : getPrinterStatusWithoutCheckedPaper();
+        sent = ready && !settleStop() && initTemplateTransfer() && armTransferTimeout(guard) &&
+               transfer(std::move(path), true);
     }
-    if (!initTemplateTransfer()) {
-        return false;
-    }
-    if (!armTransferTimeout(guard)) {
-        return false;
-    }
-    const bool result = transfer(std::move(path), true);
-    if (result) {
-        sendProgress(38);
-    }
-    return result;
+    return endOperation(sent, kProgressFirmwareDone, kNoProgress, kUnexplainedFailureCode);
 }
 
 bool FileTransfer::uploadTemplate(std::vector<std::string> paths) {
-    cancel_flag.store(false, std::memory_order_relaxed);
+    setErrorCode(1);
     if (!isSupported(PS_SUPPORT_TEMPLATE_TRANSFER)) {
         setErrorCode(30);
-        return false;
+        return endOperation(false);
     }
-    sendProgress(16);
+    sendProgress(kProgressUploadStart);
     if (paths.empty()) {
         setErrorCode(28);
-        return false;
+        return endOperation(false);
     }
     const unsigned count = static_cast<unsigned>(std::min<size_t>(paths.size(), UINT32_MAX));
     const bool oneModel =
         spec.seriesCode == kOneModelSeriesCode && spec.modelCode == kOneModelModelCode;
+    // Each route ends its own timeout guard before this: the reset comes before code 17.
     const bool result =
         oneModel ? transferTemplateForKXC240(paths, count) : transferTemplate(paths, count);
-    sendProgress(17);
-    return result;
+    return endOperation(result, kProgressUploadEnd);
 }
 
 bool FileTransfer::checkToUploadTmpl() {
@@ -84,7 +86,7 @@ bool FileTransfer::checkToUploadTmpl() {
 
 bool FileTransfer::transferTemplate(std::vector<std::string> paths, unsigned count) {
     tf::resource::LazyWholeLife guard;
-    if (!checkToUploadTmpl() || cancelledSetting37()) {
+    if (!checkToUploadTmpl() || settleStop()) {
         return false;
     }
     if (port != PORT_NET && !initTemplateTransfer()) {
@@ -121,6 +123,9 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
     TemplateStatus transferStatus = templateStatus();
     const size_t files = std::min<size_t>(count, paths.size());
     for (size_t i = 0; i < files; ++i) {
+        if (settleStop()) {
+            return false;
+        }
         if (!loadHeaderedFile(paths[i])) {
             return false;
         }
@@ -137,25 +142,25 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (errorCode() != 1 || cancelledSetting37()) {
+        if (errorCode() != 1 || settleStop()) {
             return false;
         }
-        sendProgress(14);
+        sendProgress(kProgressDataStart);
         const int total = fileSize - headerLength;
         int pos = 0;
         while (pos < total) {
             pos = sendTemplate(total, pos);
-            if (pos < 0 || !isGoingOn(errorCode())) {
+            if (pos < 0 || errorCode() != 1 || settleStop()) {
                 return false;
             }
             if (spec.statusSupported) {
                 transferStatus.receiveStatus(true);
             }
-            if (errorCode() != 1) {
+            if (errorCode() != 1 || settleStop()) {
                 return false;
             }
         }
-        sendProgress(15);
+        sendProgress(kProgressDataDone);
     }
-    return true;
+    return !settleStop();
 }

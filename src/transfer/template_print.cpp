@@ -191,26 +191,26 @@ bool TemplatePrint::addToKXTCommand(const unsigned char* bytes, int length) {
 
 bool TemplatePrint::printKXTCommand() {
     if (!checkSupported()) {
-        return false;
+        return endOperation(false);
     }
     if (useCopyCommandInTemplatePrint &&
         (numberOfCopies < kMinPrinterCopies || numberOfCopies > kMaxPrinterCopies)) {
         // Three digits cannot carry the count: refused before anything is sent.
         setErrorCode(39);
-        return false;
+        return endOperation(false);
     }
     if (doStatusCheck && spec.statusSupported) {
         getPrinterStatus();
         if (stopRequested()) {
-            return false;
+            return endOperation(false);
         }
         waitForPaper();
     }
     if (errorCode() != 1 || stopRequested()) {
-        return false;
+        return endOperation(false);
     }
     if (!send(kPreamble)) {
-        return false;
+        return endOperation(false);
     }
 
     // The block sent per copy: the gathered command with its copies and print elements. The
@@ -229,31 +229,36 @@ bool TemplatePrint::printKXTCommand() {
     command.insert(command.end(), {0x5E, 0x46, 0x46});
 
     const PrintEndCheckOption endCheck{checkPrintEnd, closeWaitDisusingStatusCheckSec, peelMode};
+    // A stop ends the print without the closing bytes, at the latest before them: the
+    // print has no final progress code, so a cancel of the last copy's code 15 still counts.
     for (int page = 0; page < count;) {
         if (stopRequested() || errorCode() != 1) {
-            return false;
+            return endOperation(false);
         }
         if (observer() == nullptr) {
             setErrorCode(39);
-            return false;
+            return endOperation(false);
         }
         sendProgress(kProgressCopyStart);
-        if (!send(command)) {
-            return false;
+        if (stopRequested() || !send(command)) {
+            return endOperation(false);
         }
         // No status request after a page on the network port.
         if (port != PORT_NET && !send(kStatusRequest)) {
-            return false;
+            return endOperation(false);
         }
         if (stopRequested()) {
-            return false;
+            return endOperation(false);
         }
         page = updatePrintPage(page, endCheck, CHECK_STATUS_ON, count);
         if (errorCode() != 1) {
-            return false;
+            return endOperation(false);
         }
         std::printf("updatePrintPage = %d\n", page);
         sendProgress(kProgressCopyDone);
     }
-    return send(kClosing);
+    if (stopRequested()) {
+        return endOperation(false);
+    }
+    return endOperation(send(kClosing));
 }

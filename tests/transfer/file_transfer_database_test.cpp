@@ -30,7 +30,7 @@ TEST_F(DatabaseSendingTest, PackageInOneSendThenTheTransferStatus) {
     };
     const Row rows[] = {
         {"taken completely", transferStatus(1), true, 1},
-        {"printer asks for more", transferStatus(1, 0, 0, 0x10), false, 1},
+        {"printer asks for more", transferStatus(1, 0, 0, 0x10), false, 6},
         {"made for another printer", transferStatus(2, 1, 0), false, 29},
     };
     for (const Row& row : rows) {

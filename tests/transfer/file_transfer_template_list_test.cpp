@@ -209,6 +209,22 @@ TEST_F(TemplateListTest, ListOverTheNetwork) {
     EXPECT_TRUE(printer.calls(Slot::ReceiveData).empty());
 }
 
+TEST_F(TemplateListTest, CancelDuringTheNetworkHeaderReadsEndsThem) {
+    // A printer holding 4095 templates: the host cancels during the first header read, and
+    // no further read or try follows.
+    auto t = make(PORT_NET);
+    printer.onOid(kCountOid, {Reply(Bytes{0xFF, 0x0F})});
+    printer.onOid(kHeaderOid, {Reply::text(hexText(templateHeader(1)))});
+    printer.onSlotCall(Slot::SendStringReceiveString, 1, [] { BasePrinter::cancel(); });
+    EXPECT_FALSE(t->getTemplateList(list));
+    EXPECT_EQ(errorCode(), 37);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(printer.calls(Slot::SendStringReceiveString).size(), 1u);
+    EXPECT_EQ(printer.calls(Slot::SendStringReceiveData).size(), 1u);
+    EXPECT_TRUE(waits.seconds().empty());
+    EXPECT_EQ(printer.messages(), (std::vector<int>{32, 33}));
+}
+
 TEST_F(TemplateListTest, NetworkCountOutOfRangeTriesFiveTimes) {
     auto t = make(PORT_NET);
     printer.onOid(kCountOid, {Reply(Bytes{0x00, 0x10})});  // 4096
@@ -300,12 +316,14 @@ TEST_F(RemovalTest, KeysNotFound) {
     auto t = make(PORT_USB);
     printer.queueRecord(Record(listReply({5})));
     const int keys[] = {7};
-    EXPECT_TRUE(t->removeTemplate(keys, 1));
+    // Nothing asked for was there: a failure with its reason, after progress code 35.
+    EXPECT_FALSE(t->removeTemplate(keys, 1));
     EXPECT_EQ(errorCode(), 34);
     EXPECT_EQ(printer.calls(Slot::SendData).size(), 3u);  // nothing removed
+    EXPECT_EQ(printer.messages().back(), 35);
 
     printer.queueRecord(Record(listReply({5})));
-    EXPECT_TRUE(t->removeTemplate(keys, 0));
+    EXPECT_FALSE(t->removeTemplate(keys, 0));
     EXPECT_EQ(errorCode(), 34);
 }
 
@@ -318,7 +336,7 @@ TEST_F(RemovalTest, BusyPrinter) {
         }
     }
     const int keys[] = {5};
-    EXPECT_TRUE(t->removeTemplate(keys, 1));
+    EXPECT_FALSE(t->removeTemplate(keys, 1));
     // Still busy after the last pass: reported, not hidden behind error 1.
     EXPECT_EQ(errorCode(), 12);
     const auto w = waits.seconds();
@@ -338,7 +356,7 @@ TEST_F(RemovalTest, BusyPrinterOnTheNetworkPort) {
     printer.onOid("1.3.6.1.2.1.25.3.5.1.1.1", {Reply({3})});  // ready
     printer.onOid("1.3.6.1.4.1.7741.3.3.9.1.6.3.0", {Reply(transferStatus(2, 0x80))});
     const int keys[] = {5};
-    EXPECT_TRUE(t->removeTemplate(keys, 1));
+    EXPECT_FALSE(t->removeTemplate(keys, 1));
     EXPECT_EQ(errorCode(), 12);
     EXPECT_EQ(waits.seconds(), std::vector<long long>(5, 3));
     EXPECT_EQ(printer.calls(Slot::SendData).size(), 5u * (2 + 3 * 2));

@@ -59,10 +59,10 @@ TEST_F(UploadTest, FirmwareUpdateWithTransferTimeout) {
     EXPECT_EQ(sends[2], kFileFollows);
     EXPECT_EQ(sends[6], kTimeoutReset);
     EXPECT_EQ(printer.messages(), (std::vector<int>{37, 14, 15, 38}));
-    // The reset is the very last thing, after progress code 38.
+    // The reset is the last exchange; progress code 38 follows it and ends the update.
     const auto& calls = printer.calls();
-    EXPECT_EQ(calls[calls.size() - 2].code, 38);
-    EXPECT_EQ(calls.back().bytes, kTimeoutReset);
+    EXPECT_EQ(calls[calls.size() - 2].bytes, kTimeoutReset);
+    EXPECT_EQ(calls.back().code, 38);
 }
 
 TEST_F(UploadTest, FirmwareUpdateStopsWhenTheTimeoutFails) {
@@ -200,12 +200,11 @@ TEST_F(UploadTest, CancelDuringTheTransfer) {
     printer.onExchange(kTransferModeQuery, {Reply({0})});
     Bytes f = header(0x80, 0x0600);
     f.resize(128 + 50000, 0x77);
-    // The host cancels while the first piece is on its way: that chunk request still ends,
-    // then the transfer stops.
+    // The host cancels while the first piece is on its way: the next piece is not sent.
     printer.onSlotCall(Slot::SendData, 5, [&] { t->cancel(); });
     EXPECT_FALSE(t->updateFirm(files.write("firm.kd3", f)));
     EXPECT_EQ(errorCode(), 37);
-    EXPECT_EQ(printer.sentData().size(), 7u);  // start, F D, header, two length + piece pairs
+    EXPECT_EQ(printer.sentData().size(), 5u);  // start, F D, header, one length + piece pair
     EXPECT_EQ(printer.messages(), (std::vector<int>{37, 14}));
 }
 
