@@ -19,12 +19,12 @@
 #include "fuzz_input.h"
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
+#include "operation_checks.h"
 #include "transfer/csv_decoder.h"
 #include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"
 #include "transfer/kd3_data_generator.h"
 #include "transfer/tlf_data_generator.h"
-#include "transfer_checks.h"
 
 using namespace lumeko_fuzz;
 using namespace tl::database;

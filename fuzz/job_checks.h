@@ -56,19 +56,4 @@ inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrai
     }
 }
 
-// A host call whose observer cancelled at the start of call `cancelAt` (1-based; 0 or a call
-// that never came: no cancel): unless that call was the final progress code, whose outcome
-// was fixed before it, the host call failed with 37.
-inline void checkCancelled(bool ok, const FuzzedObserver& printer, int cancelAt) {
-    const std::vector<FuzzedObserver::Call>& calls = printer.calls();
-    if (cancelAt <= 0 || cancelAt > static_cast<int>(calls.size())) {
-        return;
-    }
-    const bool duringFinal = cancelAt == static_cast<int>(calls.size()) &&
-                             calls.back().slot == FuzzedObserver::Slot::SendMessage;
-    if (!duringFinal) {
-        FUZZ_CHECK(!ok && PrinterStatus::error_code_ == 37);
-    }
-}
-
 }  // namespace lumeko_fuzz

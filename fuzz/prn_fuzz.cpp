@@ -13,6 +13,7 @@
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
 #include "job_checks.h"
+#include "operation_checks.h"
 #include "raster/raster_print.h"
 
 using namespace lumeko_fuzz;
@@ -79,13 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string name = (flags & 32) ? path + ".missing" : path;
 
     FuzzedObserver printer(in);
-    const int cancelAt = in.u8() % 32;
-    printer.cancelAtCall(cancelAt);
+    // The host cancels at the start of one call, or (high bit) refuses that call when it is
+    // a progress message.
+    const unsigned stop = in.u8();
+    if ((stop & 0x80) != 0) {
+        printer.refuseAtCall(static_cast<int>(stop % 32));
+    } else {
+        printer.cancelAtCall(static_cast<int>(stop % 32));
+    }
     {
         RasterPrint job(port, (flags & 64) ? nullptr : &printer, model, option);
         const bool ok = job.printPrn(name);
         checkJobOutcome(ok, printer, false);
-        checkCancelled(ok, printer, cancelAt);
+        checkOperationEnd(ok, printer);
         // Every copy was handed over whole. Not checked when an earlier call left process
         // status 2: that case is an open finding (fuzz/regressions/open/prn_fuzz/).
         if (ok && option.savePrnPath.empty() && leftOver % 10 != 2) {

@@ -21,6 +21,7 @@
 #include "fuzz_input.h"
 #include "fuzzed_observer.h"
 #include "job_checks.h"
+#include "operation_checks.h"
 #include "settings/cws_connect.h"
 #include "settings/device_config_id.h"
 #include "settings/editable_setting.h"
@@ -468,8 +469,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case kGetCall: {
             std::vector<std::string> read(values.size());
             const bool ok = setting.getPrinterSetting(keys.data(), read.data(), count);
-            FUZZ_CHECK(ok == (PrinterStatus::error_code_ == 1));
-            checkCancelled(ok, printer, cancelAt);
+            checkOperationEnd(ok, printer);
             break;
         }
         case kTextWrite:
@@ -479,8 +479,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             const size_t sendsBefore = printer.calls().size();
             const bool ok = setting.setPrinterSetting(keys.data(), values.data(), count);
             checkQueuedPjl(c);
-            FUZZ_CHECK(ok == (PrinterStatus::error_code_ == 1));
-            checkCancelled(ok, printer, cancelAt);
+            checkOperationEnd(ok, printer);
             if (ok) {
                 FUZZ_CHECK(printer.calls().size() > sendsBefore);
             }

@@ -11,6 +11,7 @@
 #include "fuzz_input.h"
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
+#include "operation_checks.h"
 
 using namespace lumeko_fuzz;
 using Slot = FuzzedObserver::Slot;
@@ -156,16 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (noObserver && spec.statusSupported && statusOperation) {
         FUZZ_CHECK(PrinterStatus::error_code_ != 1);
     }
-    // The readings a host calls for: a cancel before the final code 11 ends them with 37; a
-    // cancel while the host handles code 11 comes too late to change the reading.
-    if (BasePrinter::cancel_flag && (operation == kUpdateStatus || operation == kLabelInfo)) {
-        const std::vector<FuzzedObserver::Call>& calls = printer.calls();
-        const bool duringFinal = cancelAt == static_cast<int>(calls.size()) &&
-                                 calls.back().slot == Slot::SendMessage &&
-                                 printer.messages().back() == 11;
-        if (!duringFinal) {
-            FUZZ_CHECK(PrinterStatus::error_code_ == 37);
-        }
+    // The readings a host calls for end by the operation rule; a cancel while the host
+    // handles their final code 11 comes too late to change the reading.
+    if (operation == kUpdateStatus || operation == kLabelInfo) {
+        checkOperationEnd(PrinterStatus::error_code_ == 1, printer);
     }
     // A battery reading is whole or blank.
     const PrinterStatus::BatteryNormalized& battery = PrinterStatus::battery_normalized_;

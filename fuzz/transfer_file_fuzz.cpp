@@ -18,10 +18,10 @@
 #include "fuzz_input.h"
 #include "fuzz_printer.h"
 #include "fuzzed_observer.h"
+#include "operation_checks.h"
 #include "transfer/file_transfer.h"
 #include "transfer/file_transfer_inner.h"
 #include "transfer/template_header.h"
-#include "transfer_checks.h"
 
 using namespace lumeko_fuzz;
 
