@@ -9,7 +9,8 @@
 namespace lumeko_fuzz {
 
 // What every print call promises, whatever the printer answered: a success is error code
-// 1 and no send or exchange of it failed; a failure is an error code other than 1. Two
+// 1 and no send or exchange of it failed (a refused progress message is not an exchange:
+// checkOperationEnd judges it); a failure is an error code other than 1. Two
 // failures do not fail a job, as the print-end wait defines it: on the network port a poll
 // reads the status three times and only the last reading counts, and the status request
 // 1B 69 53 that the wait of a prepared file sends while the printer works may fail (the
@@ -43,6 +44,7 @@ inline void checkJobOutcome(bool ok, const FuzzedObserver& printer, bool ownTrai
         const bool failure = call.slot == Slot::ReceiveData
                                  ? call.result < 0
                                  : call.result == 0 && call.slot != Slot::IsAliveSendTask &&
+                                       call.slot != Slot::SendMessage &&
                                        call.slot != Slot::SendStringReceiveData &&
                                        call.slot != Slot::SendStringReceiveString && !statusPoke &&
                                        !batterySwitchBack;
