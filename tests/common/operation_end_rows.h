@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "catalogue/model.h"
@@ -21,5 +22,7 @@ std::vector<Row> customPaperRows();
 // command, after every page the "printed" record or, for a prepared file, the status reply.
 void printingPrinter(SimulatedPrinter& p, Model model, const RasterPrintOption& option,
                      bool preparedFile);
+// A one-page bitmap job of the model with these options on such a printer.
+Row printJobRow(std::string name, Model model, const RasterPrintOption& option);
 
 }  // namespace operation_end

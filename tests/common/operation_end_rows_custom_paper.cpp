@@ -21,16 +21,8 @@ std::vector<Row> customPaperRows() {
         option.customPaperPath = path;
         option.doStatusCheck = true;
         option.checkPrintEnd = 3;
-        rows.push_back(
-            {"custom paper file, model " + std::to_string(static_cast<int>(model)),
-             [model, option](SimulatedPrinter& p) { printingPrinter(p, model, option, false); },
-             [model, option](CommunicationObserver* o) {
-                 RasterPrintOption jobOptions = option;
-                 RasterPrint job(PORT_USB, o, model, jobOptions);
-                 Picture picture = framePicture(64, 40);
-                 BitmapData bitmap = picture.bitmap();
-                 return Outcome{job.printBitmap(bitmap, 0, 1), PrinterStatus::error_code_};
-             }});
+        rows.push_back(printJobRow(
+            "custom paper file, model " + std::to_string(static_cast<int>(model)), model, option));
     }
     return rows;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/operation_end_rows.h"
@@ -42,6 +43,18 @@ const std::string& preparedFile() {
 
 }  // namespace
 
+Row printJobRow(std::string name, Model model, const RasterPrintOption& option) {
+    return {std::move(name),
+            [model, option](SimulatedPrinter& p) { printingPrinter(p, model, option, false); },
+            [model, option](CommunicationObserver* o) {
+                RasterPrintOption jobOptions = option;
+                RasterPrint job(PORT_USB, o, model, jobOptions);
+                Picture picture = framePicture(64, 40);
+                BitmapData bitmap = picture.bitmap();
+                return jobOutcome(job.printBitmap(bitmap, 0, 1));
+            }};
+}
+
 std::vector<Row> rasterRows() {
     std::vector<Row> rows;
     for (const SeriesRow& series : seriesRows()) {
@@ -52,16 +65,7 @@ std::vector<Row> rasterRows() {
             const std::string name =
                 std::string(series.name) + (statusCheck ? ", status check" : "");
             const Model model = series.model;
-            rows.push_back(
-                {"print job, " + name,
-                 [model, option](SimulatedPrinter& p) { printingPrinter(p, model, option, false); },
-                 [model, option](CommunicationObserver* o) {
-                     RasterPrintOption jobOptions = option;
-                     RasterPrint job(PORT_USB, o, model, jobOptions);
-                     Picture picture = framePicture(64, 40);
-                     BitmapData bitmap = picture.bitmap();
-                     return jobOutcome(job.printBitmap(bitmap, 0, 1));
-                 }});
+            rows.push_back(printJobRow("print job, " + name, model, option));
             rows.push_back(
                 {"prepared file, " + name,
                  [model, option](SimulatedPrinter& p) { printingPrinter(p, model, option, true); },
