@@ -74,12 +74,6 @@ RasterPrint::RasterPrint(Port printerPort, CommunicationObserver* observer, Mode
 
 RasterPrint::~RasterPrint() = default;
 
-void RasterPrint::settleCancel() {
-    // A status reading may have put 1 over the 37 of the cancel (or the 40 of a refused
-    // progress message); the stop still ended the job.
-    lumeko::settleStop();
-}
-
 bool RasterPrint::finishJob() {
     return endOperation(errorCode() == 1, cmd::kProgressJobDone, cmd::kProgressJobFailed,
                         kUnexplainedFailureCode);
@@ -410,8 +404,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     if (!built) {
         sendProgress(cmd::kProgressBuilt);
         if (stopRequested()) {
-            settleCancel();
-            sendProgress(cmd::kProgressJobFailed);
+            return endOperation(false, cmd::kProgressJobFailed);
         }
         return false;
     }

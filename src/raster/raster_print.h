@@ -83,9 +83,6 @@ class RasterPrint : public BasePrinter {
     bool buildHeader(RasterData* raster, bool withZeroBytes, std::vector<unsigned char>& out);
     // Sends bytes with sendData; false with error code 39 (no observer) or 6.
     bool sendBytes(std::vector<unsigned char>& bytes);
-    // Turns an ending job's error code into 37 or 40 when a cancel or a refused progress
-    // message stopped it.
-    void settleCancel();
     // Ends printBitmap and createPrintData through endOperation: progress code 21 (error
     // code 1) or 22, and true exactly when the error code is 1.
     bool finishJob();
