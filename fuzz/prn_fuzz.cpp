@@ -93,6 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool ok = job.printPrn(name);
         checkJobOutcome(ok, printer, false);
         checkOperationEnd(ok, printer);
+        // No copy asked for: no copy goes out, so no copy's progress codes either.
+        if (option.numberOfCopies <= 0) {
+            for (int code : printer.messages()) {
+                FUZZ_CHECK(code != 14 && code != 15);
+            }
+        }
         // Every copy was handed over whole. Not checked when an earlier call left process
         // status 2: that case is an open finding (fuzz/regressions/open/prn_fuzz/).
         if (ok && option.savePrnPath.empty() && leftOver % 10 != 2) {

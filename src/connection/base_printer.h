@@ -36,6 +36,11 @@ class PrintEndWait;
 // with false and 37 or 40, and no later step (a status reading, a retry) turns that back
 // into 1. The outcome is decided before the operation's final progress code: a cancel or a
 // refusal while the host handles that code comes too late to change it.
+// An empty or zero answer is not a failure where it is the answer: a device query on a
+// model without its command (empty text), the weak-battery and boot-mode flags of a model
+// without the query (0), the firmware version on a port without firmware functions (empty
+// text). These report success with code 1 and send nothing; only a failed exchange, a
+// missing observer or a stop makes them a failure.
 class BasePrinter {
   public:
     enum CheckStatus : int {

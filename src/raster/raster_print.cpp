@@ -489,6 +489,10 @@ bool RasterPrint::printPrn(std::string& path) {
         }
         return endOperation(errorCode() == 1);
     }
+    if (option.numberOfCopies <= 0) {
+        // No copy asked for: nothing goes out, and no copy's progress codes either.
+        return endOperation(true);
+    }
     const PrintEndCheckOption endCheck{option.checkPrintEnd, option.closeWaitDisusingStatusCheckSec,
                                        option.peelMode};
     int copy = 0;

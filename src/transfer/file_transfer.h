@@ -87,6 +87,8 @@ class FileTransfer : public BasePrinter {
     bool removeTemplateInPrinter(unsigned char* header, int length);
 
     // ---- firmware version and device flags
+    // The printer's firmware version; an empty text with code 1 (the answer "none") on a
+    // port without firmware functions.
     std::string getFirmVer();
     bool isSupportedFirmVer();
     int getBatteryWeak();

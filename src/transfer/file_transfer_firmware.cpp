@@ -32,6 +32,13 @@ constexpr int kFirmwareVersionChars = 4;
 }  // namespace
 
 std::string FileTransfer::getFirmVer() {
+    setErrorCode(1);
+    if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
+        // No firmware functions on this port: the empty text is the answer "no version
+        // here", not a failure, so the code stays 1 and nothing is sent.
+        endOperation(true);
+        return std::string();
+    }
     std::string text = readFirmVer();
     if (!endOperation(!text.empty())) {
         text.clear();
@@ -40,11 +47,6 @@ std::string FileTransfer::getFirmVer() {
 }
 
 std::string FileTransfer::readFirmVer() {
-    setErrorCode(1);
-    if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
-        setErrorCode(30);  // no firmware functions on this port
-        return std::string();
-    }
     CommunicationObserver* const target = observer();
     std::string text;
     if (port == PORT_NET) {

@@ -217,6 +217,18 @@ std::vector<Row> queryRows() {
                         Transfer x(o, PORT_NET, false);
                         return outcome(x.t.getFirmVer() == "107");
                     }});
+    // A port without firmware functions: the empty text is the answer, with code 1.
+    for (const Port port : {PORT_USB, PORT_NET}) {
+        rows.push_back({std::string("firmware version, no firmware functions on ") +
+                            (port == PORT_NET ? "the network port" : "USB"),
+                        [](SimulatedPrinter&) {},
+                        [port](CommunicationObserver* o) {
+                            Transfer x(o, port, false);
+                            x.t.editSpec().supportFunctions[port] = 0x0F;
+                            return outcome(x.t.getFirmVer().empty());
+                        },
+                        true});
+    }
     for (const bool bootMode : {false, true}) {
         rows.push_back({bootMode ? "boot mode" : "weak battery flag",
                         [bootMode](SimulatedPrinter& p) {

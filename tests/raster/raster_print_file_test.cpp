@@ -117,29 +117,41 @@ TEST_F(RasterPrintFileTest, SaveThenReplayOnEverySeries) {
     }
 }
 
-// A prepared file that already ends with ESC i S is sent unchanged; a file of fewer than
-// three bytes never ends with it.
-TEST_F(RasterPrintFileTest, StatusRequestAppendedOnlyWhenMissing) {
+// What a prepared file sends: the file once a copy, with ESC i S appended unless it already
+// ends with it (a file of fewer than three bytes never does). No copies asked for: nothing at
+// all, not even a copy's progress codes, and the job still succeeds.
+TEST_F(RasterPrintFileTest, PreparedFileSends) {
     const Bytes endsWithRequest = cat({Bytes{0x1B, 0x40, 0x01}, kStatusRequest});
+    const Bytes plain = {0x1B, 0x69, 0x54};
+    const Bytes plainSent = cat({plain, kStatusRequest});
     const struct {
+        const char* name;
         Bytes file;
-        Bytes sent;
+        int copies;
+        std::vector<Bytes> sent;
+        std::vector<int> messages;
     } rows[] = {
-        {endsWithRequest, endsWithRequest},
-        {Bytes{0x53}, cat({Bytes{0x53}, kStatusRequest})},
-        {Bytes{0x69, 0x53}, cat({Bytes{0x69, 0x53}, kStatusRequest})},
-        {Bytes{0x1B, 0x69, 0x54}, cat({Bytes{0x1B, 0x69, 0x54}, kStatusRequest})},
+        {"ends with ESC i S", endsWithRequest, 1, {endsWithRequest}, {14, 15}},
+        {"one byte", Bytes{0x53}, 1, {cat({Bytes{0x53}, kStatusRequest})}, {14, 15}},
+        {"two bytes", Bytes{0x69, 0x53}, 1, {cat({Bytes{0x69, 0x53}, kStatusRequest})}, {14, 15}},
+        {"ends with ESC i T", plain, 1, {plainSent}, {14, 15}},
+        {"two copies", plain, 2, {plainSent, plainSent}, {14, 15, 14, 15}},
+        {"no copies", plain, 0, {}, {}},
+        {"negative copies", plain, -1, {}, {}},
     };
     const std::string path = tempPath("prepared.prn");
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         resetPrinterStatusStatics();
         SimulatedPrinter p;
         writeAll(path, row.file);
-        RasterPrintOption o = jobOption(11, 1);
+        RasterPrintOption o = jobOption(11, row.copies);
         RasterPrint job(PORT_BLUETOOTH, &p, KX_A380W, o);
         std::string name = path;
         EXPECT_TRUE(job.printPrn(name));
-        EXPECT_EQ(p.sentData(), (std::vector<Bytes>{row.sent}));
+        EXPECT_EQ(PrinterStatus::error_code_, 1);
+        EXPECT_EQ(p.sentData(), row.sent);
+        EXPECT_EQ(p.messages(), row.messages);
     }
     std::remove(path.c_str());
 }

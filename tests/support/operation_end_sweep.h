@@ -25,11 +25,14 @@ struct Outcome {
 
 // One operation: `answers` teaches a fresh printer, `run` builds the operation on the
 // observer it is given (the constructor clears the stop flags) and runs it. The clean run
-// must succeed: true with code 1.
+// must succeed: true with code 1. An operation whose answer needs no exchange (an empty
+// text where the port lacks the function, say) sets `noCall`: its clean run must then make
+// no call at all, and there is nothing for a stop to reach.
 struct Row {
     std::string name;
     std::function<void(SimulatedPrinter&)> answers;
     std::function<Outcome(CommunicationObserver*)> run;
+    bool noCall = false;
 };
 
 // Runs the row clean, then with a cancel at every call and a refusal of every progress
