@@ -108,9 +108,22 @@ TEST(ExampleSmoke, BadArguments) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(
         example::parseArguments({"prog", "a", "b", "1", "c", "d", "--copies"}, args, error));
+    // A paper id that is not a number is refused as such, never read as paper 0.
+    for (const char* paper : {"abc", "", "-1", "65536", "16x"}) {
+        EXPECT_FALSE(
+            example::parseArguments({"prog", "a", "VZ-310W", paper, "c", "d"}, args, error))
+            << paper;
+        EXPECT_NE(error.find("PAPER_ID must be a number from 0 to 65535"), std::string::npos)
+            << error;
+    }
+    // An unknown model: the run lists the models the library knows.
     ASSERT_TRUE(example::parseArguments({"prog", "a.ppm", "NO-SUCH", "1", "c", "d"}, args, error));
     std::ostringstream log;
     EXPECT_NE(example::runPrintFileJob(args, log), 0);
+    EXPECT_NE(log.str().find("unknown model NO-SUCH; the models the library knows"),
+              std::string::npos)
+        << log.str();
+    EXPECT_NE(log.str().find("  VZ-310W\n"), std::string::npos) << log.str();
 
     // A paper id the model has not: the run names the model's paper ids, and the print file and
     // preview of an earlier run are gone rather than read as this run's.
@@ -132,4 +145,33 @@ TEST(ExampleSmoke, BadArguments) {
     EXPECT_EQ(paperLog.str().find("error code"), std::string::npos) << paperLog.str();
     EXPECT_FALSE(std::ifstream(args.printFile).good());
     EXPECT_FALSE(std::ifstream(args.preview).good());
+
+    // Error code 39 explained from the tool's inputs: the copies out of range, or the picture
+    // (600 x 300) wider than the 12 mm tape's printable width at its own size.
+    const struct {
+        const char* model;
+        int paperId;
+        int copies;
+        int printMode;
+        const char* says;
+    } refused[] = {
+        {"VZ-310W", 16, 0, 1, "--copies 0 is outside 1 to 65535"},
+        {"VZ-310W", 16, 70000, 1, "--copies 70000 is outside 1 to 65535"},
+        {"KX-A380W", 11, 1, 1, "Paper 11's printable area is 70 dots across, of any length"},
+        {"KX-A380W", 11, 1, 3, "At its own size (--print-mode 3) the picture is too wide"},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.says);
+        args.model = row.model;
+        args.paperId = row.paperId;
+        args.copies = row.copies;
+        args.printMode = row.printMode;
+        std::ostringstream refusedLog;
+        EXPECT_EQ(example::runPrintFileJob(args, refusedLog), 1);
+        EXPECT_NE(refusedLog.str().find("error code 39: the library could not build the page"),
+                  std::string::npos)
+            << refusedLog.str();
+        EXPECT_NE(refusedLog.str().find(row.says), std::string::npos) << refusedLog.str();
+        EXPECT_FALSE(std::ifstream(args.printFile).good());
+    }
 }

@@ -105,6 +105,64 @@ bool customPaper(const std::vector<unsigned char>& command, const PrinterSpec& s
     return false;
 }
 
+// The error code of a print job whose page could not be built from its inputs.
+constexpr int kPageNotBuilt = 39;
+// The copies a print file can carry.
+constexpr int kMostCopies = 0xFFFF;
+
+// What error code 39 means for this tool's inputs, in words: the copies out of range, or the
+// picture against the paper's printable area, from the sizes the tool itself knows. `custom`:
+// the model takes a custom paper; `paper` is null when the tool could not read its area.
+void explainPageNotBuilt(const JobArguments& args, const Picture& picture, bool custom,
+                         const Paper* paper, std::ostream& log) {
+    log << "error code 39: the library could not build the page from these inputs.\n";
+    if (args.copies < 1 || args.copies > kMostCopies) {
+        log << "  --copies " << args.copies << " is outside 1 to " << kMostCopies
+            << ", the copies a print file can carry.\n";
+        return;
+    }
+    // Orientation 2 turns the picture a quarter turn: its height then lies across the head.
+    const bool turned = args.orientation == 2;
+    const int across = turned ? picture.height : picture.width;
+    const int along = turned ? picture.width : picture.height;
+    log << "  The picture is " << picture.width << " x " << picture.height << " pixels: " << across
+        << " dots across the head and " << along << " along the paper"
+        << (turned ? " (turned by --orientation 2)" : "") << ".\n";
+    if (paper == nullptr) {
+        log << "  It has to fit the printable area of the custom paper in " << args.customPaper
+            << ".\n";
+        return;
+    }
+    // Of a custom paper the tool reads only the printable width.
+    const int length = custom ? 0 : paper->printableLengthDots;
+    if (custom) {
+        log << "  The custom paper in " << args.customPaper << " is " << paper->printableWidthDots
+            << " dots wide where it can be printed.\n";
+    } else if (length == 0) {
+        log << "  Paper " << args.paperId << "'s printable area is " << paper->printableWidthDots
+            << " dots across, of any length (continuous paper).\n";
+    } else {
+        log << "  Paper " << args.paperId << "'s printable area is " << paper->printableWidthDots
+            << " dots across by " << length << " dots along.\n";
+    }
+    // This tool leaves the option's scale at 1.0: only print modes 2 and 4 change the size.
+    if (args.printMode == 2 || args.printMode == 4) {
+        log << "  With --print-mode " << args.printMode
+            << " the library scales the picture to the paper first, so these sizes do not"
+               " tell what did not fit.\n";
+        return;
+    }
+    const bool tooWide = across > paper->printableWidthDots;
+    const bool tooLong = length != 0 && along > length;
+    if (tooWide || tooLong) {
+        log << "  At its own size (--print-mode " << args.printMode << ") the picture is too "
+            << (tooWide && tooLong ? "wide and too long"
+                : tooWide          ? "wide"
+                                   : "long")
+            << " for it: --print-mode 2 scales it to the printable area.\n";
+    }
+}
+
 bool readPpm(const std::string& path, Picture& picture, std::string& error) {
     std::ifstream f(path, std::ios::binary);
     std::string magic;
@@ -284,9 +342,19 @@ bool parseArguments(const std::vector<std::string>& argv, JobArguments& args, st
         error = usage;
         return false;
     }
+    // A paper id is a number from 0 to 65535; anything else is refused as such, never read
+    // as paper 0.
+    const std::string& paper = positional[2];
+    char* end = nullptr;
+    const long paperId = std::strtol(paper.c_str(), &end, 10);
+    if (paper.empty() || !std::isdigit(static_cast<unsigned char>(paper[0])) || end == nullptr ||
+        *end != '\0' || paperId > 0xFFFF) {
+        error = "PAPER_ID must be a number from 0 to 65535, not \"" + paper + "\"";
+        return false;
+    }
     args.picture = positional[0];
     args.model = positional[1];
-    args.paperId = std::atoi(positional[2].c_str());
+    args.paperId = static_cast<int>(paperId);
     args.printFile = positional[3];
     args.preview = positional[4];
     return true;
@@ -299,7 +367,14 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
 
     const Model model = findModel(args.model);
     if (model == NO_MODEL) {
-        log << "unknown model " << args.model << "\n";
+        log << "unknown model " << args.model
+            << "; the models the library knows (name or number):\n";
+        for (int m = 0; m < NO_MODEL; ++m) {
+            const std::string name = BasePrinter(static_cast<Model>(m)).getPrinterSpec().modelName;
+            if (!name.empty()) {
+                log << "  " << m << "  " << name << "\n";
+            }
+        }
         return 2;
     }
     BasePrinter printer(model);
@@ -378,14 +453,20 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
         code = PrinterStatus::error_code_;
     }
     std::remove(pixelFile.c_str());
+    const bool paperKnown =
+        spec.paperKinds != 8 || customPaper(readBytes(args.customPaper), spec, paper);
     if (code != 1) {
         std::remove(args.printFile.c_str());
         log << "no print file: the library ended the job with error code " << code << "\n";
+        if (code == kPageNotBuilt) {
+            explainPageNotBuilt(args, picture, spec.paperKinds == 8, paperKnown ? &paper : nullptr,
+                                log);
+        }
         return 1;
     }
 
     // The preview: the print file read back and decoded as a printer would.
-    if (spec.paperKinds == 8 && !customPaper(readBytes(args.customPaper), spec, paper)) {
+    if (!paperKnown) {
         log << "no custom paper of this model in " << args.customPaper << "\n";
         return 3;
     }

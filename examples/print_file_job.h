@@ -35,14 +35,17 @@ struct JobArguments {
     std::string customPaper;  // custom paper command file (custom-paper models)
 };
 
-// Parses the command line (program name first). False with a usage text in `error`.
+// Parses the command line (program name first). False with a usage text in `error`, or with
+// the reason when the paper id is not a number from 0 to 65535.
 bool parseArguments(const std::vector<std::string>& argv, JobArguments& args, std::string& error);
 
 // Runs the job. The print file and preview of an earlier run are removed first. Progress codes
-// go to `log`, then one line: on success the library's error code 1 and the files written,
-// else what was wrong (for a paper id the model has not, the model's paper ids). Returns the
-// process exit code: 0 when the library reports error code 1 and the preview was written, else
-// non-zero.
+// go to `log`, then one line on success: the library's error code 1 and the files written.
+// Otherwise it says what was wrong: for an unknown model the models the library knows, for a
+// paper id the model has not the model's paper ids, for error code 39 what it means for these
+// inputs (the copies out of range, or the picture's size against the paper's printable area).
+// Returns the process exit code: 0 when the library reports error code 1 and the preview was
+// written, else non-zero.
 int runPrintFileJob(const JobArguments& args, std::ostream& log);
 
 }  // namespace example

@@ -4,8 +4,10 @@
 # paper, with a PNG preview of what the printer would print. Installs the Debian packages it
 # needs when run as root.
 #   bash examples/run.sh [MODEL] [PAPER_ID] [more options of lumeko_print_file]
-# MODEL is a name such as VZ-310W (default) or a model number; PAPER_ID defaults to 16
-# (62 mm continuous labels); a paper id the model has not makes it list the model's paper ids.
+# MODEL is a name such as VZ-310W (default) or a model number; PAPER_ID, a number from 0 to
+# 65535, defaults to 16 (62 mm continuous labels). An unknown model lists the models the
+# library knows, a paper id the model has not lists the model's paper ids, and a job that
+# ends with error code 39 is explained from these inputs (copies, picture and paper sizes).
 # Two-colour paper: bash examples/run.sh VZ-310W 38
 # Writes out/sample.ppm, out/sample.prn and out/sample-preview.png, after removing those of an
 # earlier run.
