@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <utility>
 
 #include "catalogue/paper.h"
 #include "catalogue/printer_spec.h"
@@ -56,6 +57,18 @@ std::string normalisedName(const std::string& s) {
     return out;
 }
 
+// The models the library knows, by number, with their names.
+std::vector<std::pair<Model, std::string>> knownModels() {
+    std::vector<std::pair<Model, std::string>> models;
+    for (int m = 0; m < NO_MODEL; ++m) {
+        std::string name = BasePrinter(static_cast<Model>(m)).getPrinterSpec().modelName;
+        if (!name.empty()) {
+            models.emplace_back(static_cast<Model>(m), std::move(name));
+        }
+    }
+    return models;
+}
+
 // A model by its name or number; NO_MODEL when there is none.
 Model findModel(const std::string& text) {
     char* end = nullptr;
@@ -63,10 +76,9 @@ Model findModel(const std::string& text) {
     if (!text.empty() && end != nullptr && *end == '\0') {
         return n >= 0 && n < NO_MODEL ? static_cast<Model>(n) : NO_MODEL;
     }
-    for (int m = 0; m < NO_MODEL; ++m) {
-        const PrinterSpec spec = BasePrinter(static_cast<Model>(m)).getPrinterSpec();
-        if (!spec.modelName.empty() && normalisedName(spec.modelName) == normalisedName(text)) {
-            return static_cast<Model>(m);
+    for (const auto& [model, name] : knownModels()) {
+        if (normalisedName(name) == normalisedName(text)) {
+            return model;
         }
     }
     return NO_MODEL;
@@ -369,11 +381,8 @@ int runPrintFileJob(const JobArguments& args, std::ostream& log) {
     if (model == NO_MODEL) {
         log << "unknown model " << args.model
             << "; the models the library knows (name or number):\n";
-        for (int m = 0; m < NO_MODEL; ++m) {
-            const std::string name = BasePrinter(static_cast<Model>(m)).getPrinterSpec().modelName;
-            if (!name.empty()) {
-                log << "  " << m << "  " << name << "\n";
-            }
+        for (const auto& [known, name] : knownModels()) {
+            log << "  " << known << "  " << name << "\n";
         }
         return 2;
     }

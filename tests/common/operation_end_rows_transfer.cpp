@@ -227,7 +227,7 @@ std::vector<Row> queryRows() {
                             x.t.editSpec().supportFunctions[port] = 0x0F;
                             return outcome(x.t.getFirmVer().empty());
                         },
-                        true});
+                        /*noCall=*/true});
     }
     for (const bool bootMode : {false, true}) {
         rows.push_back({bootMode ? "boot mode" : "weak battery flag",
