@@ -3,7 +3,10 @@
 #include <vector>
 
 #include "catalogue/printer_spec_builder.h"
+#include "common/error_code.h"
 #include "connection/error_state.h"
+
+namespace error = lumeko::error;
 
 std::atomic<bool> BasePrinter::cancel_flag{false};
 std::atomic<bool> BasePrinter::progress_refused{false};
@@ -57,12 +60,12 @@ bool BasePrinter::isSupported(PSSupportFunc func) {
 
 void BasePrinter::cancel() {
     cancel_flag.store(true, std::memory_order_relaxed);
-    PrinterStatus::error_code_.store(kCancelledCode, std::memory_order_relaxed);
+    PrinterStatus::error_code_.store(error::kCancelled, std::memory_order_relaxed);
 }
 
 bool BasePrinter::endOperation(bool succeeded, int doneProgress, int failedProgress,
                                int failureCode) {
-    if (lumeko::settleStop() || lumeko::errorCode() != 1) {
+    if (lumeko::settleStop() || lumeko::errorCode() != error::kNone) {
         succeeded = false;
     } else if (!succeeded) {
         lumeko::setErrorCode(failureCode);
@@ -99,10 +102,10 @@ void BasePrinter::sendCancelSequence() {
 
 void BasePrinter::sendCancelData() {
     const int entryCode = PrinterStatus::error_code_.load(std::memory_order_relaxed);
-    if (entryCode == 6) {
+    if (entryCode == error::kCommunication) {
         return;
     }
-    if (!cancel_flag.load(std::memory_order_relaxed) && entryCode == 1) {
+    if (!cancel_flag.load(std::memory_order_relaxed) && entryCode == error::kNone) {
         return;
     }
     sendCancelSequence();

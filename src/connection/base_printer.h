@@ -10,6 +10,7 @@
 #include "catalogue/printer_spec.h"
 #include "catalogue/raster_print_option.h"
 #include "catalogue/support_func.h"
+#include "common/error_code.h"
 #include "connection/communication_observer.h"
 #include "connection/connect.h"
 #include "connection/print_status_manager.h"
@@ -115,9 +116,6 @@ class BasePrinter {
     // cancel_flag. The operation stops at its next check as it would for a cancel.
     static std::atomic<bool> progress_refused;
 
-    // The error codes of a stopped operation.
-    static constexpr int kCancelledCode = 37;
-    static constexpr int kProgressRefusedCode = 40;
     // No final progress code.
     static constexpr int kNoProgress = -1;
 
@@ -154,7 +152,7 @@ class BasePrinter {
     static void clearStopFlags();
 
     // A failure that named no reason of its own: the exchange went wrong.
-    static constexpr int kUnexplainedFailureCode = 6;
+    static constexpr int kUnexplainedFailureCode = lumeko::error::kCommunication;
     // A status manager over this operation's connection, spec and port.
     PrintStatusManager statusManager() const;
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/byte_order.h"
+#include "common/error_code.h"
 #include "common/reply_text.h"
 #include "connection/base_printer.h"
 #include "connection/error_state.h"
@@ -22,6 +23,7 @@
 
 namespace {
 
+namespace error = lumeko::error;
 using Oids = tpes::PrinterMibOids;
 using lumeko::setErrorCode;
 using lumeko::stopRequested;
@@ -33,7 +35,7 @@ bool send(CommunicationObserver* target, unsigned char (&request)[N]) {
         return false;
     }
     if (!target->sendData(static_cast<int>(N), request)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
@@ -49,7 +51,7 @@ bool receive(CommunicationObserver* target, int length, unsigned char* buffer, b
     }
     count = target->receiveData(length, buffer, flag);
     if (count < 0 || count > length) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
@@ -97,12 +99,12 @@ bool BasePrinter::getBatteryInfo(PrinterBatteryInfo& info) {
 std::string BasePrinter::getSerialNumberFromMIB() {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     std::string reply;
     if (!target->sendStringReceiveString(Oids::oidSerialNumber, reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return std::string();
     }
     return reply;
@@ -114,7 +116,7 @@ std::string BasePrinter::getSerialNumberFromESCPCommand() {
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     unsigned char request[] = {
@@ -163,7 +165,7 @@ std::string BasePrinter::readMediaVersion() {
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     unsigned char request[] = {0x1B, 0x69, 0x55, 0x76};  // ESC i U v: media version
@@ -177,7 +179,7 @@ std::string BasePrinter::readMediaVersion() {
     }
     const unsigned int length = reply[0];
     if (length > 7) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     return lumeko::textUpToZero(reply + 1, length);
@@ -187,11 +189,11 @@ std::string BasePrinter::getMediaFileVer(std::string path) {
     if (!spec.mediaVersionCommand) {
         return std::string();
     }
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     unsigned char* data = nullptr;
     int size = 0;
     if (!tpes::Util::readFile(path, data, size)) {
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return std::string();
     }
     const std::unique_ptr<unsigned char[]> owner(data);
@@ -208,18 +210,18 @@ std::string BasePrinter::getMediaFileVer(std::string path) {
 }
 
 int BasePrinter::readPageCounter() {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (port != PORT_NET) {
         return 0;
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return 0;
     }
     unsigned char reply[36] = {};
     if (!target->sendStringReceiveData(Oids::oidPageCounter, 36, reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return 0;
     }
     const uint32_t value = lumeko::readBe32(reply + 10);
@@ -229,18 +231,18 @@ int BasePrinter::readPageCounter() {
 }
 
 std::string BasePrinter::readDeviceStatus() {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (port != PORT_NET) {
         return std::string();
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     std::string reply;
     if (!target->sendStringReceiveString(Oids::oidConsoleDisplayText, reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return std::string();
     }
     tpes::Util::replaceStr(reply, " ", "");
@@ -250,7 +252,7 @@ std::string BasePrinter::readDeviceStatus() {
 std::string BasePrinter::readSystemReport() {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return std::string();
     }
     unsigned char request[] = {0x1B, 0x69, 0x58, 0x47};  // ESC i X G: system report
@@ -280,7 +282,7 @@ std::string BasePrinter::readSystemReport() {
 bool BasePrinter::readBatteryInfo(PrinterBatteryInfo& info) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     unsigned char reply[PrinterBatteryInfo::kReplyLength] = {};
@@ -300,7 +302,7 @@ bool BasePrinter::readBatteryInfo(PrinterBatteryInfo& info) {
                                          reply);
     }
     if (!ok) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     std::vector<int8_t> bytes(PrinterBatteryInfo::kReplyLength);

@@ -5,6 +5,7 @@
 #include "connection/base_printer.h"
 #include "connection/communication_observer.h"
 #include "connection/printer_status.h"
+#include "common/error_code.h"
 
 namespace lumeko {
 
@@ -19,10 +20,10 @@ bool stopRequested() {
 }
 int stopCode() {
     if (BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
-        return BasePrinter::kCancelledCode;
+        return error::kCancelled;
     }
     if (BasePrinter::progress_refused.load(std::memory_order_relaxed)) {
-        return BasePrinter::kProgressRefusedCode;
+        return error::kProgressRefused;
     }
     return 0;
 }
@@ -42,12 +43,12 @@ void sendProgressTo(CommunicationObserver* target, int code) {
     const int before = errorCode();
     const bool accepted = target->sendMessage(code);
     const bool leftRefusal =
-        errorCode() == BasePrinter::kProgressRefusedCode && before != errorCode();
+        errorCode() == error::kProgressRefused && before != errorCode();
     if ((accepted && !leftRefusal) || BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
         return;
     }
     BasePrinter::progress_refused.store(true, std::memory_order_relaxed);
-    setErrorCode(BasePrinter::kProgressRefusedCode);
+    setErrorCode(error::kProgressRefused);
 }
 
 }  // namespace lumeko

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "catalogue/paper_builder.h"
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/custom_paper_reader.h"
 #include "connection/error_state.h"
@@ -18,10 +19,7 @@ namespace {
 // The models without a paper catalogue take their paper from a custom paper command.
 constexpr int kCustomPaperKinds = 8;
 
-constexpr int kErrorNone = 1;
-constexpr int kErrorNoCustomPaper = 25;
-constexpr int kErrorNoPaper = 32;
-
+namespace error = lumeko::error;
 using lumeko::setErrorCode;
 
 // Every dot field of a Paper is 16 bits wide: values are stored modulo 65536.
@@ -55,7 +53,7 @@ void applyCustomPaper(Paper& paper, const CustomPaperFields& fields, unsigned in
 }  // namespace
 
 void BasePrinter::init(RasterPrintOption option) {
-    setErrorCode(kErrorNone);
+    setErrorCode(error::kNone);
     currentPaper.paperNameMm.clear();
     currentPaper.widthDots = 0;
     currentPaper.printableWidthDots = 0;
@@ -76,7 +74,7 @@ void BasePrinter::init(RasterPrintOption option) {
     PaperBuilder().createPaperList(spec, option, papers);
     const auto entry = papers.find(option.paperId);
     if (entry == papers.end()) {
-        setErrorCode(kErrorNoPaper);
+        setErrorCode(error::kPaperNotAvailable);
         return;
     }
     currentPaper = entry->second;
@@ -84,7 +82,7 @@ void BasePrinter::init(RasterPrintOption option) {
     if (option.paperId == PAPER_ID_CUSTOM) {
         if (option.customPaperWidth % 8 != 0) {
             // The custom sizes and colour checks are applied all the same.
-            setErrorCode(kErrorNoPaper);
+            setErrorCode(error::kPaperNotAvailable);
         }
         currentPaper.printableWidthDots = dots16(option.customPaperWidth);
         currentPaper.printableLengthDots = dots16(option.customPaperLength);
@@ -108,13 +106,13 @@ bool BasePrinter::getCustomPaperinfo(RasterPrintOption option) {
         size = option.customPaperCommand.size();
     } else {
         if (option.customPaperPath.empty()) {
-            setErrorCode(kErrorNoCustomPaper);
+            setErrorCode(error::kNoCustomPaper);
             return false;
         }
         unsigned char* read = nullptr;
         int readSize = 0;
         if (!tpes::Util::readFile(option.customPaperPath, read, readSize)) {
-            setErrorCode(kErrorNoCustomPaper);
+            setErrorCode(error::kNoCustomPaper);
             return false;
         }
         fileData.reset(read);
@@ -125,10 +123,10 @@ bool BasePrinter::getCustomPaperinfo(RasterPrintOption option) {
     const std::optional<CustomPaperFields> fields =
         CustomPaperReader(data, size).find(spec.seriesCode, spec.modelCode);
     if (!fields) {
-        setErrorCode(kErrorNoCustomPaper);
+        setErrorCode(error::kNoCustomPaper);
         return false;
     }
-    setErrorCode(kErrorNone);
+    setErrorCode(error::kNone);
     applyCustomPaper(currentPaper, *fields, spec.dpi);
     return true;
 }

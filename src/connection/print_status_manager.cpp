@@ -4,12 +4,14 @@
 #include <cstring>
 #include <string>
 
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
 
 namespace Reply = PrinterStatusReply;
+namespace error = lumeko::error;
 
 const unsigned char setDefaultModeCommand[4] = {0x1B, 0x69, 0x61, 0xFF};
 const unsigned char setRasterModeCommand[4] = {0x1B, 0x69, 0x61, 0x01};
@@ -41,9 +43,9 @@ bool isPhaseError() {
 // Phase type 1, printing: the error phase (phase number 00 14) or plain printing.
 void setPrintingPhase() {
     if (isPhaseError()) {
-        setError(31, 2);
+        setError(error::kErrorPhase, 2);
     } else {
-        setError(1, 6);
+        setError(error::kNone, 6);
     }
 }
 
@@ -54,7 +56,8 @@ struct NotificationState {
     int process;
 };
 constexpr NotificationState kNotifications[] = {
-    {1, 31, 2}, {2, 1, 0}, {3, 7, 3}, {4, 1, 4}, {5, 1, 8}, {7, 1, 9},
+    {1, error::kErrorPhase, 2}, {2, error::kNone, 0}, {3, error::kNotification3, 3},
+    {4, error::kNone, 4},       {5, error::kNone, 8}, {7, error::kNone, 9},
 };
 
 // Sets the state of a notification; false, with nothing changed, for a value the table does
@@ -80,7 +83,7 @@ bool PrintStatusManager::replyByteAt(int index, unsigned char& value) {
 }
 
 bool PrintStatusManager::stopOnFailure() const {
-    return errorCode() != 1 || stopRequested();
+    return errorCode() != error::kNone || stopRequested();
 }
 
 void PrintStatusManager::sendMessage(int code) {
@@ -179,30 +182,30 @@ bool PrintStatusManager::receiveStatus() {
     }
     if (port == PORT_NET) {
         getStatus();
-        if (errorCode() == 1 && !stopRequested()) {
+        if (errorCode() == error::kNone && !stopRequested()) {
             checkStatus();
         }
     } else {
         CommunicationObserver* const target = observer();
         if (target == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return false;
         }
         // The record the printer sends after a page; the reply is not cleared first.
         const int count = target->receiveData(Reply::kLength, PrinterStatus::status_byte_, true);
         if (count < 0) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return false;
         }
         if (count != Reply::kLength) {
-            if (errorCode() == 1) {
-                setErrorCode(6);
+            if (errorCode() == error::kNone) {
+                setErrorCode(error::kCommunication);
             }
             return false;
         }
         checkStatus();
     }
-    return errorCode() == 1 && !stopRequested();
+    return errorCode() == error::kNone && !stopRequested();
 }
 
 bool PrintStatusManager::receiveStatusFromMIB() {
@@ -211,10 +214,10 @@ bool PrintStatusManager::receiveStatusFromMIB() {
     }
     PrinterStatus::process_status_ = 6;
     getStatus();
-    if (errorCode() == 1 && !stopRequested()) {
+    if (errorCode() == error::kNone && !stopRequested()) {
         checkStatus();
     }
-    return errorCode() == 1;
+    return errorCode() == error::kNone;
 }
 
 void PrintStatusManager::receivePrintStatusWithStatusCheck() {
@@ -222,7 +225,7 @@ void PrintStatusManager::receivePrintStatusWithStatusCheck() {
         return;
     }
     getStatus();
-    if (errorCode() == 1 && !stopRequested()) {
+    if (errorCode() == error::kNone && !stopRequested()) {
         checkStatus();
     }
 }
@@ -235,11 +238,11 @@ bool PrintStatusManager::isReadyMIB() {
     unsigned char state = 0;
     if (target == nullptr ||
         !target->sendStringReceiveData(tpes::PrinterMibOids::oidHrPrinterStatus, 1, &state)) {
-        setError(6, 2);
+        setError(error::kCommunication, 2);
         return true;
     }
     if (state == 3) {  // idle
-        setErrorCode(1);
+        setErrorCode(error::kNone);
         return true;
     }
     return false;
@@ -250,7 +253,7 @@ bool PrintStatusManager::isReadyMIB() {
 
 void PrintStatusManager::getStatus() {
     std::memset(PrinterStatus::status_byte_, 0, Reply::kLength);
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (stopRequested()) {
         return;
     }
@@ -274,7 +277,7 @@ void PrintStatusManager::getStatus() {
         replyByteAt(spec.inkColorStatusIndex, PrinterStatus::ink_color_);
     }
     if (!ok) {
-        setError(6, 2);
+        setError(error::kCommunication, 2);
     }
 }
 
@@ -282,17 +285,17 @@ void PrintStatusManager::checkStatus() {
     switch (byteAt(Reply::kStatusType)) {
         case 0:  // status reply
             checkPrinter();
-            if (errorCode() != 1) {
+            if (errorCode() != error::kNone) {
                 PrinterStatus::process_status_ = 2;
                 return;
             }
             PrinterStatus::process_status_ = 7;
             checkProcessResponse();
-            if (errorCode() != 1) {
+            if (errorCode() != error::kNone) {
                 return;
             }
             checkPhaseChange();
-            if (errorCode() != 1) {
+            if (errorCode() != error::kNone) {
                 return;
             }
             if (PrinterStatus::process_status_ == 5) {
@@ -305,19 +308,19 @@ void PrintStatusManager::checkStatus() {
             break;
         case 2:   // error
         case 24:  // error
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             getErrorInfo();
             break;
         case 5:  // notification
-            setError(6, 2);
+            setError(error::kCommunication, 2);
             checkNotification();
             break;
         case 6:  // phase change
-            setError(6, 2);
+            setError(error::kCommunication, 2);
             checkPhaseChange();
             break;
         default:
-            setError(6, 2);
+            setError(error::kCommunication, 2);
             break;
     }
 }
@@ -325,12 +328,12 @@ void PrintStatusManager::checkStatus() {
 void PrintStatusManager::checkPrinter() {
     if (byteAt(Reply::kHeadMark) != Reply::kHeadMarkStatus ||
         byteAt(Reply::kSize) != Reply::kSizeValue || byteAt(Reply::kFixed) != Reply::kFixedValue) {
-        setErrorCode(3);
+        setErrorCode(error::kNotStatusReply);
     } else if (byteAt(Reply::kSeriesCode) != spec.seriesCode ||
                byteAt(Reply::kModelCode) != spec.modelCode) {
-        setErrorCode(2);
+        setErrorCode(error::kOtherModel);
     } else {
-        setErrorCode(1);
+        setErrorCode(error::kNone);
     }
 }
 
@@ -340,7 +343,7 @@ void PrintStatusManager::checkPhaseChange() {
             setPrintingPhase();
             break;
         case 0:  // waiting
-            setError(1, 5);
+            setError(error::kNone, 5);
             break;
         default:
             break;
@@ -369,13 +372,34 @@ void PrintStatusManager::getErrorInfo() {
         int code;
     };
     static constexpr ErrorValue kErrorInfo1[] = {
-        {0x01, 4}, {0x02, 4}, {0x04, 8}, {0x08, 5}, {0x10, 35}, {0x20, 6}, {0x40, 9}, {0x80, 12},
+        {0x01, error::kNoMedia},
+        {0x02, error::kNoMedia},
+        {0x04, error::kReplyErrorInfo1x04},
+        {0x08, error::kReplyErrorInfo1x08},
+        {0x10, error::kReplyErrorInfo1x10},
+        {0x20, error::kCommunication},
+        {0x40, error::kReplyErrorInfo1x40},
+        {0x80, error::kPrinterBusy},
     };
     static constexpr ErrorValue kErrorInfo2[] = {
-        {0x01, 32}, {0x02, 44}, {0x04, 1}, {0x10, 31}, {0x20, 7}, {0x40, 11}, {0x80, 12},
+        {0x01, error::kMediaMismatch},
+        {0x02, error::kReplyErrorInfo2x02},
+        {0x04, error::kNone},
+        {0x10, error::kErrorPhase},
+        {0x20, error::kNotification3},
+        {0x40, error::kPaperMissing},
+        {0x80, error::kPrinterBusy},
     };
     static constexpr ErrorValue kExtendedError[] = {
-        {20, 46}, {29, 49}, {30, 50}, {31, 51}, {32, 45}, {33, 52}, {34, 53}, {35, 54}, {36, 55},
+        {20, error::kTubeRibbon},
+        {29, error::kReplyExtendedError29},
+        {30, error::kReplyExtendedError30},
+        {31, error::kReplyExtendedError31},
+        {32, error::kNoTube},
+        {33, error::kLabelNotIdentified},
+        {34, error::kReplyExtendedError34},
+        {35, error::kReplyExtendedError35},
+        {36, error::kReplyExtendedError36},
     };
 
     const unsigned char info1 = byteAt(Reply::kErrorInfo1);
@@ -388,8 +412,8 @@ void PrintStatusManager::getErrorInfo() {
     const unsigned char info2 = byteAt(Reply::kErrorInfo2);
     for (const ErrorValue& e : kErrorInfo2) {
         if (info2 == e.value) {
-            if (e.code == 1) {
-                setErrorCode(1);  // the process status stays as it was
+            if (e.code == error::kNone) {
+                setErrorCode(error::kNone);  // the process status stays as it was
             } else {
                 setError(e.code, 2);
             }
@@ -403,15 +427,15 @@ void PrintStatusManager::getErrorInfo() {
             return;
         }
     }
-    if (errorCode() == 1) {
+    if (errorCode() == error::kNone) {
         return;
     }
-    if (errorCode() == 6 && spec.tubeSupported) {
+    if (errorCode() == error::kCommunication && spec.tubeSupported) {
         if (byteAt(Reply::kTube) == 0) {
-            setErrorCode(45);
+            setErrorCode(error::kNoTube);
         } else if (byteAt(Reply::kTubeRibbon) == 0 || byteAt(Reply::kTubeRibbonLevel) == 3 ||
                    byteAt(Reply::kTubeRibbonLevel) == 4) {
-            setErrorCode(46);
+            setErrorCode(error::kTubeRibbon);
         }
     }
     PrinterStatus::process_status_ = 2;
@@ -426,7 +450,7 @@ void PrintStatusManager::checkPaper(Paper paper) {
     const unsigned char length = byteAt(Reply::kMediaLength);
 
     if (spec.waitForPaperSupported && type == 0) {
-        setErrorCode(4);  // no paper; the process status stays
+        setErrorCode(error::kNoMedia);  // no paper; the process status stays
     }
     if (!spec.paperCheck || paper.paperNameMm.empty()) {
         return;
@@ -434,38 +458,38 @@ void PrintStatusManager::checkPaper(Paper paper) {
     if (paper.isTube) {
         if (spec.tubeSupported) {
             if (byteAt(Reply::kTube) == 0) {
-                setError(45, 2);
+                setError(error::kNoTube, 2);
             } else if (byteAt(Reply::kTubeRibbon) == 0 || byteAt(Reply::kTubeRibbonLevel) == 3 ||
                        byteAt(Reply::kTubeRibbonLevel) == 4) {
-                setError(46, 2);
+                setError(error::kTubeRibbon, 2);
             }
         }
         return;
     }
     if ((width == 0 && length == 0) || type == 0) {
-        setError(13, 2);  // no media information
+        setError(error::kNoMediaInfo, 2);  // no media information
         return;
     }
     if (width != paper.mediaWidthMm || length != paper.mediaLengthMm ||
         (type == MEDIA_TYPE_HEAT_SHRINK && paper.mediaType != MEDIA_TYPE_HEAT_SHRINK)) {
-        setError(32, 2);
+        setError(error::kMediaMismatch, 2);
         return;
     }
     if (spec.colorMode == 2) {
         unsigned char colour = 0;
         if (!replyByteAt(spec.inkColorStatusIndex, colour) || colour != paper.mediaColorCode) {
-            setError(32, 2);
+            setError(error::kMediaMismatch, 2);
             return;
         }
     } else if (spec.colorMode == 255) {
         return;
     }
     if (paper.checkInkColor && PrinterStatus::ink_color_ != paper.inkColor) {
-        setError(57, 2);
+        setError(error::kInkColorMismatch, 2);
         return;
     }
     if (paper.checkLabelColor && PrinterStatus::label_color_ != paper.labelColor) {
-        setError(58, 2);
+        setError(error::kLabelColorMismatch, 2);
     }
 }
 
@@ -477,14 +501,14 @@ void PrintStatusManager::getLabelInfo(std::vector<Paper> papers) {
     const unsigned char type = byteAt(Reply::kMediaType);
     const unsigned char length = byteAt(Reply::kMediaLength);
     if ((width == 0 && length == 0) || type == 0) {
-        setErrorCode(13);
+        setErrorCode(error::kNoMediaInfo);
     }
     PrinterStatus::label_id_ = 255;
     if (papers.empty()) {
         PrinterStatus::label_color_ = 255;
         PrinterStatus::ink_color_ = 255;
         PrinterStatus::tube_ribbon_ink_color_ = 255;
-        setErrorCode(52);
+        setErrorCode(error::kLabelNotIdentified);
         return;
     }
     for (const Paper& paper : papers) {
@@ -517,7 +541,7 @@ void PrintStatusManager::getLabelInfo(std::vector<Paper> papers) {
     PrinterStatus::ink_color_ = 255;
     PrinterStatus::tube_ribbon_ink_color_ = 255;
     if (PrinterStatus::label_id_ == 255) {
-        setErrorCode(52);
+        setErrorCode(error::kLabelNotIdentified);
         return;
     }
     if (spec.colorMode != 255) {
@@ -568,7 +592,7 @@ void PrintStatusManager::readOneByteBattery(const unsigned char* command, PSBatt
     PrinterStatus::battery_normalized_ = PrinterStatus::BatteryNormalized();
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return;
     }
     unsigned char request[12];
@@ -577,7 +601,7 @@ void PrintStatusManager::readOneByteBattery(const unsigned char* command, PSBatt
     std::memcpy(request + 8, setDefaultModeCommand, 4);  // ESC i a FF: default mode
     unsigned char value = 0;
     if (!target->sendDataReceiveData(12, request, 1, &value)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return;
     }
     if (stopOnFailure()) {
@@ -608,7 +632,7 @@ void PrintStatusManager::getBatteryFCcommand() {
     PrinterStatus::battery_normalized_ = PrinterStatus::BatteryNormalized();
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return;
     }
     unsigned char typeRequest[10];
@@ -616,7 +640,7 @@ void PrintStatusManager::getBatteryFCcommand() {
     std::memcpy(typeRequest + 4, getBatteryTypeFCCommand, 6);  // ESC ~ e P 05 00: type
     unsigned char type = 255;
     if (!target->sendDataReceiveData(10, typeRequest, 1, &type)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
     }
     if (stopOnFailure()) {
         // The first request switched the printer to raster mode: switch it back. The
@@ -633,7 +657,7 @@ void PrintStatusManager::getBatteryFCcommand() {
     std::memcpy(powerRequest + 6, setDefaultModeCommand, 4);  // ESC i a FF: default mode
     unsigned char value = 0;
     if (!target->sendDataReceiveData(10, powerRequest, 1, &value)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return;
     }
     if (stopOnFailure()) {

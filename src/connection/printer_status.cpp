@@ -1,5 +1,7 @@
 #include "connection/printer_status.h"
 
+#include "common/error_code.h"
+
 // Load-time values: everything zero except the battery reading, which starts blank.
 std::atomic<int> PrinterStatus::error_code_{0};
 int PrinterStatus::process_status_ = 0;
@@ -16,7 +18,7 @@ uint8_t PrinterStatus::tube_ribbon_level_ = 0;
 uint8_t PrinterStatus::tube_ribbon_ink_color_ = 0;
 
 void PrinterStatus::clear() {
-    error_code_.store(1, std::memory_order_relaxed);
+    error_code_.store(lumeko::error::kNone, std::memory_order_relaxed);
     for (unsigned char& b : status_byte_) {
         b = 0;
     }

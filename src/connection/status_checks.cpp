@@ -1,6 +1,7 @@
 #include <atomic>
 #include <climits>
 
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/error_state.h"
 #include "connection/print_status_manager.h"
@@ -12,6 +13,7 @@
 
 namespace {
 
+namespace error = lumeko::error;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
 using lumeko::stopRequested;
@@ -43,7 +45,7 @@ PrintStatusManager BasePrinter::statusManager() const {
 }
 
 void BasePrinter::getPrinterStatus(Paper& paper) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     PrintStatusManager manager = statusManager();
     // A stop during code 11 comes after the reading is complete: too late to change it.
     if (!manager.updateStatus(paper)) {
@@ -52,17 +54,17 @@ void BasePrinter::getPrinterStatus(Paper& paper) {
 }
 
 void BasePrinter::getPrinterStatus() {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     PrintStatusManager manager = statusManager();
     manager.updateStatus(Paper());
     sendCancelData();
 }
 
 void BasePrinter::getPrinterStatusNotCheckedBattery(Paper paper) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     PrintStatusManager manager = statusManager();
     manager.checkStatusNotCheckedBattery(paper);
-    if (stopRequested() && errorCode() == 1) {
+    if (stopRequested() && errorCode() == error::kNone) {
         sendCancelData();
     }
     lumeko::settleStop();
@@ -76,16 +78,16 @@ bool BasePrinter::getPrinterStatusWithoutCheckedPaper() {
     }
     const int process = PrinterStatus::process_status_;
     const int code = errorCode();
-    if (process == 0 || process == 7 || code == 1 || code == 4 || code == 13 || code == 14 ||
-        code == 32) {
-        setErrorCode(1);
+    if (process == 0 || process == 7 || code == error::kNone || code == error::kNoMedia ||
+        code == error::kNoMediaInfo || code == error::kMediaOnly || code == error::kMediaMismatch) {
+        setErrorCode(error::kNone);
         return true;
     }
     return false;
 }
 
 void BasePrinter::updateLabelInfo(std::vector<Paper> papers) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     PrintStatusManager manager = statusManager();
     if (!manager.updateLabelInfo(papers)) {
         lumeko::settleStop();
@@ -106,8 +108,8 @@ int BasePrinter::updatePrintPage(int page, PrintEndCheckOption option,
     // A media error is forgiven only after the job's last page: a job stopped early keeps
     // it, so pages that were never printed are not reported as printed.
     if (isLastPage(page, pages) && spec.clearMediaErrorAtEnd &&
-        (errorCode() == 13 || errorCode() == 4)) {
-        setErrorCode(1);
+        (errorCode() == error::kNoMediaInfo || errorCode() == error::kNoMedia)) {
+        setErrorCode(error::kNone);
     }
     // The host chooses page and pages: the sum saturates instead of overflowing.
     const long long sum = static_cast<long long>(page) + next;
@@ -205,11 +207,11 @@ class PrintEndWait {
 
     // A fresh reading; a failed one stops the job, and so does a cancel that came during it.
     Outcome read() {
-        setErrorCode(1);
+        setErrorCode(error::kNone);
         printer_.receivePrintStatus();
         // Besides a failed reading (6), no observer at all (39) stops the wait too, where
         // polling on would read nothing 180 times. Neither sends the cancel sequence.
-        if (errorCode() == 6 || errorCode() == 39) {
+        if (errorCode() == error::kCommunication || errorCode() == error::kInvalidParameter) {
             return Outcome::kStop;
         }
         if (stopRequested()) {
@@ -255,7 +257,7 @@ class PrintEndWait {
     // Paper missing on a model that waits for paper keeps the wait going; any other printer
     // error stops the job with the cancel sequence.
     Outcome checkPaperAndPrinterError(int process) {
-        if (errorCode() == 4 && printer_.spec.waitForPaperSupported) {
+        if (errorCode() == error::kNoMedia && printer_.spec.waitForPaperSupported) {
             // Keep waiting, but let such readings run out five times faster.
             if ((counter_ > 2 || !net_) && static_cast<long long>(page_) + counter_ < pages_) {
                 printer_.sendProgress(23);
@@ -267,8 +269,8 @@ class PrintEndWait {
             printer_.sendCancelData();
             // The printer is in its error phase: the job stops here, so a reading that named
             // no known error must not leave the job looking printed (code 6 for code 1).
-            if (errorCode() == 1) {
-                setErrorCode(6);
+            if (errorCode() == error::kNone) {
+                setErrorCode(error::kCommunication);
             }
             return Outcome::kStop;
         }
@@ -297,20 +299,20 @@ class PrintEndWait {
     void requestStatus() {
         CommunicationObserver* const target = printer_.observer();
         if (target == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return;
         }
         // ESC i S: status information request
         auto request = PrinterStatusReply::kRequest;
         if (!target->sendData(static_cast<int>(request.size()), request.data())) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
         }
     }
 
     // The end of the wait forgives a missing paper on a model that waits for paper.
     Outcome endOfWait() {
-        if (errorCode() == 4 && printer_.spec.waitForPaperSupported) {
-            setErrorCode(1);
+        if (errorCode() == error::kNoMedia && printer_.spec.waitForPaperSupported) {
+            setErrorCode(error::kNone);
         }
         return Outcome::kGoOn;
     }
@@ -329,9 +331,9 @@ class PrintEndWait {
         if (stopRequested()) {
             return stopOnCancel();
         }
-        if (errorCode() == 1) {
+        if (errorCode() == error::kNone) {
             printer_.sendCancelSequence();
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
         } else {
             printer_.sendCancelData();
         }
@@ -342,7 +344,7 @@ class PrintEndWait {
     // when a reading since replaced the code cancel() set.
     Outcome stopOnCancel() {
         printer_.sendCancelData();
-        setErrorCode(37);
+        setErrorCode(error::kCancelled);
         return Outcome::kStop;
     }
 
@@ -363,7 +365,7 @@ int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter
 }
 
 void BasePrinter::waitForPaper() {
-    if (!spec.waitForPaperSupported || (errorCode() != 11 && errorCode() != 4)) {
+    if (!spec.waitForPaperSupported || (errorCode() != error::kPaperMissing && errorCode() != error::kNoMedia)) {
         return;
     }
     if (stopRequested()) {
@@ -373,7 +375,7 @@ void BasePrinter::waitForPaper() {
     for (int attempt = 0; attempt < kPaperAttempts; ++attempt) {
         sendProgress(23);
         getPrinterStatusNotCheckedBattery(currentPaper);
-        if (errorCode() != 11 && errorCode() != 4) {
+        if (errorCode() != error::kPaperMissing && errorCode() != error::kNoMedia) {
             return;
         }
         if (stopRequested()) {
