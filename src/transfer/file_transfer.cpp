@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/reply_text.h"
+#include "common/error_code.h"
 #include "connection/error_state.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
@@ -28,6 +29,7 @@ constexpr int kNameEnd = 47;
 // The model name in the preamble of a package file.
 constexpr int kPackageModelNameOffset = 42;
 
+namespace error = lumeko::error;
 using lumeko::setErrorCode;
 
 }  // namespace
@@ -68,10 +70,10 @@ bool FileTransfer::loadFile(const std::string& path) {
 // Send-data header
 
 SendDataHeader FileTransfer::getHeaderFromSendData(std::vector<unsigned char> bytes) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     SendDataHeader header;
     if (bytes.size() < static_cast<size_t>(kMinHeaderScan)) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return header;
     }
     // A header must leave at least 64 bytes from its marker to the end of the data.
@@ -92,11 +94,11 @@ SendDataHeader FileTransfer::getHeaderFromSendData(std::vector<unsigned char> by
 }
 
 SendDataHeader FileTransfer::getHeaderFromSendDataFile(std::string path) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     unsigned char* data = nullptr;
     int size = 0;
     if (!Util::readFile(path, data, size)) {
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return SendDataHeader();
     }
     if (size <= 0) {
@@ -162,11 +164,11 @@ bool FileTransfer::isSupportedSendDataType(SendDataHeader header, bool firmware)
 
 bool FileTransfer::loadHeaderedFile(const std::string& path) {
     if (!loadFile(path)) {
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return false;
     }
     if (fileSize < kMinHeaderScan || fileSize < fileData[1]) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return false;
     }
     headerLength = fileData[1];
@@ -181,7 +183,7 @@ bool FileTransfer::kd3modelcheck() {
     if (fileData == nullptr || fileSize < 4 ||
         fileData[2] != PrinterStatus::status_byte_[PrinterStatusReply::kSeriesCode] ||
         fileData[3] != PrinterStatus::status_byte_[PrinterStatusReply::kModelCode]) {
-        setErrorCode(29);
+        setErrorCode(error::kOtherPrinterData);
         return false;
     }
     return true;
@@ -189,7 +191,7 @@ bool FileTransfer::kd3modelcheck() {
 
 bool FileTransfer::getTlfData(std::string path) {
     if (!loadFile(path) || fileSize == 0) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return false;
     }
     return tlfModelcheck();
@@ -208,7 +210,7 @@ bool FileTransfer::tlfModelcheck() {
     }
     std::replace(text.begin(), text.end(), '_', '-');
     if (text != name) {
-        setErrorCode(29);
+        setErrorCode(error::kOtherPrinterData);
         return false;
     }
     return true;

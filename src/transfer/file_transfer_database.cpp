@@ -23,10 +23,10 @@ bool FileTransfer::sendDatabaseData(std::string name, std::string csvPath) {
                                             tl::database::GeneratorWrapper::COUNTRY_CODE_DEFAULT,
                                             tl::database::GeneratorWrapper::FIELD_NAME_EXISTS);
     if (package.empty()) {
-        setErrorCode(59);
+        setErrorCode(error::kNoDatabasePackage);
         return endOperation(false);
     }
-    if (!send(package) || errorCode() != 1 || settleStop()) {
+    if (!send(package) || errorCode() != error::kNone || settleStop()) {
         return endOperation(false);
     }
     if (!spec.statusSupported) {

@@ -39,8 +39,8 @@ bool isEscPort(Port port) {
 // A failure that left error code 1 (a transfer status that does not pass the sanity test)
 // is reported as the printer's refusal of the data.
 bool failedStatus() {
-    if (errorCode() == 1) {
-        setErrorCode(6);
+    if (errorCode() == error::kNone) {
+        setErrorCode(error::kCommunication);
     }
     return false;
 }
@@ -92,12 +92,12 @@ bool FileTransfer_inner::skipTLFData(const Bytes& data, Bytes::const_iterator* i
 bool FileTransfer::send(const unsigned char* bytes, size_t length) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (length > static_cast<size_t>(INT_MAX) ||
         !target->sendData(static_cast<int>(length), const_cast<unsigned char*>(bytes))) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
@@ -114,7 +114,7 @@ bool FileTransfer::initTemplateTransfer() {
     if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
         return false;
     }
-    return errorCode() == 1 && !settleStop();
+    return errorCode() == error::kNone && !settleStop();
 }
 
 bool FileTransfer::changeTransferMode() {
@@ -123,7 +123,7 @@ bool FileTransfer::changeTransferMode() {
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     unsigned char mode = 0;
@@ -136,7 +136,7 @@ bool FileTransfer::changeTransferMode() {
             const_cast<unsigned char*>(TransferCommand::kTransferModeQuery), 1, &mode);
     }
     if (!ok) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     if (settleStop()) {
@@ -158,11 +158,11 @@ bool FileTransfer::switchToTransferMode(CommunicationObserver* target) {
     if (!target->sendDataReceiveData(
             static_cast<int>(sizeof TransferCommand::kTransferModeSwitch),
             const_cast<unsigned char*>(TransferCommand::kTransferModeSwitch), 32, reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     if (reply[18] != 1) {
-        setErrorCode(40);  // the printer refused file-transfer mode
+        setErrorCode(error::kTransferModeRefused);
         return false;
     }
     return true;
@@ -190,7 +190,7 @@ bool FileTransfer::armTransferTimeout(tf::resource::LazyWholeLife& guard) {
         return false;
     }
     guard.setTask([this]() {
-        if (errorCode() == 1) {
+        if (errorCode() == error::kNone) {
             setTimeoutWhileTransferFile(0, true);
         }
     });
@@ -211,7 +211,7 @@ uint32_t FileTransfer::byteArrayToInt() {
 
 bool FileTransfer::transfer(std::string path, bool firmware) {
     if (path.empty()) {
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return false;
     }
     if (settleStop()) {
@@ -220,14 +220,14 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
     bool result = false;
     if (Util::findStr(path, "kd3") && isEscPort(port)) {
         if (!isSupportedSendDataType(getHeaderFromSendDataFile(path), firmware)) {
-            setErrorCode(23);
+            setErrorCode(error::kUnsendableData);
             return false;
         }
         result = getKd3Data(path) && transferKd3(firmware);
     } else if (Util::findStr(path, "tlf")) {
         result = getTlfData(path) && transferTlf(firmware);
     } else {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
     }
     finish();
     return result;
@@ -237,12 +237,12 @@ bool FileTransfer::transfer(std::string path, bool firmware) {
 // Database file
 
 bool FileTransfer::transferKd3(bool firmware) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (settleStop()) {
         return false;
     }
     if (fileData == nullptr || headerLength < 0 || headerLength > fileSize) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return false;
     }
     TemplateStatus transferStatus = templateStatus();
@@ -255,22 +255,22 @@ bool FileTransfer::transferKd3(bool firmware) {
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (errorCode() != 1 || settleStop()) {
+        if (errorCode() != error::kNone || settleStop()) {
             return false;
         }
         if (spec.statusSupported) {
             transferStatus.receiveStatus(true);
         }
         const int code = errorCode();
-        if (code == 12) {
+        if (code == error::kPrinterBusy) {
             if (--busy == 0) {
                 return false;
             }
-            setErrorCode(1);
+            setErrorCode(error::kNone);
             lumeko::waitSeconds(1);
             continue;
         }
-        if (code != 1 || settleStop()) {
+        if (code != error::kNone || settleStop()) {
             return false;
         }
         break;
@@ -281,7 +281,7 @@ bool FileTransfer::transferKd3(bool firmware) {
     int pos = 0;
     while (pos < total) {
         pos = sendTemplate(total, pos);
-        if (pos < 0 || errorCode() != 1 || settleStop()) {
+        if (pos < 0 || errorCode() != error::kNone || settleStop()) {
             return false;
         }
         if (spec.statusSupported) {
@@ -290,13 +290,13 @@ bool FileTransfer::transferKd3(bool firmware) {
         if (settleStop()) {
             return false;
         }
-        if (pos == total && firmware && errorCode() == 6) {
+        if (pos == total && firmware && errorCode() == error::kCommunication) {
             // The printer may stop answering once it has the whole firmware.
             if (port != PORT_USB || !spec.waitAfterLastChunk) {
                 if (spec.waitAfterLastChunk) {
                     return false;
                 }
-                setErrorCode(1);
+                setErrorCode(error::kNone);
                 break;
             }
             bool judged = false;
@@ -308,8 +308,8 @@ bool FileTransfer::transferKd3(bool firmware) {
                 if (spec.statusSupported) {
                     transferStatus.receiveStatus(true);
                 }
-                if (errorCode() == 6) {
-                    setErrorCode(1);
+                if (errorCode() == error::kCommunication) {
+                    setErrorCode(error::kNone);
                     continue;
                 }
                 judged = true;
@@ -319,7 +319,7 @@ bool FileTransfer::transferKd3(bool firmware) {
                 break;
             }
         }
-        if (errorCode() != 1 || settleStop()) {
+        if (errorCode() != error::kNone || settleStop()) {
             return false;
         }
     }
@@ -331,7 +331,7 @@ int FileTransfer::sendTemplate(int total, int pos) {
     const int payload = fileData != nullptr ? fileSize - headerLength : 0;
     // Never beyond the loaded payload, whatever the caller asks.
     if (pos < 0 || total > payload || pos > total) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return -1;
     }
     uint32_t budget = byteArrayToInt();
@@ -351,7 +351,7 @@ int FileTransfer::sendTemplate(int total, int pos) {
             !send(fileData + headerLength + pos, static_cast<size_t>(piece))) {
             return -1;
         }
-        if (errorCode() != 1 || settleStop()) {
+        if (errorCode() != error::kNone || settleStop()) {
             return -1;
         }
         pos += static_cast<int>(piece);
@@ -368,7 +368,7 @@ bool FileTransfer::transferTlf(bool firmware) {
     if (settleStop()) {
         return false;
     }
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     const Bytes data(fileData, fileData + fileSize);
     const auto separatorBegin = std::begin(TransferCommand::kRecordSeparator);
     const auto separatorEnd = std::end(TransferCommand::kRecordSeparator);
@@ -377,7 +377,7 @@ bool FileTransfer::transferTlf(bool firmware) {
     auto start = std::search(data.begin(), data.end(), separatorBegin, separatorEnd);
     if (start == data.end()) {
         // Not a package: nothing to send.
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return false;
     }
     const Bytes preamble(data.begin(), start);
@@ -403,31 +403,31 @@ bool FileTransfer::transferTlf(bool firmware) {
 
 bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bool firmware) {
     sendProgress(kProgressDataStart);
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (settleStop()) {
         return false;
     }
     const SendDataHeader header = getHeaderFromSendData(bytes);
     // Data too short for a header is refused before anything is sent.
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         return false;
     }
     if (!isSupportedSendDataType(header, firmware)) {
-        setErrorCode(23);
+        setErrorCode(error::kUnsendableData);
         return false;
     }
     if (!spec.commandProtocol.isSupportBidirectionWhenSendingTemplateCommand() &&
         header.dataKind == DataKind::kHeaderlessRecord) {
         if (header.payloadOffset > bytes.size()) {
-            setErrorCode(23);
+            setErrorCode(error::kUnsendableData);
             return false;
         }
         if (!send(bytes.data() + header.payloadOffset, bytes.size() - header.payloadOffset)) {
             return false;
         }
-        return errorCode() == 1 && !settleStop();
+        return errorCode() == error::kNone && !settleStop();
     }
-    if (!send(bytes) || errorCode() != 1) {
+    if (!send(bytes) || errorCode() != error::kNone) {
         return false;
     }
     TemplateStatus transferStatus = templateStatus();
@@ -443,7 +443,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
     if (!firmware) {
         PrintStatusManager manager = statusManager();
         for (int round = 0; round < kReadyPolls; ++round) {
-            if (errorCode() != 1 || settleStop()) {
+            if (errorCode() != error::kNone || settleStop()) {
                 return false;
             }
             if (manager.isReadyMIB()) {
@@ -455,7 +455,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             lumeko::waitSeconds(2);
         }
     }
-    if (errorCode() != 1 || settleStop()) {
+    if (errorCode() != error::kNone || settleStop()) {
         return false;
     }
     if (firmware && spec.statusSupported && escPort) {
@@ -466,13 +466,13 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             if (settleStop()) {
                 return false;
             }
-            setErrorCode(1);
+            setErrorCode(error::kNone);
             const bool read = transferStatus.receiveStatus(true);
             const bool sane = checkTemplateStatusSanity(transferStatus, true);
-            if (read && sane && errorCode() == 1) {
+            if (read && sane && errorCode() == error::kNone) {
                 break;
             }
-            if (!read && errorCode() == 6) {
+            if (!read && errorCode() == error::kCommunication) {
                 if (i == rounds - 1) {
                     return false;
                 }
@@ -480,7 +480,7 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
                 if (target != nullptr) {
                     target->resetPrinterResultErrorCodeIfCommunicationError();
                 }
-                setErrorCode(1);
+                setErrorCode(error::kNone);
             }
             if (i < rounds - 1) {
                 lumeko::waitSeconds(1);
@@ -496,11 +496,11 @@ bool FileTransfer::transferSingleTlf(const std::vector<unsigned char>& bytes, bo
             return failedStatus();
         }
     }
-    if (errorCode() != 1 || settleStop()) {
+    if (errorCode() != error::kNone || settleStop()) {
         return false;
     }
     sendProgress(kProgressDataDone);
-    return errorCode() == 1 && !settleStop();
+    return errorCode() == error::kNone && !settleStop();
 }
 
 // ---------------------------------------------------------------------------------------

@@ -32,7 +32,7 @@ constexpr int kFirmwareVersionChars = 4;
 }  // namespace
 
 std::string FileTransfer::getFirmVer() {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
         // No firmware functions on this port: the empty text is the answer "no version
         // here", not a failure, so the code stays 1 and nothing is sent.
@@ -57,25 +57,25 @@ std::string FileTransfer::readFirmVer() {
             Util::erase(text, '\r');
             Util::erase(text, '\n');
         } else {
-            setErrorCode(target != nullptr ? 6 : 39);
+            setErrorCode(target != nullptr ? error::kCommunication : error::kInvalidParameter);
             text.clear();
             if (target == nullptr || !target->sendStringReceiveString(
                                          tpes::PrinterMibOids::oidInterpreterVersion, text)) {
-                setErrorCode(target != nullptr ? 6 : 39);
+                setErrorCode(target != nullptr ? error::kCommunication : error::kInvalidParameter);
                 return std::string();
             }
             // The fallback answered: the version is read, so the first read's failure is
             // not the outcome.
-            setErrorCode(1);
+            setErrorCode(error::kNone);
         }
     } else {
         const int method = spec.firmwareVersionMethod;
         if (method < 1 || method > 4) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return std::string();
         }
         if (target == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return std::string();
         }
         unsigned char buffer[kReplyBuffer] = {};
@@ -86,7 +86,7 @@ std::string FileTransfer::readFirmVer() {
             }
             int received = target->receiveData(kMethod3FirstRead, buffer, false);
             if (received < 0) {
-                setErrorCode(6);
+                setErrorCode(error::kCommunication);
                 return std::string();
             }
             received = std::min(received, kMethod3FirstRead);
@@ -100,13 +100,13 @@ std::string FileTransfer::readFirmVer() {
                 }
                 const int m = target->receiveData(wanted, buffer + received, true);
                 if (m < 0) {
-                    setErrorCode(6);
+                    setErrorCode(error::kCommunication);
                 } else {
                     received += std::min(m, wanted);
                 }
             }
             if (received < expected) {
-                setErrorCode(6);  // the reply did not arrive whole: what came is only a part
+                setErrorCode(error::kCommunication);  // the reply did not arrive whole: what came is only a part
             }
             text = lumeko::textUpToZero(buffer + kMethod3VersionOffset, kVersionLength);
         } else {
@@ -118,7 +118,7 @@ std::string FileTransfer::readFirmVer() {
             const int replyLength = method == 2 ? 16 : 5;
             if (!target->sendDataReceiveData(length, const_cast<unsigned char*>(command),
                                              replyLength, buffer)) {
-                setErrorCode(6);
+                setErrorCode(error::kCommunication);
                 return std::string();
             }
             buffer[replyLength] = 0;
@@ -128,7 +128,7 @@ std::string FileTransfer::readFirmVer() {
         send(setDefaultModeCommand, sizeof setDefaultModeCommand);
         const std::vector<std::string> pieces = Util::split(text, ' ');
         if (pieces.empty()) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return std::string();
         }
         text = pieces.back();
@@ -137,7 +137,7 @@ std::string FileTransfer::readFirmVer() {
     Util::erase(text, 'V');
     if (text.empty()) {
         // A reply without a version (only blanks, dots or V, say) is no version.
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
     }
     return text;
 }
@@ -148,7 +148,7 @@ bool FileTransfer::isSupportedFirmVer() {
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     unsigned char reply[kFirmwareInfoLength] = {};
@@ -156,7 +156,7 @@ bool FileTransfer::isSupportedFirmVer() {
             static_cast<int>(sizeof TransferCommand::kFirmwareInformation),
             const_cast<unsigned char*>(TransferCommand::kFirmwareInformation), kFirmwareInfoLength,
             reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     if (reply[kFirmwareCodeOffset] == spec.templateFirmwareCode) {
@@ -173,12 +173,12 @@ int FileTransfer::readDeviceFlag(const unsigned char* command) {
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return -1;
     }
     unsigned char flag = 0;
     if (!target->sendDataReceiveData(5, const_cast<unsigned char*>(command), 1, &flag)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return -1;
     }
     return flag;
@@ -201,12 +201,12 @@ bool FileTransfer::isDiffVersion(std::string path, bool* flag) {
     bool& failed = flag != nullptr ? *flag : unused;
     failed = false;
     const std::string printerVersion = getFirmVer();
-    if (printerVersion.empty() || errorCode() != 1) {
+    if (printerVersion.empty() || errorCode() != error::kNone) {
         failed = true;
         return false;
     }
     const std::string fileVersion = getFileVersion(std::move(path));
-    if (fileVersion.empty() || errorCode() != 1) {
+    if (fileVersion.empty() || errorCode() != error::kNone) {
         failed = true;
         return false;
     }

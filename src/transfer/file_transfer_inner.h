@@ -4,15 +4,18 @@
 #include <cstddef>
 #include <vector>
 
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/error_state.h"
 #include "connection/printer_status.h"
 
-// Helpers shared by the FileTransfer sources: the process-wide error code and stop state,
-// and the walk over the records of a package file.
+// Helpers shared by the FileTransfer sources: the process-wide error code, its names and the
+// stop state, and the walk over the records of a package file.
 namespace FileTransfer_inner {
 
 using Bytes = std::vector<unsigned char>;
+
+namespace error = lumeko::error;
 
 using lumeko::errorCode;
 using lumeko::setErrorCode;

@@ -57,10 +57,10 @@ void appendListPiece(Bytes& bytes, const unsigned char* piece, int n) {
 // List
 
 bool FileTransfer::getTemplateList(std::vector<TemplateHeader>& list) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     list.clear();
     if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
-        setErrorCode(41);
+        setErrorCode(error::kTemplateFunctionsRefused);
         return endOperation(false);
     }
     if (settleStop()) {
@@ -96,7 +96,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
     unsigned char buffer[kListBuffer] = {};
     int n = target->receiveData(pieceSize, buffer, false);
     if (n <= 1) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     n = std::min(n, pieceSize);
@@ -114,7 +114,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         // they do not stand in front of the next reply.
         // The pieces are bounded too: no more than the promised bytes would fill in the
         // smallest pieces, and a cancel ends the draining.
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         long long drained = n;
         const long long promised = static_cast<long long>(count) * kHeaderStride;
         const long long maxPieces = promised / kPieceBle;
@@ -129,15 +129,15 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
             drained += std::min(m, pieceSize);
         }
         if (!settleStop()) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
         }
         return false;
     }
     if (count == 0) {
-        setErrorCode(42);
+        setErrorCode(error::kNoTemplate);
         return false;
     }
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     const int first = std::max(0, n - k - 2);
     appendListPiece(bytes, buffer + k + 2, first);
     long long received = first;
@@ -149,7 +149,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         std::memset(buffer, 0, sizeof buffer);
         int m = target->receiveData(pieceSize, buffer, true);
         if (m <= 0) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return false;
         }
         m = std::min(m, pieceSize);
@@ -162,7 +162,7 @@ bool FileTransfer::getTemplateListFromESPCommand(Bytes& bytes) {
         bytes.resize(static_cast<size_t>(wanted));
     }
     if (bytes.empty()) {
-        setErrorCode(42);
+        setErrorCode(error::kNoTemplate);
         return false;
     }
     return !settleStop();
@@ -187,7 +187,7 @@ bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
             return false;
         }
         if (ok) {
-            setErrorCode(1);
+            setErrorCode(error::kNone);
             return true;
         }
         if (attempt + 1 < kMibTries) {
@@ -196,8 +196,8 @@ bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
     }
     // The printer did not deliver the headers it counted: a part of the list is no list.
     bytes.clear();
-    if (errorCode() == 1) {
-        setErrorCode(6);
+    if (errorCode() == error::kNone) {
+        setErrorCode(error::kCommunication);
     }
     return false;
 }
@@ -205,21 +205,21 @@ bool FileTransfer::getTemplateListFromMIB(Bytes& bytes) {
 bool FileTransfer::getTemplateHeaderNumWithMIB(int& count) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     unsigned char reply[2] = {};
     if (!target->sendStringReceiveData(tpes::PrinterMibOids::oidTemplateCount, 2, reply)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     const int c = readLe16(reply);
     if (c > kMaxMibCount) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     if (c == 0) {
-        setErrorCode(42);
+        setErrorCode(error::kNoTemplate);
         return false;
     }
     count = c;
@@ -235,11 +235,11 @@ bool FileTransfer::getTemplateHeaderWithMIB(int count, Bytes& bytes) {
         }
         std::string text;
         if (target == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return false;
         }
         if (!target->sendStringReceiveString(tpes::PrinterMibOids::oidTemplateHeader, text)) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return false;
         }
         if (text.empty()) {
@@ -282,7 +282,7 @@ bool FileTransfer::convertByteFromMIB(std::string text, Bytes& bytes) {
 bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<TemplateHeader>& list) {
     if (bytes.size() < static_cast<size_t>(kHeaderStride) ||
         !SendDataHeaderLayout::isLength(bytes[1])) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     const size_t stride = bytes[1];
@@ -294,7 +294,7 @@ bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<Template
         }
     }
     if (list.size() == before) {
-        setErrorCode(42);
+        setErrorCode(error::kNoTemplate);
         return false;
     }
     return true;
@@ -305,7 +305,7 @@ bool FileTransfer::convertTemplateInfoFromByte(Bytes bytes, std::vector<Template
 
 bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
     if (length != 64 && length != 128) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     header[1] = static_cast<unsigned char>(length);
@@ -326,7 +326,7 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
         sendProgress(kProgressCommandDone);
         if (port == PORT_NET) {
             PrintStatusManager manager = statusManager();
-            for (int i = 0; i < kRemovalReadyPolls && errorCode() == 1 && !stopRequested() &&
+            for (int i = 0; i < kRemovalReadyPolls && errorCode() == error::kNone && !stopRequested() &&
                             !manager.isReadyMIB();
                  ++i) {
                 lumeko::waitSeconds(1);
@@ -338,8 +338,8 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
             TemplateStatus transferStatus = templateStatus();
             transferStatus.receiveStatus(true);
         }
-        if (attempt + 1 < kRemovalAttempts && errorCode() == 12) {
-            setErrorCode(1);
+        if (attempt + 1 < kRemovalAttempts && errorCode() == error::kPrinterBusy) {
+            setErrorCode(error::kNone);
             if (port != PORT_NET) {
                 lumeko::waitSeconds(1);
             }
@@ -351,9 +351,9 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
 }
 
 bool FileTransfer::removeTemplate(const int* keys, int count) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (!isSupported(PS_SUPPORT_TEMPLATE_MANAGE)) {
-        setErrorCode(41);
+        setErrorCode(error::kTemplateFunctionsRefused);
         return endOperation(false);
     }
     if (count > 0 && keys == nullptr) {
@@ -366,13 +366,13 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
     for (int pass = 0; pass < kRemovalPasses; ++pass) {
         std::vector<TemplateHeader> list;
         getTemplateList(list);
-        if (pass > 0 && errorCode() == 42 && !settleStop()) {
+        if (pass > 0 && errorCode() == error::kNoTemplate && !settleStop()) {
             // The printer holds no template any more: everything asked for is gone.
-            setErrorCode(1);
+            setErrorCode(error::kNone);
             busy = false;
             break;
         }
-        if (errorCode() != 1 || settleStop()) {
+        if (errorCode() != error::kNone || settleStop()) {
             return endOperation(false);
         }
         if (!send(TransferCommand::kStart, sizeof TransferCommand::kStart)) {
@@ -389,19 +389,19 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
                 if (settleStop()) {
                     return endOperation(false);
                 }
-                setErrorCode(1);
+                setErrorCode(error::kNone);
                 if (header.templateKey != keys[i]) {
                     continue;
                 }
                 found = true;
                 removeTemplateInPrinter(header.rawHeader.data(), header.headerLength);
                 const int code = errorCode();
-                if (code == 12) {
+                if (code == error::kPrinterBusy) {
                     busy = true;
                     lumeko::waitSeconds(3);
                     break;
                 }
-                if (code != 1) {
+                if (code != error::kNone) {
                     return endOperation(false);
                 }
                 removed = true;
@@ -417,9 +417,9 @@ bool FileTransfer::removeTemplate(const int* keys, int count) {
     }
     // The passes ran to their end: progress code 35 follows whatever they found.
     if (busy) {
-        setErrorCode(12);  // still busy after the last pass
+        setErrorCode(error::kPrinterBusy);  // still busy after the last pass
     } else if (!anyFound) {
-        setErrorCode(34);  // none of the requested keys was found
+        setErrorCode(error::kTemplateKeyNotFound);  // none of the requested keys was found
     }
     return endOperation(true, kProgressRemovalEnd, kProgressRemovalEnd, kUnexplainedFailureCode);
 }

@@ -27,9 +27,9 @@ constexpr int kProgressDataDone = 15;
 }  // namespace
 
 bool FileTransfer::updateFirm(std::string path) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (!isSupported(PS_SUPPORT_FIRMWARE_UPDATE)) {
-        setErrorCode(30);
+        setErrorCode(error::kTransferNotSupported);
         return endOperation(false);
     }
     sendProgress(kProgressFirmwareStart);
@@ -48,14 +48,14 @@ bool FileTransfer::updateFirm(std::string path) {
 }
 
 bool FileTransfer::uploadTemplate(std::vector<std::string> paths) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (!isSupported(PS_SUPPORT_TEMPLATE_TRANSFER)) {
-        setErrorCode(30);
+        setErrorCode(error::kTransferNotSupported);
         return endOperation(false);
     }
     sendProgress(kProgressUploadStart);
     if (paths.empty()) {
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return endOperation(false);
     }
     const unsigned count = static_cast<unsigned>(std::min<size_t>(paths.size(), UINT32_MAX));
@@ -73,8 +73,8 @@ bool FileTransfer::checkToUploadTmpl() {
     }
     if (!isSupportedFirmVer()) {
         // A firmware too old for templates: the printer refuses template functions.
-        if (errorCode() == 1) {
-            setErrorCode(41);
+        if (errorCode() == error::kNone) {
+            setErrorCode(error::kTemplateFunctionsRefused);
         }
         return false;
     }
@@ -106,12 +106,12 @@ bool FileTransfer::transferTemplate(std::vector<std::string> paths, unsigned cou
 
 bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, unsigned count) {
     if (port != PORT_USB) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (!switchToTransferMode(target)) {
@@ -131,18 +131,18 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
         }
         const uint16_t kind = getDataKind(paths[i]);
         if (kind == DataKind::kFirmwareRefused1 || kind == DataKind::kFirmwareRefused2) {
-            setErrorCode(23);
+            setErrorCode(error::kUnsendableData);
             return false;
         }
         if (fileData[2] != kOneModelSeriesCode || fileData[3] != kOneModelModelCode) {
-            setErrorCode(29);
+            setErrorCode(error::kOtherPrinterData);
             return false;
         }
         if (!send(TransferCommand::kFileFollows, sizeof TransferCommand::kFileFollows) ||
             !send(fileData, static_cast<size_t>(headerLength))) {
             return false;
         }
-        if (errorCode() != 1 || settleStop()) {
+        if (errorCode() != error::kNone || settleStop()) {
             return false;
         }
         sendProgress(kProgressDataStart);
@@ -150,13 +150,13 @@ bool FileTransfer::transferTemplateForKXC240(std::vector<std::string> paths, uns
         int pos = 0;
         while (pos < total) {
             pos = sendTemplate(total, pos);
-            if (pos < 0 || errorCode() != 1 || settleStop()) {
+            if (pos < 0 || errorCode() != error::kNone || settleStop()) {
                 return false;
             }
             if (spec.statusSupported) {
                 transferStatus.receiveStatus(true);
             }
-            if (errorCode() != 1 || settleStop()) {
+            if (errorCode() != error::kNone || settleStop()) {
                 return false;
             }
         }

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "catalogue/support_func.h"
+#include "common/error_code.h"
 #include "connection/error_state.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
@@ -34,6 +35,7 @@ constexpr int kMaxThreeDigitNumber = 999;
 constexpr int kMinPrinterCopies = 1;
 constexpr int kMaxPrinterCopies = 999;
 
+namespace error = lumeko::error;
 using lumeko::errorCode;
 using lumeko::setErrorCode;
 using lumeko::stopRequested;
@@ -46,7 +48,7 @@ unsigned char digit(int value) {
 // missing text with a positive length (error 39).
 bool appendText(std::vector<unsigned char>& command, const unsigned char* text, int length) {
     if (length < 0 || (text == nullptr && length > 0)) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (length > 0) {
@@ -78,7 +80,7 @@ TemplatePrint::~TemplatePrint() {
 
 bool TemplatePrint::checkSupported() {
     if (!isSupported(PS_SUPPORT_TEMPLATE_PRINT)) {
-        setErrorCode(36);
+        setErrorCode(error::kTemplatePrintNotSupported);
         return false;
     }
     return true;
@@ -87,30 +89,30 @@ bool TemplatePrint::checkSupported() {
 bool TemplatePrint::send(const std::vector<unsigned char>& bytes) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     // A command beyond the observer's int length cannot be handed over: not sent.
     if (bytes.size() > static_cast<size_t>(INT_MAX)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     std::vector<unsigned char> copy = bytes;  // the observer takes a mutable buffer
     if (!target->sendData(static_cast<int>(copy.size()), copy.data())) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
 }
 
 bool TemplatePrint::initKXTCommand(int key) {
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     if (!checkSupported()) {
         return false;
     }
     template_print_command_.clear();
     if (key < 1 || key > kMaxKey) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     // "^TS0" (5E 54 53 30) and the key as two digits: template selection
@@ -134,11 +136,11 @@ bool TemplatePrint::replaceTextIndex(const unsigned char* text, int length, int 
     const int maxNumber = static_cast<int>(spec.templateObjectMax);
     // Three digits are the widest number the command carries.
     if (number < 1 || number > maxNumber || number > kMaxThreeDigitNumber) {
-        setErrorCode(34);
+        setErrorCode(error::kTemplateObjectOutOfRange);
         return false;
     }
     if (length < 0 || (text == nullptr && length > 0)) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     // "^OS" (5E 4F 53) and the object number: text of the object with this number
@@ -163,7 +165,7 @@ bool TemplatePrint::replaceTextName(const unsigned char* text, int textLength,
     // A name the command cannot carry is an invalid parameter, not a silent success.
     if (nameLength < 0 || nameLength > kMaxObjectName || (name == nullptr && nameLength > 0) ||
         textLength < 0 || (text == nullptr && textLength > 0)) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     // "^ON" (5E 4F 4E), the name and 00: text of the object with this name
@@ -180,7 +182,7 @@ bool TemplatePrint::addToKXTCommand(const unsigned char* bytes, int length) {
         return false;
     }
     if (length < 0 || (bytes == nullptr && length > 0)) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (length > 0) {
@@ -196,7 +198,7 @@ bool TemplatePrint::printKXTCommand() {
     if (useCopyCommandInTemplatePrint &&
         (numberOfCopies < kMinPrinterCopies || numberOfCopies > kMaxPrinterCopies)) {
         // Three digits cannot carry the count: refused before anything is sent.
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return endOperation(false);
     }
     if (doStatusCheck && spec.statusSupported) {
@@ -206,7 +208,7 @@ bool TemplatePrint::printKXTCommand() {
         }
         waitForPaper();
     }
-    if (errorCode() != 1 || stopRequested()) {
+    if (errorCode() != error::kNone || stopRequested()) {
         return endOperation(false);
     }
     if (!send(kPreamble)) {
@@ -232,11 +234,11 @@ bool TemplatePrint::printKXTCommand() {
     // A stop ends the print without the closing bytes, at the latest before them: the
     // print has no final progress code, so a cancel of the last copy's code 15 still counts.
     for (int page = 0; page < count;) {
-        if (stopRequested() || errorCode() != 1) {
+        if (stopRequested() || errorCode() != error::kNone) {
             return endOperation(false);
         }
         if (observer() == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return endOperation(false);
         }
         sendProgress(kProgressCopyStart);
@@ -251,7 +253,7 @@ bool TemplatePrint::printKXTCommand() {
             return endOperation(false);
         }
         page = updatePrintPage(page, endCheck, CHECK_STATUS_ON, count);
-        if (errorCode() != 1) {
+        if (errorCode() != error::kNone) {
             return endOperation(false);
         }
         std::printf("updatePrintPage = %d\n", page);

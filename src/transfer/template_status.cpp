@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/error_code.h"
 #include "connection/error_state.h"
 #include "connection/printer_mib_oids.h"
 #include "connection/printer_status.h"
@@ -14,6 +15,7 @@ namespace Reply = TransferStatusReply;
 // ESC i F S (1B 69 46 53): transfer status request
 const unsigned char kTransferStatusRequest[] = {0x1B, 0x69, 0x46, 0x53};
 
+namespace error = lumeko::error;
 using lumeko::setErrorCode;
 
 CommunicationObserver* observerOf(const Connect* connect) {
@@ -31,7 +33,7 @@ bool TemplateStatus::checkTemplateHeader() {
     if (s[0] == 0x81 && s[1] == 0x20 && s[2] == 0x42) {
         return true;
     }
-    setErrorCode(3);
+    setErrorCode(error::kNotStatusReply);
     return false;
 }
 
@@ -44,22 +46,22 @@ bool TemplateStatus::checkTransStatus() {
         return true;
     }
     if (type > 2) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     PrinterStatus::process_status_ = 2;
     const unsigned char e1 = s[Reply::kErrorByte1];
     const unsigned char e2 = s[Reply::kErrorByte2];
     if (e1 == 1 || e2 == 1) {
-        setErrorCode(29);  // data made for another printer
+        setErrorCode(error::kOtherPrinterData);
     } else if (e1 == 2) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
     } else if (e2 == 4) {
-        setErrorCode(41);  // template functions refused
+        setErrorCode(error::kTemplateFunctionsRefused);
     } else if (e1 == 0x80 || e2 == 0x80) {
-        setErrorCode(12);  // busy
+        setErrorCode(error::kPrinterBusy);
     } else {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
     }
     return false;
 }
@@ -80,7 +82,7 @@ bool TemplateStatus::updateTemplateStatus() {
         }
     }
     if (!ok) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     storeStatus(reply);
@@ -105,7 +107,7 @@ bool TemplateStatus::receiveStatus(bool sendEnd) {
         lumeko::sendProgressTo(target, 11);
     }
     if (!ok) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     storeStatus(reply);
