@@ -11,8 +11,8 @@
 
 using settings::refuse;
 using settings::setError;
-using settings::SETTING_COMMUNICATION_ERROR;
 using tpes::Util;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -74,7 +74,7 @@ bool CWSConnect::exchange(const unsigned char* command, int length, unsigned cha
     }
     std::vector<unsigned char> sent(command, command + length);
     if (!target->sendDataReceiveData(length, sent.data(), replyLength, reply)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     return true;
@@ -90,7 +90,7 @@ bool CWSConnect::sendNow(const unsigned char* bytes, int length, bool evenAfterS
     }
     std::vector<unsigned char> sent(bytes, bytes + length);
     if (!target->sendData(length, sent.data())) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     return true;
@@ -105,7 +105,7 @@ bool CWSConnect::readObject(const std::string& oid, std::string& text) {
         return refuse();
     }
     if (!target->sendStringReceiveString(oid, text)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     return true;
@@ -127,7 +127,7 @@ bool CWSConnect::getValueFromMIB(std::string id, std::string& value) {
     }
     if (id == "458989.2.1" && !IPv6AddressForMIB(text)) {
         // An address value without the octet form: a malformed reply.
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     value = text;
@@ -153,7 +153,7 @@ bool CWSConnect::sendGetIntData(std::string id, int* value) {
 bool CWSConnect::numberOfReply(const std::string& text, int& number) {
     // A value that is not wholly a number is a malformed reply, never a silent 0.
     if (!settings::wholeNumber(text, number)) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     return true;
@@ -202,7 +202,7 @@ bool CWSConnect::sendGetData(const unsigned char* request, int length, const std
     }
     const int count = receive(kPjlBufferSize, reply.data(), false);
     if (count <= 0) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     // The reply is text: only the bytes received, up to the first zero byte.
@@ -214,7 +214,7 @@ bool CWSConnect::sendGetData(const unsigned char* request, int length, const std
     const size_t close = colon == std::string::npos ? colon : text.find('"', colon + 1);
     if (close == std::string::npos || text.compare(open + 1, colon - open - 1, id) != 0 ||
         colon - open - 1 != id.size()) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     value = text.substr(colon + 1, close - colon - 1);
@@ -260,7 +260,7 @@ bool CWSConnect::sendGetStringDataFromPJL(std::string id, std::string& value) {
     std::string decoded;
     if (!HexStringToString(text.c_str(), decoded)) {
         // A value too long to be an item's hexadecimal text: a malformed reply.
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     value = decoded;

@@ -16,9 +16,9 @@ using lumeko::textUpToZero;
 using settings::errorCode;
 using settings::refuse;
 using settings::setError;
-using settings::SETTING_COMMUNICATION_ERROR;
 using tpes::Util;
 namespace cmd = DeviceSettingCommands;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -71,28 +71,28 @@ bool CWSConnect::sendESBTDevName_R(std::string& name) {
         received = receive(kReplySize, reply, false);
         if (received < 0) {
             failedAttempt = true;
-            setError(SETTING_COMMUNICATION_ERROR);
+            setError(error::kCommunication);
         }
     }
     if (received <= 0) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     // A failed attempt followed by a good one is no failure of the read (a code stored
     // meanwhile, such as a cancel's, stays).
-    if (failedAttempt && errorCode() == SETTING_COMMUNICATION_ERROR) {
+    if (failedAttempt && errorCode() == error::kCommunication) {
         setError(entryCode);
     }
     const int nameLength = reply[0];
     if (nameLength > kMaxName) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     if (received <= nameLength) {
         // The name is incomplete: one follow-up receive for the missing bytes.
         const int more = receive(nameLength + 1 - received, reply + received, true);
         if (more < 0 || received + more <= nameLength) {
-            setError(SETTING_COMMUNICATION_ERROR);
+            setError(error::kCommunication);
             return false;
         }
     }
@@ -290,14 +290,14 @@ bool CWSConnect::readWFDText(const unsigned char* command, int length, int reply
     std::vector<unsigned char> reply(static_cast<size_t>(replySize), 0);
     const int received = receive(replySize, reply.data(), false);
     if (received <= 0) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     // Bytes 0 and 1: the text length, little-endian; the text follows. A length beyond
     // what the reply carries is a malformed reply.
     const int textLength = readLe16(reply.data());
     if (received < 2 || textLength > received - 2) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     text.clear();

@@ -12,10 +12,9 @@
 
 using settings::refuse;
 using settings::setError;
-using settings::SETTING_COMMUNICATION_ERROR;
-using settings::SETTING_POWER_OFF_REPLY_INVALID;
 using tpes::Util;
 namespace cmd = DeviceSettingCommands;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -67,7 +66,7 @@ int CWSConnect::changeAutoOffTimeFromCommand(int code) {
     };
     // clang-format on
     if (code < 0 || code >= static_cast<int>(sizeof kMinutes / sizeof kMinutes[0])) {
-        setError(settings::SETTING_INVALID_PARAMETER);
+        setError(error::kInvalidParameter);
         return 0;
     }
     return kMinutes[code];
@@ -202,14 +201,14 @@ bool CWSConnect::getAutoOffEscCommandVZ(std::string& minutes, bool ac, int limit
         return false;
     }
     if (tens[kReplyValid] != 1) {
-        setError(SETTING_POWER_OFF_REPLY_INVALID);
+        setError(error::kPowerOffReplyInvalid);
         return false;
     }
     if (!autoOffQuery(cmd::kAutoOffQueryMinutes, true, ac, units, sizeof units)) {
         return false;
     }
     if (units[kReplyValid] != 1) {
-        setError(SETTING_POWER_OFF_REPLY_INVALID);
+        setError(error::kPowerOffReplyInvalid);
         return false;
     }
     const int value = tens[kReplyValue] * 10 + units[kReplyValue];

@@ -9,8 +9,8 @@
 
 using settings::refuse;
 using settings::setError;
-using settings::SETTING_COMMUNICATION_ERROR;
 using tpes::Util;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -161,7 +161,7 @@ bool PrinterSetting::sendGetBinaryDataHexToString(std::string itemId, std::strin
         return false;
     }
     if (isIPv6 && !CWSConnect::IPv6AddressForMIB(value)) {
-        setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
+        setError(error::kCommunication);  // not an address: a malformed reply
         return false;
     }
     text = value;
@@ -198,7 +198,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
         return false;
     }
     if (count < 0 || count > kMaxIPv6AddressListEntries) {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     text.clear();
@@ -213,7 +213,7 @@ bool PrinterSetting::getIPv6AddressList(std::string& text, int form) {
                 return false;
             }
             if (!CWSConnect::IPv6AddressForMIB(entry)) {
-                setError(SETTING_COMMUNICATION_ERROR);  // not an address: a malformed reply
+                setError(error::kCommunication);  // not an address: a malformed reply
                 return false;
             }
         } else if (!sendGetBinaryDataHexToString(kIPv6AddressListItemPrefix + Util::toStr(i), entry,
@@ -276,7 +276,7 @@ bool PrinterSetting::getBTVisibility(std::string& text) {
         return false;
     }
     if (value != "0" && value != "1") {
-        setError(SETTING_COMMUNICATION_ERROR);
+        setError(error::kCommunication);
         return false;
     }
     text = value;

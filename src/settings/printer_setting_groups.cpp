@@ -11,9 +11,8 @@
 using settings::errorCode;
 using settings::refuse;
 using settings::setError;
-using settings::SETTING_NOT_SUPPORTED;
-using settings::SETTING_OK;
 using tpes::Util;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -35,7 +34,7 @@ bool runGroup(const int* keys, int count, bool checkErrorCode, const KeyHandler&
         return false;
     }
     for (int i = 0; i < count; ++i) {
-        if (checkErrorCode && errorCode() != SETTING_OK) {
+        if (checkErrorCode && errorCode() != error::kNone) {
             return false;
         }
         const bool ok = handle(keys[i], i);
@@ -201,12 +200,12 @@ constexpr WepKeyRow kWepKeys[] = {
 
 bool PrinterSetting::getPrinterSetting(const int* keys, std::string* values, int count) {
     return endOperation(readSettings(keys, values, count), kNoProgress, kNoProgress,
-                        SETTING_NOT_SUPPORTED);
+                        error::kSettingsNotSupported);
 }
 
 bool PrinterSetting::setPrinterSetting(const int* keys, const std::string* values, int count) {
     return endOperation(writeSettings(keys, values, count), kNoProgress, kNoProgress,
-                        settings::SETTING_INVALID_PARAMETER);
+                        error::kInvalidParameter);
 }
 
 bool PrinterSetting::readSettings(const int* keys, std::string* values, int count) {
@@ -214,11 +213,11 @@ bool PrinterSetting::readSettings(const int* keys, std::string* values, int coun
         return refuse();
     }
     if (!isSupported(PS_SUPPORT_PRINTER_SETTING) || !spec.statusSupported) {
-        setError(SETTING_NOT_SUPPORTED);
+        setError(error::kSettingsNotSupported);
         return false;
     }
     getPrinterStatusWithoutCheckedPaper();
-    if (errorCode() != SETTING_OK) {
+    if (errorCode() != error::kNone) {
         sendCancelData();
         return false;
     }
@@ -245,7 +244,7 @@ bool PrinterSetting::readSettings(const int* keys, std::string* values, int coun
         } else if (failed) {
             result = false;
         }
-        if (failed && (errorCode() != SETTING_OK || stopRequested())) {
+        if (failed && (errorCode() != error::kNone || stopRequested())) {
             ended = true;
         }
     };
@@ -278,27 +277,27 @@ bool PrinterSetting::writeSettings(const int* keys, const std::string* values, i
         return refuse();
     }
     if (!isSupported(PS_SUPPORT_PRINTER_SETTING)) {
-        setError(SETTING_NOT_SUPPORTED);
+        setError(error::kSettingsNotSupported);
         return false;
     }
     if (spec.statusSupported) {
         getPrinterStatusWithoutCheckedPaper();
-        if (errorCode() != SETTING_OK) {
+        if (errorCode() != error::kNone) {
             sendCancelData();
             return false;
         }
     }
     // Every write is checked and queued before anything is sent; a failure drops them all.
-    if (!AddBluetoothConfigData_forWrite(keys, values, count) || errorCode() != SETTING_OK) {
+    if (!AddBluetoothConfigData_forWrite(keys, values, count) || errorCode() != error::kNone) {
         return false;
     }
-    if (!AddConfigData_forWrite(keys, values, count) || errorCode() != SETTING_OK) {
+    if (!AddConfigData_forWrite(keys, values, count) || errorCode() != error::kNone) {
         return false;
     }
-    if (!AddPowerConfigData_forWrite(keys, values, count) || errorCode() != SETTING_OK) {
+    if (!AddPowerConfigData_forWrite(keys, values, count) || errorCode() != error::kNone) {
         return false;
     }
-    if (!AddPrintConfigData_forWrite(keys, values, count) || errorCode() != SETTING_OK) {
+    if (!AddPrintConfigData_forWrite(keys, values, count) || errorCode() != error::kNone) {
         return false;
     }
     // The commit sends nothing once a stop was requested.

@@ -9,6 +9,7 @@
 #include "settings/setting_error.h"
 
 using tpes::Util;
+namespace error = lumeko::error;
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string hexZeroPadded(unsigned char byte) {
 // hexadecimal 0..ffff, empty for 0, two bytes high first). Else error 39 and false.
 bool addressBytes(const char* text, size_t pieceCount, int base, unsigned char* out, int* count) {
     if (text == nullptr || out == nullptr || count == nullptr) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        settings::setError(error::kInvalidParameter);
         return false;
     }
     const std::vector<std::string> pieces = Util::split(text, '-');
@@ -60,7 +61,7 @@ bool addressBytes(const char* text, size_t pieceCount, int base, unsigned char* 
         }
     }
     if (!valid) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        settings::setError(error::kInvalidParameter);
         return false;
     }
     const int length = decimal ? static_cast<int>(pieceCount) : static_cast<int>(2 * pieceCount);
@@ -108,7 +109,7 @@ bool SettingValueCodec::StringToHexString(const std::string& text, char* out, in
 bool SettingValueCodec::BinaryDataToHexString(const unsigned char* bytes, int count, char* out,
                                               int outSize) {
     if (count < 0 || outSize < 0 || count > outSize / 3 || (count > 0 && bytes == nullptr)) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        settings::setError(error::kInvalidParameter);
         return false;
     }
     std::string hex;
@@ -119,7 +120,7 @@ bool SettingValueCodec::BinaryDataToHexString(const unsigned char* bytes, int co
         hex += hexZeroPadded(bytes[i]);
     }
     if (!copyOut(hex, out, outSize)) {
-        settings::setError(settings::SETTING_INVALID_PARAMETER);
+        settings::setError(error::kInvalidParameter);
         return false;
     }
     return true;
