@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/color_kernels.h"
@@ -16,6 +17,8 @@
 #include "raster/image_buffer.h"
 #include "raster/image_limits.h"
 #include "raster/raster_line.h"
+
+namespace error = lumeko::error;
 
 namespace {
 
@@ -113,12 +116,12 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
     planes = nullptr;
     // Every size is checked before anything is allocated.
     if (!raster_limits::isImageSizeAllowed(width, height) || !isColorSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     if (option.halftone < 1 || option.halftone > 3) {
         // No separation method: the page would be undefined.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
 
@@ -138,7 +141,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
         height = bitmap.bitmapHeight;
         if (!isColorSizeAllowed(width, height) ||
             (bitmap.bitmapFile.empty() && !colourPixelsInMemory(bitmap))) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return false;
         }
         if (!bitmap.bitmapFile.empty()) {
@@ -148,7 +151,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
             }
             file.open(bitmap.bitmapFile, std::ios::binary);
             if (!file) {
-                PrinterStatus::error_code_ = 40;
+                PrinterStatus::error_code_ = error::kBitmapUnreadable;
                 return false;
             }
             rowBuffer.reset(allocateImage(int64_t{width} * 3));
@@ -188,7 +191,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
         MakeColorEffectTable(option.colorBrightness, option.colorContrast, option.colorRed,
                              option.colorGreen, option.colorBlue, table) != 0) {
         // A value the table cannot take: the page stops here.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         delete[] image;
         return false;
     }
@@ -220,7 +223,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
                       static_cast<std::streamsize>(stride));
             if (file.gcount() != stride) {
                 // A short pixel file is an unreadable bitmap: never print what was not read.
-                PrinterStatus::error_code_ = 40;
+                PrinterStatus::error_code_ = error::kBitmapUnreadable;
                 ok = false;
                 break;
             }
@@ -274,7 +277,7 @@ bool BiColorRasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned c
     // 8. Planes: black, then red.
     planes = new (std::nothrow) unsigned char*[kPlaneCount]();
     if (planes == nullptr) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         delete[] ternary;
         return false;
     }
@@ -293,14 +296,14 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
     width = bitmap.bitmapWidth;
     height = bitmap.bitmapHeight;
     if (!isColorSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int64_t bytes = int64_t{width} * height * 3;
     unsigned char* read = nullptr;
     if (bitmap.bitmapFile.empty()) {
         if (!colourPixelsInMemory(bitmap)) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return false;
         }
         read = allocateImage(bytes);
@@ -311,7 +314,7 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
     } else {
         std::ifstream file(bitmap.bitmapFile, std::ios::binary);
         if (!file) {
-            PrinterStatus::error_code_ = 40;
+            PrinterStatus::error_code_ = error::kBitmapUnreadable;
             return false;
         }
         read = allocateImage(bytes);
@@ -324,7 +327,7 @@ bool BiColorRasterData::adjustBitmapDirection(BitmapData& bitmap, unsigned char*
                       static_cast<std::streamsize>(rowBytes));
             if (file.gcount() != rowBytes) {
                 // A short pixel file is an unreadable bitmap: never print what was not read.
-                PrinterStatus::error_code_ = 40;
+                PrinterStatus::error_code_ = error::kBitmapUnreadable;
                 delete[] read;
                 return false;
             }
@@ -343,7 +346,7 @@ bool BiColorRasterData::adjustDirection(unsigned char*& src, unsigned char*& dst
                                         int& height, int orientation) {
     dst = nullptr;
     if (src == nullptr || !isColorSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int64_t bytes = int64_t{width} * height * 3;
@@ -396,7 +399,7 @@ bool BiColorRasterData::resize(unsigned char*& src, unsigned char*& dst, int sou
     dst = nullptr;
     if (src == nullptr || !isColorSizeAllowed(sourceWidth, sourceHeight) ||
         !isColorSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     int* columns = nullptr;
@@ -408,7 +411,7 @@ bool BiColorRasterData::resize(unsigned char*& src, unsigned char*& dst, int sou
     if (dst == nullptr) {
         delete[] columns;
         delete[] rows;
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     unsigned char* out = dst;
@@ -441,7 +444,7 @@ bool BiColorRasterData::adjustFitToPaper(unsigned char*& image, int& width, int&
     const int64_t newWidth = int64_t{width} - left - right;
     const int64_t newHeight = int64_t{height} - top - bottom;
     if (newWidth <= 0 || newHeight <= 0) {
-        PrinterStatus::error_code_ = 23;
+        PrinterStatus::error_code_ = error::kNoPrintArea;
         return false;
     }
     unsigned char* cut = allocateImage(newWidth * newHeight * 3);
@@ -503,18 +506,18 @@ bool BiColorRasterData::convertBitmapToRasterPrnData(unsigned char** planes, int
                                                      int height) {
     if (planes == nullptr || planes[0] == nullptr || planes[1] == nullptr || width <= 0 ||
         height < 0) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int lineBytes = lineBytesOfHead();
     if (lineBytes <= 0) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const bool raw = spec.compression == 0 || (spec.compression == 1 && option.rawMode);
     if (raw && lineBytes > kMaxLineLength) {
         // The length of every raw line goes into one byte.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     // Sized from the real counts: every blank and image line in its longest form for both
@@ -525,7 +528,7 @@ bool BiColorRasterData::convertBitmapToRasterPrnData(unsigned char** planes, int
     const int64_t longestLine = 3 + int64_t{lineBytes} + 2;
     const int64_t bytes = (blank + height) * kPlaneCount * longestLine + 1;
     if (bytes > raster_limits::kMaxImageBytes) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     delete[] pageData;
@@ -609,7 +612,7 @@ bool BiColorRasterData::createTiffData(unsigned char**& planes, int width, int h
                 delete[] pageData;
                 pageData = nullptr;
                 pageDataLength = 0;
-                PrinterStatus::error_code_ = 39;
+                PrinterStatus::error_code_ = error::kInvalidParameter;
                 return false;
             }
             *out++ = kTwoColorLine;

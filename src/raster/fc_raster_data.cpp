@@ -6,10 +6,13 @@
 #include <new>
 
 #include "common/byte_order.h"
+#include "common/error_code.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_buffer.h"
+
+namespace error = lumeko::error;
 
 namespace {
 
@@ -157,7 +160,7 @@ void FCRasterData::setSpped(std::vector<unsigned char>& out) {
 void FCRasterData::setPrinterCase(std::vector<unsigned char>& out) {
     if (option.rollPrinterCase < 1 || option.rollPrinterCase > 3) {
         // A case the printer does not have: no half command, the page fails.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     append(out, kPrinterCase);
@@ -180,7 +183,7 @@ void FCRasterData::setPaperWidth(std::vector<unsigned char>& out) {
 
 void FCRasterData::setPaperLength(std::vector<unsigned char>& out, int height) {
     if (option.customFeed < 0 || option.customFeed > 0xFFFF || paper.printableLengthDots < 200) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     int64_t length;
@@ -191,7 +194,7 @@ void FCRasterData::setPaperLength(std::vector<unsigned char>& out, int height) {
     }
     if (length < 0 || length > 0xFFFF) {
         // The operand has 16 bits: a longer page would be cut short by the printer.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     append(out, kPaperLength);
@@ -210,7 +213,7 @@ bool FCRasterData::convertBitmapToRaster(unsigned char* image, int width, int he
 bool FCRasterData::convertBitmapToTiff(unsigned char* image, int width, int height) {
     pageDataLength = 0;
     if (image == nullptr || width <= 0 || height < 0) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int64_t rowLength = (int64_t{width} + 7) / 8;
@@ -239,7 +242,7 @@ bool FCRasterData::convertBitmapToTiff(unsigned char* image, int width, int heig
     unsigned char* body = new (std::nothrow) unsigned char[static_cast<size_t>(written)];
     if (body == nullptr) {
         delete[] work;
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     std::memcpy(body, work, static_cast<size_t>(written));

@@ -4,19 +4,22 @@
 #include <cstring>
 #include <new>
 
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "raster/image_limits.h"
+
+namespace error = lumeko::error;
 
 namespace raster_image {
 
 unsigned char* allocateImage(int64_t bytes) {
     if (bytes <= 0 || bytes > raster_limits::kMaxImageBytes) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return nullptr;
     }
     unsigned char* p = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
     if (p == nullptr) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
     }
     return p;
 }
@@ -39,7 +42,7 @@ int rowsUpToLastInk(const unsigned char* image, int width, int height, unsigned 
 bool extendWithBlankRows(unsigned char*& image, int width, int height, int rows,
                          unsigned char blank) {
     if (!raster_limits::isImageSizeAllowed(width, rows)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     unsigned char* longer = allocateImage(int64_t{width} * rows);

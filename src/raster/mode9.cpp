@@ -7,10 +7,13 @@
 #include <utility>
 
 #include "common/byte_order.h"
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_buffer.h"
 #include "raster/image_limits.h"
+
+namespace error = lumeko::error;
 
 namespace {
 
@@ -98,12 +101,12 @@ bool Mode9::convertBitmapToMode9(unsigned char* image, int width, int height, in
     const int64_t lineSize = int64_t{lineWidth} + leftOffsetBytes + 1;
     if (lineSize > kMaxLineSize || width < 0 || height < 0 || (height > 0 && image == nullptr)) {
         // A line whose whole-line literal cannot fit one block cannot be sent.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     size = static_cast<int>(lineSize);
     if (!allocateBuffers()) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
 
@@ -121,20 +124,20 @@ bool Mode9::convertBitmapToMode9(unsigned char* image, int width, int height, in
         5 * (blankLines / kBlockCapacity + 2) + int64_t{height} * (lineLimit + 5) + 5;
     if (bytes > raster_limits::kMaxImageBytes) {
         clearParamM9();
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     unsigned char* work = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
     if (work == nullptr) {
         clearParamM9();
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int length = makeRasterDataMode9(work, image, width, height, topMargin, leftMargin);
     unsigned char* body = new (std::nothrow) unsigned char[length > 0 ? length : 1];
     if (body == nullptr) {
         delete[] work;
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     std::memcpy(body, work, static_cast<size_t>(length));

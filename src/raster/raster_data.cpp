@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "raster/image_limits.h"
+
+namespace error = lumeko::error;
 
 RasterData::RasterData(RasterPrintOption& jobOption, PrinterSpec& jobSpec, Paper& jobPaper,
                        PrinterStatus& /*status*/)
@@ -43,14 +46,14 @@ bool RasterData::createRasterDataFromColorData(BitmapData& bitmap, int pages, in
     int width = bitmap.bitmapWidth;
     int height = bitmap.bitmapHeight;
     if (!raster_limits::isBufferSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     double scale = 1.0;
     if (bitmap.applyScale) {
         scale = getScale(width, height);
         if (!std::isfinite(scale) || !(scale > 0.0)) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return false;
         }
         if (scale != 1.0) {
@@ -59,7 +62,7 @@ bool RasterData::createRasterDataFromColorData(BitmapData& bitmap, int pages, in
             // Checked before the conversion: a huge value converted to int is undefined.
             if (!(w < raster_limits::kMaxImageSide + 1.0) ||
                 !(h < raster_limits::kMaxImageSide + 1.0)) {
-                PrinterStatus::error_code_ = 39;
+                PrinterStatus::error_code_ = error::kInvalidParameter;
                 return false;
             }
             width = static_cast<int>(w) < 1 ? 1 : static_cast<int>(w);
@@ -69,14 +72,14 @@ bool RasterData::createRasterDataFromColorData(BitmapData& bitmap, int pages, in
         }
     }
     if (!raster_limits::isImageSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
 
     const bool result = createPrnDate(bitmap, scale, width, height, pages, page);
     if (pageData == nullptr) {
         // Any failure that left no page body reaches the job as an invalid parameter.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     return result;

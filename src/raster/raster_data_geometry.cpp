@@ -7,9 +7,12 @@
 #include <new>
 #include <utility>
 
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "raster/image_limits.h"
 #include "raster/raster_data.h"
+
+namespace error = lumeko::error;
 
 using raster_limits::clampToInt;
 using raster_limits::truncToInt;
@@ -135,7 +138,7 @@ bool RasterData::checkMargin(int width, int height, int rightEdge, int length) {
         static_cast<int64_t>(topMargin) + height <= length) {
         return true;
     }
-    PrinterStatus::error_code_ = 21;
+    PrinterStatus::error_code_ = error::kImageOutsideMargins;
     return false;
 }
 
@@ -146,7 +149,7 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
 
     // A custom paper must lie on the head (a spec without a record has no head: 39).
     if (option.paperId == PAPER_ID_CUSTOM && (rightEdge == 0 || rightEdge > spec.headDots)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
 
@@ -163,7 +166,7 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
         const int64_t pageLength = static_cast<int64_t>(topMargin) + height;
         // The page length goes into 16-bit paper fields.
         if (pageLength < 0 || pageLength > 65535) {
-            PrinterStatus::error_code_ = 21;
+            PrinterStatus::error_code_ = error::kImageOutsideMargins;
             return false;
         }
         length = static_cast<int>(pageLength);
@@ -172,7 +175,7 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
     }
 
     if (length < height || width > areaWidth || leftMargin < 0) {
-        PrinterStatus::error_code_ = 21;
+        PrinterStatus::error_code_ = error::kImageOutsideMargins;
         return false;
     }
     leftMargin = clampToInt(static_cast<int64_t>(leftMargin) + paper.leftOffsetDots);
@@ -195,7 +198,7 @@ bool RasterData::preCreateRasterDataFromOneBitmap(int width, int height, int pag
 
     createStartPageCommand(width, height, pages);
     createOtherPageCommand(width, height, pages);
-    return PrinterStatus::error_code_ == 1;
+    return PrinterStatus::error_code_ == error::kNone;
 }
 
 bool RasterData::isQuarterTurned(const BitmapData& bitmap) const {
@@ -216,13 +219,13 @@ bool RasterData::adjustOrientation(unsigned char*& image, int& bitmapWidth, int&
         return true;
     }
     if (image == nullptr || !raster_limits::isBufferSizeAllowed(bitmapWidth, bitmapHeight)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const size_t bytes = static_cast<size_t>(bitmapWidth) * static_cast<size_t>(bitmapHeight);
     unsigned char* turned = new (std::nothrow) unsigned char[bytes];
     if (turned == nullptr) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     rotate(turned, image, bitmapWidth, bitmapHeight);
@@ -254,12 +257,12 @@ bool RasterData::adjustBitmapSize(BitmapData& bitmap, unsigned char*& out, unsig
         // The quality mode stretches the feed direction only.
         const float stretched = static_cast<float>(height) * m;
         if (!(stretched < raster_limits::kMaxImageSide + 1.0f)) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return false;
         }
         const int newHeight = static_cast<int>(stretched);
         if (!raster_limits::isImageSizeAllowed(width, newHeight)) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return false;
         }
         height = newHeight;
@@ -278,7 +281,7 @@ bool RasterData::resize(unsigned char*& in, unsigned char*& out, int inWidth, in
                         int outWidth, int outHeight, double scaleX, double scaleY) {
     if (in == nullptr || inWidth <= 0 || inHeight <= 0 ||
         !raster_limits::isImageSizeAllowed(outWidth, outHeight)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     int* columns = nullptr;
@@ -289,7 +292,7 @@ bool RasterData::resize(unsigned char*& in, unsigned char*& out, int inWidth, in
     if (columns == nullptr || rows == nullptr || out == nullptr) {
         delete[] columns;
         delete[] rows;
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     unsigned char* dst = out;
@@ -330,13 +333,13 @@ bool RasterData::adjustFitToPaper(unsigned char*& image, int& width, int& height
     const int64_t newWidth = static_cast<int64_t>(width) - left - right;
     const int64_t newHeight = static_cast<int64_t>(height) - top - bottom;
     if (newWidth <= 0 || newHeight <= 0) {
-        PrinterStatus::error_code_ = 23;
+        PrinterStatus::error_code_ = error::kNoPrintArea;
         return false;
     }
     const size_t bytes = static_cast<size_t>(newWidth) * static_cast<size_t>(newHeight);
     unsigned char* cut = new (std::nothrow) unsigned char[bytes];
     if (cut == nullptr) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     std::memset(cut, 255, bytes);

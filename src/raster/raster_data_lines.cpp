@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "common/byte_order.h"
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_buffer.h"
@@ -18,6 +19,8 @@
 #include "raster/mode9.h"
 #include "raster/raster_data.h"
 #include "raster/raster_line.h"
+
+namespace error = lumeko::error;
 
 namespace {
 
@@ -116,12 +119,12 @@ struct BlankCounts {
 
 bool RasterData::convertBitmapToRasterPrnData(unsigned char* image, int width, int height) {
     if (image == nullptr || width <= 0 || height < 0) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int lineBytes = lineBytesOfHead();
     if (lineBytes <= 0) {
-        PrinterStatus::error_code_ = 39;  // no head to print on
+        PrinterStatus::error_code_ = error::kInvalidParameter;  // no head to print on
         return false;
     }
     const bool raw = spec.compression == 0 || (spec.compression == 1 && option.rawMode);
@@ -136,14 +139,14 @@ bool RasterData::convertBitmapToRasterPrnData(unsigned char* image, int width, i
     const int64_t lineMax = 3 + (raw ? lineBytes : literalFormBytes(lineBytes));
     const int64_t bytes = blanks * blankBytes + int64_t{height} * lineMax + 1;
     if (bytes > raster_limits::kMaxImageBytes) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     delete[] pageData;
     pageDataLength = 0;
     pageData = new (std::nothrow) unsigned char[static_cast<size_t>(bytes)];
     if (pageData == nullptr) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     return raw ? createRawData(image, width, height, lineBytes)
@@ -208,7 +211,7 @@ bool RasterData::createTiffData(unsigned char*& image, int width, int height, in
     }
     for (int r = 0; r < height; ++r) {
         if (spec.rasterLineStyle != 1 && spec.rasterLineStyle != 2) {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             delete[] pageData;
             pageData = nullptr;
             pageDataLength = 0;

@@ -12,6 +12,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/color_kernels_grey.h"
@@ -22,6 +23,8 @@
 #include "raster/image_buffer.h"
 #include "raster/image_limits.h"
 #include "raster/raster_data.h"
+
+namespace error = lumeko::error;
 
 namespace {
 
@@ -264,7 +267,7 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
             : new (std::nothrow) unsigned char[static_cast<size_t>(outWidth) * outHeight]);
     if (!columns || !rows || (fromFile && !rgbRow) || !greyLine ||
         (banded == nullptr ? !out : !banded->start(outWidth, outHeight))) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return Streamed::kFailed;
     }
     // A larger stream buffer than the default: fewer, longer reads of the file.
@@ -276,7 +279,7 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
         }
         file.open(bitmap.bitmapFile, std::ios::binary);
         if (!file) {
-            PrinterStatus::error_code_ = 40;
+            PrinterStatus::error_code_ = error::kBitmapUnreadable;
             return Streamed::kFailed;
         }
     }
@@ -292,7 +295,7 @@ Streamed streamGreyResize(RasterData& r, BitmapData& bitmap, double scale, int& 
             file.read(reinterpret_cast<char*>(rgbRow.get()),
                       static_cast<std::streamsize>(rgbRowBytes));
             if (static_cast<size_t>(file.gcount()) != rgbRowBytes) {
-                PrinterStatus::error_code_ = 40;
+                PrinterStatus::error_code_ = error::kBitmapUnreadable;
                 return Streamed::kFailed;
             }
             rgb = rgbRow.get();
@@ -438,7 +441,7 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
     const int sourceWidth = bitmap.bitmapWidth;
     const int sourceHeight = bitmap.bitmapHeight;
     if (!raster_limits::isBufferSizeAllowed(sourceWidth, sourceHeight)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     // A pixel file too short for the stated size fails now, before any buffer for that size
@@ -446,7 +449,7 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
     if (!bitmap.bitmapFile.empty() &&
         !fileHoldsAtLeast(bitmap.bitmapFile,
                           int64_t{sourceWidth} * sourceHeight * (bitmap.isColor ? 3 : 1))) {
-        PrinterStatus::error_code_ = 40;
+        PrinterStatus::error_code_ = error::kBitmapUnreadable;
         return false;
     }
     const PageSteps steps = pageStepsOf(*this, bitmap, scale);
@@ -482,7 +485,7 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
             ok = convertColorToGrayImage(image, sourceWidth, sourceHeight, bitmap.pixels,
                                          spec.legacyGamma ? 1 : 0);
         } else {
-            PrinterStatus::error_code_ = 39;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             ok = false;
         }
     }
@@ -499,7 +502,7 @@ bool RasterData::makeOneBitBitmapFromColor(BitmapData& bitmap, unsigned char*& o
 bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int height,
                                          std::string path, int toneSwitch) {
     if (grey == nullptr || !raster_limits::isBufferSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     // A larger stream buffer than the default: fewer, longer reads of the file.
@@ -510,7 +513,7 @@ bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int he
     }
     file.open(path, std::ios::binary);
     if (!file) {
-        PrinterStatus::error_code_ = 40;
+        PrinterStatus::error_code_ = error::kBitmapUnreadable;
         return false;
     }
     const bool useCurve = toneSwitch == 1 && option.useLegacyHalftoneEngine;
@@ -519,7 +522,7 @@ bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int he
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[rowBytes]);
     if (!row) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     unsigned char* dst = grey;
@@ -527,7 +530,7 @@ bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int he
         file.read(reinterpret_cast<char*>(row.get()), static_cast<std::streamsize>(rowBytes));
         if (static_cast<size_t>(file.gcount()) != rowBytes) {
             // A short pixel file is an unreadable bitmap: never print what was not read.
-            PrinterStatus::error_code_ = 40;
+            PrinterStatus::error_code_ = error::kBitmapUnreadable;
             return false;
         }
         greyRow(row.get(), width, dst, useCurve ? curve : nullptr);
@@ -539,7 +542,7 @@ bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int he
 bool RasterData::convertColorToGrayImage(unsigned char*& grey, int width, int height,
                                          unsigned char* rgb, int toneSwitch) {
     if (grey == nullptr || rgb == nullptr || !raster_limits::isBufferSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const bool useCurve = toneSwitch == 1 && option.useLegacyHalftoneEngine;
@@ -557,7 +560,7 @@ bool RasterData::copyOriginalPixel(BitmapData& bitmap, unsigned char*& grey, int
         return readFile(grey, size, bitmap.bitmapFile);
     }
     if (bitmap.pixels == nullptr || grey == nullptr || size < 0) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     std::memcpy(grey, bitmap.pixels, static_cast<size_t>(size));
@@ -567,7 +570,7 @@ bool RasterData::copyOriginalPixel(BitmapData& bitmap, unsigned char*& grey, int
 bool RasterData::readFile(unsigned char*& buffer, int size, std::string path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        PrinterStatus::error_code_ = 40;
+        PrinterStatus::error_code_ = error::kBitmapUnreadable;
         return false;
     }
     if (buffer == nullptr || size < 0) {
@@ -576,7 +579,7 @@ bool RasterData::readFile(unsigned char*& buffer, int size, std::string path) {
     file.read(reinterpret_cast<char*>(buffer), size);
     if (file.gcount() != size) {
         // A grey-byte file shorter than the image is unreadable.
-        PrinterStatus::error_code_ = 40;
+        PrinterStatus::error_code_ = error::kBitmapUnreadable;
         return false;
     }
     return true;
@@ -700,7 +703,7 @@ bool RasterData::makeOneBitBitmap(BitmapData& bitmap, std::string path, int half
     }
     // The kernels see the bitmap's own size.
     if (!raster_limits::isImageSizeAllowed(width, height)) {
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return false;
     }
     const int size = width * height;

@@ -5,12 +5,15 @@
 #include <iterator>
 
 #include "common/byte_order.h"
+#include "common/error_code.h"
 #include "connection/print_status_manager.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"
 #include "raster/image_limits.h"
 #include "raster/media_info_blocks.h"
 #include "raster/raster_data.h"
+
+namespace error = lumeko::error;
 
 using lumeko::appendLe16;
 using lumeko::appendLe32;
@@ -38,7 +41,7 @@ void RasterData::setChangeStatusMode(std::vector<unsigned char>& out, bool flag)
 void RasterData::setCopyNumCommand(std::vector<unsigned char>& out, int count) {
     if (count < 0 || count > 0xFFFF) {
         // The operand has 16 bits: a count it cannot carry fails the page.
-        PrinterStatus::error_code_ = 39;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     // ESC i k c nL nH (1B 69 6B 63): number of copies
@@ -223,7 +226,7 @@ void RasterData::setAdditionalBinMediaInfo(std::vector<unsigned char>& out) {
     unsigned char* data = nullptr;
     int size = 0;
     if (!tpes::Util::readFile(option.customPaperPath, data, size)) {
-        PrinterStatus::error_code_ = 25;
+        PrinterStatus::error_code_ = error::kNoCustomPaper;
         return;
     }
     if (data != nullptr && size > 0) {

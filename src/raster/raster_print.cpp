@@ -5,6 +5,7 @@
 #include <climits>
 #include <memory>
 
+#include "common/error_code.h"
 #include "connection/error_state.h"
 #include "connection/print_status_manager.h"
 #include "connection/util.h"
@@ -12,6 +13,8 @@
 #include "raster/bi_color_raster_data.h"
 #include "raster/fc_raster_data.h"
 #include "raster/raster_print_commands.h"
+
+namespace error = lumeko::error;
 
 using lumeko::operator+=;
 namespace cmd = raster_print_commands;
@@ -75,7 +78,7 @@ RasterPrint::RasterPrint(Port printerPort, CommunicationObserver* observer, Mode
 RasterPrint::~RasterPrint() = default;
 
 bool RasterPrint::finishJob() {
-    return endOperation(errorCode() == 1, cmd::kProgressJobDone, cmd::kProgressJobFailed,
+    return endOperation(errorCode() == error::kNone, cmd::kProgressJobDone, cmd::kProgressJobFailed,
                         kUnexplainedFailureCode);
 }
 
@@ -98,11 +101,11 @@ void RasterPrint::setPaper(Paper& paper) {
 bool RasterPrint::sendBytes(std::vector<unsigned char>& bytes) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (!target->sendData(static_cast<int>(bytes.size()), bytes.data())) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
@@ -116,14 +119,14 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
     // numbers beyond int, are refused before anything goes out.
     if (copies < 0 || copies > kMaxCopies ||
         (copies > 0 && (page < 0 || page > (INT_MAX - copies) / copies))) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return finishJob();
     }
     if (shouldCheckStatusBeforePrint(currentPaper) && !checkStatusBeforePrint()) {
         return finishJob();  // the check leaves an error code other than 1, or the cancel
     }
     sendProgress(cmd::kProgressBuildStart);
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         return finishJob();  // the host refused the progress message (40): no page is built
     }
     RasterData* raster = nullptr;
@@ -136,7 +139,7 @@ bool RasterPrint::printBitmap(BitmapData& bitmap, int page, int pages) {
 }
 
 bool RasterPrint::checkStatusBeforePrint() {
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         return false;
     }
     const bool statusCheck = option.doStatusCheck && spec.statusSupported;
@@ -152,21 +155,21 @@ bool RasterPrint::checkStatusBeforePrint() {
     }
     if (statusCheck) {
         waitForPaper();
-        if (errorCode() != 1) {
+        if (errorCode() != error::kNone) {
             return false;
         }
         if (isMode9InUse()) {
             // The printer says whether it takes Mode 9 now.
             option.mode9 = PrinterStatus::mode9_ != 0;
         }
-    } else if (errorCode() != 1) {
+    } else if (errorCode() != error::kNone) {
         return false;
     }
     return !stopRequested();
 }
 
 void RasterPrint::sendNameBatchInfo() {
-    if (stopRequested() || (option.doStatusCheck && errorCode() != 13) ||
+    if (stopRequested() || (option.doStatusCheck && errorCode() != error::kNoMediaInfo) ||
         !takesPaper17MediaBlock(model) || currentPaper.paperId != kPaperWithMediaBlock) {
         return;
     }
@@ -174,13 +177,13 @@ void RasterPrint::sendNameBatchInfo() {
     if (!sendBytes(block)) {
         return;
     }
-    setErrorCode(1);
+    setErrorCode(error::kNone);
     const bool statusCheck = option.doStatusCheck && spec.statusSupported;
     for (int attempt = 0; attempt < kMediaBlockAttempts; ++attempt) {
         lumeko::waitSeconds(kMediaBlockWaitSeconds);
         if (statusCheck) {
             getPrinterStatusNotCheckedBattery(currentPaper);
-            if (errorCode() != 13) {
+            if (errorCode() != error::kNoMediaInfo) {
                 return;
             }
         }
@@ -206,7 +209,7 @@ bool RasterPrint::createRasterDataUsingBitmapData(BitmapData& bitmap, RasterData
                                                   int pages, int page) {
     raster = newRasterData();
     raster->createRasterDataFromColorData(bitmap, pages, page);
-    if (errorCode() != 1 || stopRequested()) {
+    if (errorCode() != error::kNone || stopRequested()) {
         return false;
     }
     return checkLabelLengthLimit(raster);
@@ -222,7 +225,7 @@ bool RasterPrint::checkLabelLengthLimit(RasterData* raster) {
         2.0f * static_cast<float>(spec.lengthMarginTenthMm);
     if (static_cast<float>(spec.minLengthTenthMm) > length ||
         static_cast<float>(currentPaper.minLengthTenthMm) > length) {
-        setErrorCode(56);
+        setErrorCode(error::kLabelTooShort);
         return false;
     }
     return true;
@@ -239,7 +242,7 @@ bool RasterPrint::buildHeader(RasterData* raster, bool withZeroBytes,
         } else {
             raster->setAdditionalBinMediaInfo(out);  // error code 25 when unreadable
         }
-        if (errorCode() != 1) {
+        if (errorCode() != error::kNone) {
             return false;
         }
     }
@@ -254,10 +257,10 @@ bool RasterPrint::print(RasterData* raster) {
 bool RasterPrint::print(RasterData* raster, int page, int pages) {
     // Nothing goes out while an error (an unusable paper, say) is pending.
     if (raster == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         return false;
     }
     std::vector<unsigned char> header;
@@ -280,7 +283,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
         }
     }
     if (pages > 0 && option.numberOfCopies > 0) {
-        if (stopRequested() || errorCode() != 1) {
+        if (stopRequested() || errorCode() != error::kNone) {
             return false;
         }
         const bool asynchronous = isAsynchronousPage();
@@ -306,7 +309,7 @@ bool RasterPrint::print(RasterData* raster, int page, int pages) {
                 }
             }
             sendProgress(cmd::kProgressCopyDone);
-            if (errorCode() != 1 || stopRequested()) {
+            if (errorCode() != error::kNone || stopRequested()) {
                 return false;
             }
             if (next >= pages) {
@@ -367,19 +370,19 @@ bool RasterPrint::waitForSendTask() {
 bool RasterPrint::sendRasterData(int length, unsigned char* data) {
     CommunicationObserver* const target = observer();
     if (target == nullptr) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return false;
     }
     if (isAsynchronousPage()) {
         if (!target->sendDataAsynchronous(length, data)) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return false;
         }
         // Off the USB port the send finishes before the print-end wait starts.
         return port == PORT_USB || waitForSendTask();
     }
     if (!target->sendData(length, data)) {
-        setErrorCode(6);
+        setErrorCode(error::kCommunication);
         return false;
     }
     return true;
@@ -391,10 +394,10 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     sendProgress(cmd::kProgressBuildStart);
     if (option.savePrnPath.empty() || option.numberOfCopies <= 0 ||
         option.numberOfCopies > kMaxCopies) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
         return finishJob();
     }
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         // An error left by paper selection (25, 32) stays the job's error: no page is built.
         return finishJob();
     }
@@ -415,7 +418,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
         return finishJob();  // error code 25: no custom paper bytes
     }
     raster->setInitCommand(bytes);
-    if (stopRequested() || errorCode() != 1) {
+    if (stopRequested() || errorCode() != error::kNone) {
         return finishJob();
     }
     sendProgress(cmd::kProgressCopyStart);
@@ -425,7 +428,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     const bool replace = page == 0 && option.overwrite;
     if (!tpes::Util::writeFile(option.savePrnPath, bytes.data(), static_cast<int>(bytes.size()),
                                replace)) {
-        setErrorCode(39);
+        setErrorCode(error::kInvalidParameter);
     }
     sendProgress(cmd::kProgressBuilt);
     return finishJob();
@@ -458,7 +461,7 @@ void RasterPrint::addStatusCommand(unsigned char*& data, int& length) {
 }
 
 bool RasterPrint::printPrn(std::string& path) {
-    if (errorCode() != 1) {
+    if (errorCode() != error::kNone) {
         return false;
     }
     if (option.doStatusCheck && spec.statusSupported) {
@@ -467,7 +470,7 @@ bool RasterPrint::printPrn(std::string& path) {
             return endOperation(false);
         }
         waitForPaper();
-        if (errorCode() != 1 || stopRequested()) {
+        if (errorCode() != error::kNone || stopRequested()) {
             return endOperation(false);
         }
     }
@@ -476,7 +479,7 @@ bool RasterPrint::printPrn(std::string& path) {
     // An empty file has nothing to print.
     if (!tpes::Util::readFile(path, raw, length) || length <= 0) {
         delete[] raw;
-        setErrorCode(28);
+        setErrorCode(error::kFileUnreadable);
         return endOperation(false);
     }
     if (port != PORT_NET) {
@@ -485,9 +488,9 @@ bool RasterPrint::printPrn(std::string& path) {
     std::unique_ptr<unsigned char[]> data(raw);
     if (!option.savePrnPath.empty()) {
         if (!tpes::Util::writeFile(option.savePrnPath, data.get(), length, option.overwrite)) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
         }
-        return endOperation(errorCode() == 1);
+        return endOperation(errorCode() == error::kNone);
     }
     if (option.numberOfCopies <= 0) {
         // No copy asked for: nothing goes out, and no copy's progress codes either.
@@ -500,21 +503,21 @@ bool RasterPrint::printPrn(std::string& path) {
         sendProgress(cmd::kProgressCopyStart);
         CommunicationObserver* const target = observer();
         if (target == nullptr) {
-            setErrorCode(39);
+            setErrorCode(error::kInvalidParameter);
             return endOperation(false);
         }
         if (stopRequested()) {
             return endOperation(false);
         }
         if (!target->sendData(length, data.get())) {
-            setErrorCode(6);
+            setErrorCode(error::kCommunication);
             return endOperation(false);
         }
         if (stopRequested()) {
             return endOperation(false);
         }
         copy = updatePrintPage(copy, endCheck, CHECK_STATUS_ON, option.numberOfCopies);
-        if (errorCode() != 1 || stopRequested()) {
+        if (errorCode() != error::kNone || stopRequested()) {
             return endOperation(false);
         }
         if (copy < option.numberOfCopies) {
