@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/printer_status.h"
 
@@ -165,7 +166,7 @@ bool FuzzedObserver::sendMessage(int code) {
     messages_.push_back(code);
     const bool refused = refuseAt_ > 0 && static_cast<int>(calls_.size()) == refuseAt_;
     if (refused) {
-        PrinterStatus::error_code_ = BasePrinter::kProgressRefusedCode;
+        PrinterStatus::error_code_ = lumeko::error::kProgressRefused;
     }
     end(!refused);
     return !refused;

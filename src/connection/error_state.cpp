@@ -2,10 +2,10 @@
 
 #include <atomic>
 
+#include "common/error_code.h"
 #include "connection/base_printer.h"
 #include "connection/communication_observer.h"
 #include "connection/printer_status.h"
-#include "common/error_code.h"
 
 namespace lumeko {
 
@@ -42,8 +42,7 @@ void sendProgressTo(CommunicationObserver* target, int code) {
     }
     const int before = errorCode();
     const bool accepted = target->sendMessage(code);
-    const bool leftRefusal =
-        errorCode() == error::kProgressRefused && before != errorCode();
+    const bool leftRefusal = errorCode() == error::kProgressRefused && before != errorCode();
     if ((accepted && !leftRefusal) || BasePrinter::cancel_flag.load(std::memory_order_relaxed)) {
         return;
     }

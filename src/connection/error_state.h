@@ -12,8 +12,9 @@ void setErrorCode(int code);
 // True when the running operation must stop: the host cancelled it, or refused one of its
 // progress messages. Only asks; the error code is left as it is.
 bool stopRequested();
-// The error code a stop ends the operation with: 37 for a cancel, 40 for a refused progress
-// message (a cancel wins when both came); 0 when nothing asked the operation to stop.
+// The error code a stop ends the operation with: error::kCancelled (37) for a cancel,
+// error::kProgressRefused (40) for a refused progress message (a cancel wins when both came); 0
+// when nothing asked the operation to stop. The codes are named in common/error_code.h.
 int stopCode();
 // When a stop was requested, sets its code (a step may have put 1 over it since) and
 // answers true.

@@ -381,15 +381,17 @@ void PrintStatusManager::getErrorInfo() {
         {0x40, error::kReplyErrorInfo1x40},
         {0x80, error::kPrinterBusy},
     };
+    // clang-format off
     static constexpr ErrorValue kErrorInfo2[] = {
         {0x01, error::kMediaMismatch},
         {0x02, error::kReplyErrorInfo2x02},
-        {0x04, error::kNone},
+        {0x04, error::kNone},  // the process status stays as it was
         {0x10, error::kErrorPhase},
         {0x20, error::kNotification3},
         {0x40, error::kPaperMissing},
         {0x80, error::kPrinterBusy},
     };
+    // clang-format on
     static constexpr ErrorValue kExtendedError[] = {
         {20, error::kTubeRibbon},
         {29, error::kReplyExtendedError29},
@@ -467,7 +469,7 @@ void PrintStatusManager::checkPaper(Paper paper) {
         return;
     }
     if ((width == 0 && length == 0) || type == 0) {
-        setError(error::kNoMediaInfo, 2);  // no media information
+        setError(error::kNoMediaInfo, 2);
         return;
     }
     if (width != paper.mediaWidthMm || length != paper.mediaLengthMm ||

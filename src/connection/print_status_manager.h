@@ -36,9 +36,9 @@ constexpr int kNotification = 22;  // 1, 2, 3, 4, 5, 7
 constexpr int kLabelColor = 24;
 constexpr int kInkColor = 25;  // media colour code for colorMode 2
 constexpr int kTubeRibbonInkColor = 26;
-constexpr int kTube = 27;             // 0: error 45
-constexpr int kTubeRibbon = 28;       // 0: error 46
-constexpr int kTubeRibbonLevel = 29;  // 3 or 4: error 46
+constexpr int kTube = 27;             // 0: kNoTube
+constexpr int kTubeRibbon = 28;       // 0: kTubeRibbon
+constexpr int kTubeRibbonLevel = 29;  // 3 or 4: kTubeRibbon
 
 constexpr unsigned char kHeadMarkStatus = 0x80;
 constexpr unsigned char kHeadMarkTransfer = 0x81;

@@ -365,7 +365,8 @@ int BasePrinter::checkPrintStatus(const PrintEndCheckOption& option, BasePrinter
 }
 
 void BasePrinter::waitForPaper() {
-    if (!spec.waitForPaperSupported || (errorCode() != error::kPaperMissing && errorCode() != error::kNoMedia)) {
+    if (!spec.waitForPaperSupported ||
+        (errorCode() != error::kPaperMissing && errorCode() != error::kNoMedia)) {
         return;
     }
     if (stopRequested()) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "common/reply_text.h"
 #include "common/error_code.h"
+#include "common/reply_text.h"
 #include "connection/error_state.h"
 #include "connection/printer_status.h"
 #include "connection/util.h"

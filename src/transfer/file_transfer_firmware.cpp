@@ -106,7 +106,8 @@ std::string FileTransfer::readFirmVer() {
                 }
             }
             if (received < expected) {
-                setErrorCode(error::kCommunication);  // the reply did not arrive whole: what came is only a part
+                setErrorCode(error::kCommunication);  // the reply did not arrive whole: what came
+                                                      // is only a part
             }
             text = lumeko::textUpToZero(buffer + kMethod3VersionOffset, kVersionLength);
         } else {

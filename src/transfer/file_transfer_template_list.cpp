@@ -326,8 +326,8 @@ bool FileTransfer::removeTemplateInPrinter(unsigned char* header, int length) {
         sendProgress(kProgressCommandDone);
         if (port == PORT_NET) {
             PrintStatusManager manager = statusManager();
-            for (int i = 0; i < kRemovalReadyPolls && errorCode() == error::kNone && !stopRequested() &&
-                            !manager.isReadyMIB();
+            for (int i = 0; i < kRemovalReadyPolls && errorCode() == error::kNone &&
+                            !stopRequested() && !manager.isReadyMIB();
                  ++i) {
                 lumeko::waitSeconds(1);
             }

@@ -20,7 +20,7 @@ using Slot = SimulatedPrinter::Slot;
 constexpr int kExchangesAfterStop = 3;
 
 // The error code the bridge's observer leaves when the host refuses a progress message.
-constexpr int kRefusedCode = BasePrinter::kProgressRefusedCode;
+constexpr int kRefusedCode = 40;
 
 struct Run {
     Outcome outcome;

@@ -72,7 +72,7 @@ extern "C" JNIEXPORT void SetObserverJNItoNative(jobject* observer) {
         next.observer = observer != nullptr ? *observer : nullptr;
         context = next;
         if (next.env == nullptr || next.observer == nullptr) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return;
         }
         JNIEnv* env = next.env;
@@ -88,7 +88,7 @@ extern "C" JNIEXPORT void SetObserverJNItoNative(jobject* observer) {
             found ? fieldId(env, cls.get(), "receive_string", "Ljava/lang/String;") : nullptr;
         found = found && next.receiveString != nullptr;
         if (!found) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return;
         }
         next.bound = true;

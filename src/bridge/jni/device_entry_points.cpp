@@ -70,7 +70,7 @@ JNIEXPORT jint JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_saveBitmapJNI(
         }
         std::string file;
         if (!pathText(env, path, file)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return 0;
         }
         RasterData raster;
@@ -129,7 +129,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getMediaFileVer
         std::string file;
         std::string version;
         if (!pathText(env, path, file)) {
-            clearStatusWith(kInvalidParameter);
+            clearStatusWith(error::kInvalidParameter);
         } else {
             const bridge::StandingSettings& standing = bridge::standingSettings();
             BasePrinter printer(standing.model, standing.port);

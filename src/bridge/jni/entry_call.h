@@ -11,16 +11,19 @@
 #include <type_traits>
 #include <utility>
 
-#include "bridge/jni/bridge_errors.h"
 #include "bridge/jni/call_context.h"
 #include "bridge/jni/jni_kit.h"
 #include "bridge/jni/jni_observer.h"
 #include "bridge/jni/result_objects.h"
 #include "bridge/jni/support_functions.h"
 #include "bridge/standing_settings.h"
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 
 namespace bridge::jni {
+
+// The error codes the bridge sets, as every entry point names them.
+namespace error = lumeko::error;
 
 // The entry lock: one process-wide lock that every entry point but cancelJNI holds for its
 // whole run, so that calls from several host threads run one after another. It guards the call
@@ -79,7 +82,7 @@ jobject lockedStatusCall(JNIEnv* env, Body&& body) noexcept {
     return guarded<jobject>(nullptr, [&]() -> jobject {
         EntryLock lock;
         if (!lock.held()) {
-            return newStatus(env, clearedStatusValues(kBusy));
+            return newStatus(env, clearedStatusValues(error::kCallBusy));
         }
         return body();
     });
@@ -94,7 +97,7 @@ bool pathText(JNIEnv* env, jstring path, std::string& out);
 void clearStatusWith(int code);
 
 // Refuses a host argument: clears the last status with `code` and returns the status object.
-jobject refuse(JNIEnv* env, int code = kInvalidParameter);
+jobject refuse(JNIEnv* env, int code = error::kInvalidParameter);
 
 namespace detail {
 

@@ -1,12 +1,14 @@
 #include "bridge/jni/jni_observer.h"
 
-#include "bridge/jni/bridge_errors.h"
 #include "bridge/jni/call_context.h"
 #include "bridge/jni/jni_kit.h"
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 
 namespace bridge::jni {
 namespace {
+
+namespace error = lumeko::error;
 
 void setError(int code) {
     PrinterStatus::error_code_ = code;
@@ -16,7 +18,7 @@ void setError(int code) {
 const CallContext* bound() {
     const CallContext& context = callContext();
     if (!context.bound || context.env == nullptr || context.observer == nullptr) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
         return nullptr;
     }
     return &context;
@@ -27,7 +29,7 @@ const CallContext* bound() {
 const CallContext* boundForReply(int length) {
     const CallContext* context = bound();
     if (context != nullptr && length < 0) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
         return nullptr;
     }
     return context;
@@ -40,18 +42,18 @@ bool copyReceiveData(const CallContext& context, int length, unsigned char* out)
     LocalRef<jbyteArray> data(
         env, static_cast<jbyteArray>(env->GetObjectField(context.observer, context.receiveData)));
     if (clearException(env) || !data) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
         return false;
     }
     const jsize available = env->GetArrayLength(data.get());
     if (clearException(env) || available < length || (length > 0 && out == nullptr)) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
         return false;
     }
     if (length > 0) {
         env->GetByteArrayRegion(data.get(), 0, length, reinterpret_cast<jbyte*>(out));
         if (clearException(env)) {
-            setError(kHostObjectError);
+            setError(error::kHostObject);
             return false;
         }
     }
@@ -61,12 +63,12 @@ bool copyReceiveData(const CallContext& context, int length, unsigned char* out)
 // A host byte array of the bytes to send; error 40 when it cannot be made.
 LocalRef<jbyteArray> sendArray(JNIEnv* env, int length, const unsigned char* data) {
     if (length < 0 || (length > 0 && data == nullptr)) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
         return LocalRef<jbyteArray>(env, nullptr);
     }
     LocalRef<jbyteArray> array = newByteArray(env, data, length);
     if (!array) {
-        setError(kHostObjectError);
+        setError(error::kHostObject);
     }
     return array;
 }
@@ -75,7 +77,7 @@ LocalRef<jbyteArray> sendArray(JNIEnv* env, int length, const unsigned char* dat
 LocalRef<jstring> requestText(JNIEnv* env, const std::string& text) {
     LocalRef<jstring> request = newString(env, text);
     if (!request) {
-        setError(kCommunicationError);
+        setError(error::kCommunication);
     }
     return request;
 }
@@ -93,7 +95,7 @@ bool hostAccepts(const CallContext& context, ObserverMethod method, Args... args
     const jboolean answer =
         env->CallBooleanMethod(context.observer, context.methods[method], args...);
     if (!hostTrue(env, answer)) {
-        setError(kCommunicationError);
+        setError(error::kCommunication);
         return false;
     }
     return true;
@@ -145,7 +147,7 @@ int JNIObserver::receiveData(int length, unsigned char* buffer, bool flag) {
         const jint count = env->CallIntMethod(context->observer, context->methods[kReceiveData],
                                               length, flag ? JNI_TRUE : JNI_FALSE);
         if (clearException(env) || count < 0) {
-            setError(kCommunicationError);
+            setError(error::kCommunication);
             return -1;
         }
         // The requested length is copied, whatever the count.
@@ -200,7 +202,7 @@ bool JNIObserver::sendStringReceiveString(std::string request, std::string& repl
                                          context->observer, context->receiveString)));
         std::string utf8;
         if (clearException(env) || !value || !toUtf8(env, value.get(), utf8)) {
-            setError(kHostObjectError);
+            setError(error::kHostObject);
             return false;
         }
         reply = std::move(utf8);
@@ -219,7 +221,7 @@ bool JNIObserver::sendMessage(int code) {
             env->CallBooleanMethod(context->observer, context->methods[kSendMessage], code);
         // A refused (or throwing) progress message stops the operation at its next check.
         if (!hostTrue(env, answer)) {
-            setError(kHostObjectError);
+            setError(error::kHostObject);
         }
         return true;
     });

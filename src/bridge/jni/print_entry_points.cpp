@@ -20,8 +20,6 @@ using namespace bridge::jni;
 
 namespace {
 
-constexpr int kNoCustomPaper = 25;
-
 // The print job as the bridge drives it: gives access to the paper its construction selected.
 class BridgeRasterPrint : public RasterPrint {
   public:
@@ -45,7 +43,7 @@ jobject printBitmap(JNIEnv* env, jobject bitmap, jobject observer, int page, int
         return refuse(env);
     }
     return statusOf<BridgeRasterPrint>(env, observer, [&](BridgeRasterPrint& job) {
-        if (PrinterStatus::error_code_ != kNoError) {
+        if (PrinterStatus::error_code_ != error::kNone) {
             return;
         }
         if (saving) {
@@ -84,7 +82,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_sendPrnJNI(JNIE
             return refuse(env);
         }
         return statusOf<BridgeRasterPrint>(env, observer, [&](BridgeRasterPrint& job) {
-            if (PrinterStatus::error_code_ == kNoError) {
+            if (PrinterStatus::error_code_ == error::kNone) {
                 job.printPrn(path);
             }
         });
@@ -97,7 +95,8 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelInfoJNI
     return lockedStatusCall(env, [&] {
         return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             const bridge::StandingSettings& standing = bridge::standingSettings();
-            if (PrinterStatus::error_code_ != kNoError || !standing.printOptions.doStatusCheck) {
+            if (PrinterStatus::error_code_ != error::kNone ||
+                !standing.printOptions.doStatusCheck) {
                 return;
             }
             // A copy: the list builder takes the options by reference.
@@ -113,7 +112,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getStatusJNI(JN
         return statusOf<BridgeRasterPrint>(env, observer, [](BridgeRasterPrint& job) {
             // A missing custom paper does not keep the status from being read.
             const int code = PrinterStatus::error_code_;
-            if (code == kNoError || code == kNoCustomPaper) {
+            if (code == error::kNone || code == error::kNoCustomPaper) {
                 job.getPrinterStatus(job.selectedPaper());
             }
         });
@@ -127,7 +126,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getLabelParamJN
         const bridge::StandingSettings& standing = bridge::standingSettings();
         RasterPrintOption options = standing.printOptions;
         BridgeRasterPrint job(standing.port, nullptr, standing.model, options);
-        if (PrinterStatus::error_code_ != kNoError) {
+        if (PrinterStatus::error_code_ != error::kNone) {
             return nullptr;
         }
         return newPaper(env, job.selectedPaper());

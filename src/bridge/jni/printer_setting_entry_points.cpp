@@ -28,7 +28,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSetti
             return refuse(env);
         }
         return statusOf<PrinterSetting>(env, observer, [&](PrinterSetting& setting) {
-            if (PrinterStatus::error_code_ != kNoError) {
+            if (PrinterStatus::error_code_ != error::kNone) {
                 return;
             }
             std::vector<std::string> texts(static_cast<std::size_t>(n));
@@ -36,12 +36,12 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getPrinterSetti
             for (jsize i = 0; i < n; ++i) {
                 LocalRef<jstring> text = newString(env, texts[static_cast<std::size_t>(i)]);
                 if (!text) {
-                    PrinterStatus::error_code_ = kHostObjectError;
+                    PrinterStatus::error_code_ = error::kHostObject;
                     return;
                 }
                 env->SetObjectArrayElement(values, i, text.get());
                 if (clearException(env)) {
-                    PrinterStatus::error_code_ = kHostObjectError;
+                    PrinterStatus::error_code_ = error::kHostObject;
                     return;
                 }
             }
@@ -63,11 +63,11 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_setPrinterSetti
             return refuse(env);
         }
         return statusOf<PrinterSetting>(env, observer, [&](PrinterSetting& setting) {
-            if (PrinterStatus::error_code_ != kNoError) {
+            if (PrinterStatus::error_code_ != error::kNone) {
                 return;
             }
             if (k != m) {
-                PrinterStatus::error_code_ = kInvalidParameter;
+                PrinterStatus::error_code_ = error::kInvalidParameter;
                 return;
             }
             setting.setPrinterSetting(keyValues.data(), texts.data(), m);

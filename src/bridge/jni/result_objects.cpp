@@ -12,7 +12,7 @@ namespace {
 
 template <typename T>
 T failed() {
-    PrinterStatus::error_code_ = kHostObjectError;
+    PrinterStatus::error_code_ = error::kHostObject;
     return nullptr;
 }
 

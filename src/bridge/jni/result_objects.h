@@ -6,6 +6,7 @@
 
 #include "catalogue/paper.h"
 #include "catalogue/printer_spec.h"
+#include "common/error_code.h"
 #include "connection/printer_status.h"
 
 // Host result objects of the query entry points. Each returns a new local reference, or null
@@ -31,7 +32,7 @@ jstring newResultString(JNIEnv* env, const std::string& text);
 // The values of a com/talvora/lumeko/sdk/JNIStatus.
 struct StatusValues {
     unsigned char statusBytes[PrinterStatus::kStatusLength] = {};
-    int errorCode = 1;
+    int errorCode = lumeko::error::kNone;
     PrinterStatus::BatteryNormalized battery;
     // labelColor, inkColor, labelId, tubeRibbonLevel, tubeRibbon, tube, tubeRibbonInkColor,
     // labelType: 8- and 16-bit values zero-extended.

@@ -88,25 +88,25 @@ bool readPrintOptions(JNIEnv* env, jobject settings, jclass cls, RasterPrintOpti
 void initSettings(JNIEnv* env, jobject settings) {
     LocalRef<jclass> cls = classOf(env, settings);
     if (!cls) {
-        PrinterStatus::error_code_ = kInvalidParameter;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     const jfieldID portId = fieldId(env, cls.get(), "portId", "I");
     const jfieldID modelId = fieldId(env, cls.get(), "modelId", "I");
     if (portId == nullptr || modelId == nullptr) {
-        PrinterStatus::error_code_ = kInvalidParameter;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     bridge::StandingSettings& standing = bridge::standingSettings();
     RasterPrintOption options = standing.printOptions;
     if (!readPrintOptions(env, settings, cls.get(), options)) {
-        PrinterStatus::error_code_ = kInvalidParameter;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     const jint port = env->GetIntField(settings, portId);
     const jint model = env->GetIntField(settings, modelId);
     if (clearException(env)) {
-        PrinterStatus::error_code_ = kInvalidParameter;
+        PrinterStatus::error_code_ = error::kInvalidParameter;
         return;
     }
     standing.port = static_cast<Port>(port);
@@ -124,7 +124,7 @@ JNIEXPORT void parseRasterPrintOption(JNIEnv* env, jobject settings) {
         bridge::StandingSettings& standing = bridge::standingSettings();
         RasterPrintOption options = standing.printOptions;
         if (!cls || !readPrintOptions(env, settings, cls.get(), options)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return;
         }
         standing.printOptions = std::move(options);
@@ -140,13 +140,13 @@ JNIEXPORT int setBitmapData(JNIEnv* env, jobject bitmap, BitmapData& data) {
         std::string path;
         if (file == nullptr || width == nullptr || height == nullptr ||
             !readPathField(env, bitmap, file, path)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return 0;
         }
         const jint w = env->GetIntField(bitmap, width);
         const jint h = env->GetIntField(bitmap, height);
         if (clearException(env)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return 0;
         }
         data.bitmapFile = std::move(path);
@@ -163,7 +163,7 @@ JNIEXPORT jobject GetStatus(JNIEnv* env) {
     return guarded<jobject>(nullptr, [&]() -> jobject {
         jobject status = newStatus(env, lastStatusValues());
         if (status == nullptr) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
         }
         return status;
     });

@@ -46,7 +46,7 @@ jobject editWithBytes(JNIEnv* env, jbyteArray array, Edit&& edit) {
     return editCommand(env, [&](TemplatePrint& print) {
         Bytes bytes;
         if (!bytesOf(env, array, bytes)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
             return;
         }
         edit(print, bytes);
@@ -92,7 +92,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_replaceTextName
             Bytes name;
             Bytes replacement;
             if (!bytesOf(env, objectName, name) || !bytesOf(env, text, replacement)) {
-                PrinterStatus::error_code_ = kInvalidParameter;
+                PrinterStatus::error_code_ = error::kInvalidParameter;
                 return;
             }
             print.replaceTextName(replacement.data(), lengthOf(replacement), name.data(),
@@ -114,7 +114,7 @@ JNIEXPORT jobject JNICALL
 Java_com_talvora_lumeko_sdk_JNIWrapper_printKXTCommandJNI(JNIEnv* env, jobject, jobject observer) {
     return lockedStatusCall(env, [&]() -> jobject {
         return statusOf<TemplatePrint>(env, observer, [](TemplatePrint& print) {
-            if (PrinterStatus::error_code_ == kNoError) {
+            if (PrinterStatus::error_code_ == error::kNone) {
                 print.printKXTCommand();
             }
         });

@@ -22,8 +22,6 @@ using namespace bridge::jni;
 
 namespace {
 
-constexpr int kWrongFileKind = 23;
-
 // Data kinds that are not firmware: refused by the firmware update before anything is sent.
 constexpr std::uint16_t kRefusedKinds[] = {0x0601, 0x0611};
 
@@ -64,12 +62,12 @@ void fillTemplateInfos(JNIEnv* env, jobjectArray array, jclass cls, jmethodID co
         LocalRef<jbyteArray> date = newByteArray(env, header.modifiedDate.data(),
                                                  static_cast<jsize>(header.modifiedDate.size()));
         if (!date) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return;
         }
         LocalRef<jstring> name = newString(env, header.templateName);
         if (!name) {
-            PrinterStatus::error_code_ = kCommunicationError;
+            PrinterStatus::error_code_ = error::kCommunication;
             return;
         }
         jvalue args[6];
@@ -81,12 +79,12 @@ void fillTemplateInfos(JNIEnv* env, jobjectArray array, jclass cls, jmethodID co
         args[5].j = static_cast<jlong>(header.modified_date_filetime());
         LocalRef<jobject> info = construct(env, cls, constructor, args);
         if (!info) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return;
         }
         env->SetObjectArrayElement(array, index++, info.get());
         if (clearException(env)) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return;
         }
     }
@@ -115,7 +113,7 @@ JNIEXPORT jstring JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_getFirmFileVerJ
         std::string file;
         std::string version;
         if (!pathText(env, path, file)) {
-            PrinterStatus::error_code_ = kInvalidParameter;
+            PrinterStatus::error_code_ = error::kInvalidParameter;
         } else {
             version = transfer.getFileVersion(file);
         }
@@ -135,7 +133,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_updateFirmJNI(J
             const std::uint16_t kind = transfer.getDataKind(file);
             for (std::uint16_t refused : kRefusedKinds) {
                 if (kind == refused) {
-                    PrinterStatus::error_code_ = kWrongFileKind;
+                    PrinterStatus::error_code_ = error::kUnsendableData;
                     return;
                 }
             }
@@ -171,7 +169,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_transferTemplat
             return refuse(env);
         }
         return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
-            if (PrinterStatus::error_code_ == kNoError) {
+            if (PrinterStatus::error_code_ == error::kNone) {
                 transfer.uploadTemplate(files);
             }
         });
@@ -187,7 +185,7 @@ JNIEXPORT jobject JNICALL Java_com_talvora_lumeko_sdk_JNIWrapper_removeTemplateJ
             return refuse(env);
         }
         return statusOf<FileTransfer>(env, observer, [&](FileTransfer& transfer) {
-            if (PrinterStatus::error_code_ == kNoError) {
+            if (PrinterStatus::error_code_ == error::kNone) {
                 transfer.removeTemplate(values.data(), count);
             }
         });
@@ -201,20 +199,20 @@ Java_com_talvora_lumeko_sdk_JNIWrapper_getTemplateListJNI(JNIEnv* env, jobject, 
         LocalRef<jclass> cls = findClass(env, kTemplateInfoClass);
         jmethodID constructor = methodId(env, cls.get(), "<init>", kTemplateInfoSignature);
         if (constructor == nullptr) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return nullptr;
         }
         std::vector<TemplateHeader> list;
         const bool listed = withOperation<FileTransfer>(
             env, observer, false, [&](FileTransfer& t) { return t.getTemplateList(list); });
         if (list.size() > static_cast<std::size_t>(std::numeric_limits<jsize>::max())) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return nullptr;
         }
         LocalRef<jobjectArray> array(
             env, env->NewObjectArray(static_cast<jsize>(list.size()), cls.get(), nullptr));
         if (clearException(env) || !array) {
-            PrinterStatus::error_code_ = kHostObjectError;
+            PrinterStatus::error_code_ = error::kHostObject;
             return nullptr;
         }
         if (listed) {
