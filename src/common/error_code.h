@@ -23,7 +23,8 @@ constexpr int kNoMedia = 4;
 // 5: printer error reported as error information 1 = 0x08.
 constexpr int kReplyErrorInfo1x08 = 5;
 // 6: communication error: an exchange failed, a reply was short or malformed, the host
-// answered false, or the printer reported an error that names no other code.
+// answered false, or the printer reported an error that names no other code (also error
+// information 1 = 0x20).
 constexpr int kCommunication = 6;
 // 7: printer notification 3, also reported as error information 2 = 0x20.
 constexpr int kNotification3 = 7;
