@@ -240,7 +240,7 @@ bool RasterPrint::buildHeader(RasterData* raster, bool withZeroBytes,
         if (!option.customPaperCommand.empty()) {
             raster->setCustomPaperInfoCommnad(out);
         } else {
-            raster->setAdditionalBinMediaInfo(out);  // error code 25 when unreadable
+            raster->setAdditionalBinMediaInfo(out);  // kNoCustomPaper when unreadable
         }
         if (errorCode() != error::kNone) {
             return false;
@@ -415,7 +415,7 @@ bool RasterPrint::createPrintData(BitmapData& bitmap, int page, int pages) {
     // the series has them), initialise, one copy, trailer.
     std::vector<unsigned char> bytes;
     if (!buildHeader(raster, spec.seriesId != kSeriesFullPage, bytes)) {
-        return finishJob();  // error code 25: no custom paper bytes
+        return finishJob();  // kNoCustomPaper: no custom paper bytes
     }
     raster->setInitCommand(bytes);
     if (stopRequested() || errorCode() != error::kNone) {
