@@ -149,8 +149,8 @@ class JobStopTest {
      * A cancel from another thread at every call of the job to the host: call k hands cancelJNI
      * to a canceller thread and goes on once that has returned. Until the final progress code
      * the job stops: 37 in the result and the last status, 22 as its last code, and after the
-     * cancel no copy begins and no switch back to the default mode goes out. During the final code or after
-     * it the cancel comes too late and the job's success stands.
+     * cancel no copy begins and no switch back to the default mode goes out. During the final
+     * code or after it the cancel comes too late and the job's success stands.
      */
     @Test
     void aCancelFromAnotherThreadAtAnyCallStopsTheJobUntilItsFinalProgressCode() {
