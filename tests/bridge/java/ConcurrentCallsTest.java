@@ -20,7 +20,6 @@ import java.util.Queue;
 import java.util.Set;
 import java.util.concurrent.ConcurrentLinkedQueue;
 import java.util.concurrent.CountDownLatch;
-import java.util.concurrent.TimeUnit;
 import java.util.concurrent.atomic.AtomicBoolean;
 import java.util.function.Supplier;
 import java.util.stream.Collectors;
@@ -195,12 +194,11 @@ class ConcurrentCallsTest {
         }
         start.countDown();
         for (Thread t : threads.subList(0, PRINT_THREADS)) {
-            t.join(TimeUnit.MINUTES.toMillis(5));
+            t.join();
         }
         printing.set(false);
         for (Thread t : threads) {
-            t.join(TimeUnit.MINUTES.toMillis(1));
-            assertFalse(t.isAlive());
+            t.join();
         }
         assertTrue(faults.isEmpty(), faults.size() + " faults, first: " + faults.peek());
     }
@@ -211,6 +209,21 @@ class ConcurrentCallsTest {
         } catch (InterruptedException e) {
             throw new IllegalStateException(e);
         }
+    }
+
+    /**
+     * Returns once thread t is inside a native method of JNIWrapper (an entry call that holds
+     * the entry lock or waits for it) or has ended.
+     */
+    private static void awaitNativeCall(Thread t) {
+        while (t.isAlive() && !inNativeCall(t.getStackTrace())) {
+            Thread.yield();
+        }
+    }
+
+    private static boolean inNativeCall(StackTraceElement[] stack) {
+        return stack.length > 0 && stack[0].isNativeMethod()
+                && stack[0].getClassName().equals(JNIWrapper.class.getName());
     }
 
     /** The queries that would build an operation, and so clear the cancel flag, if they ran. */
@@ -264,7 +277,7 @@ class ConcurrentCallsTest {
                         canceller.join();
                         querier[0].start();
                         // The query waits for this job to end; it does not run meanwhile.
-                        querier[0].join(300);
+                        awaitNativeCall(querier[0]);
                         queryWaited[0] = querier[0].isAlive();
                     } catch (InterruptedException e) {
                         throw new IllegalStateException(e);
@@ -283,7 +296,7 @@ class ConcurrentCallsTest {
         assertFalse(p.calls("sendDataToPrinter").stream()
                 .anyMatch(c -> hex(c.data).equals("1B6961FF")), "the job ran to its end");
         // The query ran once the job had ended.
-        querier[0].join(TimeUnit.MINUTES.toMillis(1));
+        querier[0].join();
         assertNotNull(queried[0]);
     }
 }

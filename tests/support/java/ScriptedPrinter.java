@@ -120,6 +120,11 @@ public class ScriptedPrinter extends PrinterObserver {
         return this;
     }
 
+    /** How many calls came so far: the index (0-based, progress codes too) of the next one. */
+    public int callCount() {
+        return calls;
+    }
+
     /** The calls of one method. */
     public List<Call> calls(String method) {
         List<Call> out = new ArrayList<>();
