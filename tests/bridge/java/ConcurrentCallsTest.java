@@ -1,5 +1,6 @@
 package com.talvora.lumeko.test;
 
+import static com.talvora.lumeko.test.ScriptedPrinter.TRAILER;
 import static com.talvora.lumeko.test.ScriptedPrinter.hex;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -294,7 +295,7 @@ class ConcurrentCallsTest {
         assertFalse(p.progress.contains(21), p.progress.toString());
         assertEquals(1, p.progress.stream().filter(c -> c == 14).count(), p.progress.toString());
         assertFalse(p.calls("sendDataToPrinter").stream()
-                .anyMatch(c -> hex(c.data).equals("1B6961FF")), "the job ran to its end");
+                .anyMatch(c -> hex(c.data).equals(TRAILER)), "the job ran to its end");
         // The query ran once the job had ended.
         querier[0].join();
         assertNotNull(queried[0]);

@@ -1,5 +1,6 @@
 package com.talvora.lumeko.test;
 
+import static com.talvora.lumeko.test.ScriptedPrinter.TRAILER;
 import static com.talvora.lumeko.test.ScriptedPrinter.hex;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -85,7 +86,7 @@ class HostileHostTest {
             int code = wrapper.printBitmapJNI(b, p).errorCode;
             assertFalse(code == 1, b.bitmapWidth + "x" + b.bitmapHeight + " " + code);
             assertFalse(p.calls("sendDataToPrinter").stream()
-                    .anyMatch(c -> hex(c.data).equals("1B6961FF")));
+                    .anyMatch(c -> hex(c.data).equals(TRAILER)));
         }
     }
 

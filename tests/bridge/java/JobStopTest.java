@@ -1,5 +1,6 @@
 package com.talvora.lumeko.test;
 
+import static com.talvora.lumeko.test.ScriptedPrinter.TRAILER;
 import static com.talvora.lumeko.test.ScriptedPrinter.hex;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -25,9 +26,6 @@ import org.junit.jupiter.api.io.TempDir;
  * success after a stop); once the final progress code is out, the job's outcome stands.
  */
 class JobStopTest {
-    /** ESC i a FF: back to the printer's default command mode, the end of a whole job. */
-    static final String TRAILER = "1B6961FF";
-
     private final JNIWrapper wrapper = new JNIWrapper();
 
     @TempDir

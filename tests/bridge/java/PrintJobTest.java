@@ -1,5 +1,6 @@
 package com.talvora.lumeko.test;
 
+import static com.talvora.lumeko.test.ScriptedPrinter.TRAILER;
 import static com.talvora.lumeko.test.ScriptedPrinter.hex;
 import static org.junit.jupiter.api.Assertions.assertEquals;
 import static org.junit.jupiter.api.Assertions.assertFalse;
@@ -29,8 +30,6 @@ import org.junit.jupiter.api.io.TempDir;
  * and no polling after pages, so nothing waits.
  */
 class PrintJobTest {
-    static final String TRAILER = "1B6961FF";
-
     private final JNIWrapper wrapper = new JNIWrapper();
 
     @TempDir

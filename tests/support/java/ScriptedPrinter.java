@@ -314,6 +314,9 @@ public class ScriptedPrinter extends PrinterObserver {
                 .queueReceive(report);
     }
 
+    /** ESC i a FF (hex): back to the printer's default command mode, the end of a whole job. */
+    public static final String TRAILER = "1B6961FF";
+
     public static String hex(byte[] bytes) {
         if (bytes == null) {
             return "null";
